@@ -1,0 +1,159 @@
+/*
+ * Pixmill: a software pixel library for 24-bit and 32-bit images that live in
+ * the caller's own memory.
+ *
+ * An image is a two-dimensional OLE Automation array (a SAFEARRAY) held in a
+ * small `Surface` record. Rows are stored bottom-up, as in a Windows bitmap;
+ * every coordinate passed to the library is top-down. 24-bit pixels are the
+ * bytes blue, green, red; 32-bit pixels blue, green, red, alpha.
+ *
+ * The library never allocates, keeps no state between calls and creates no
+ * threads. Every drawing export returns 0.
+ *
+ * This header is usable from C and C++.
+ */
+#ifndef PIXMILL_H
+#define PIXMILL_H
+
+#include <stddef.h>
+#include <stdint.h>
+
+#if defined(_WIN32)
+#include <oaidl.h> /* SAFEARRAY, SAFEARRAYBOUND */
+#endif
+
+/* ---- calling convention and visibility ---------------------------------- */
+
+/* Every export uses the standard Windows calling convention on 32-bit x86
+ * (the callee removes its arguments); elsewhere the platform's C convention. */
+#if defined(_WIN32) && (defined(_M_IX86) || defined(__i386__))
+#define PIXMILL_CALL __stdcall
+#elif defined(__i386__) && defined(__GNUC__)
+#define PIXMILL_CALL __attribute__((stdcall))
+#else
+#define PIXMILL_CALL
+#endif
+
+/* On Windows the DLL's export names come from its module definition file
+ * alone; on ELF platforms the exports are the only visible symbols. */
+#if !defined(_WIN32) && defined(__GNUC__)
+#define PIXMILL_API __attribute__((visibility("default")))
+#else
+#define PIXMILL_API
+#endif
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+/* ---- the caller's records ------------------------------------------------ */
+
+#if !defined(_WIN32)
+/* The OLE Automation array descriptor in its published field order. Natural
+ * alignment gives the Win32 layout in a 32-bit build and the Win64 layout in a
+ * 64-bit build. The bounds are stored last dimension first. */
+typedef struct tagSAFEARRAYBOUND {
+    uint32_t cElements;
+    int32_t lLbound;
+} SAFEARRAYBOUND;
+
+typedef struct tagSAFEARRAY {
+    uint16_t cDims;
+    uint16_t fFeatures;
+    uint32_t cbElements;
+    uint32_t cLocks;
+    void* pvData;
+    SAFEARRAYBOUND rgsabound[1];
+} SAFEARRAY;
+#endif
+
+/* The record a caller passes for every image. `Reserved` is never read. */
+typedef struct Surface {
+    int32_t Width;     /* width in pixels: the horizontal limit of every clip */
+    int32_t Reserved;
+    SAFEARRAY* Pixels; /* two-dimensional array: dimension 1 the row, 2 the rows */
+} Surface;
+
+/* ---- array services ---------------------------------------------------- */
+
+/* pvData of the descriptor, or (intptr_t)-1 when it is null. */
+PIXMILL_API intptr_t PIXMILL_CALL VBArrayPointerType(SAFEARRAY* psa);
+/* Same for the descriptor held in *ppsa (an array passed by reference). */
+PIXMILL_API intptr_t PIXMILL_CALL VBArrayPointer(SAFEARRAY** ppsa);
+/* Upper bound of dimension dim (counted from 1), or -1 when the descriptor is
+ * null or dim lies outside 1..cDims. */
+PIXMILL_API int32_t PIXMILL_CALL mUBOUNDType(SAFEARRAY* psa, int32_t dim);
+PIXMILL_API int32_t PIXMILL_CALL mUBOUND(SAFEARRAY** ppsa, int32_t dim);
+/* Lower bound of dimension dim, or -1 as for mUBOUND. */
+PIXMILL_API int32_t PIXMILL_CALL mLBOUND(SAFEARRAY** ppsa, int32_t dim);
+
+/* ---- library services ---------------------------------------------------- */
+
+/* Stores the version number (100) and copies the 35-character description to
+ * text, without a terminating zero. */
+PIXMILL_API int32_t PIXMILL_CALL Render_GetInfo(int32_t* version, char* text);
+/* Forward copy of count bytes in 8-byte blocks, then single bytes. Not a
+ * memory move: overlapping areas give the result of the forward order. */
+PIXMILL_API void PIXMILL_CALL CopyMemoryC(void* dest, const void* src, int32_t count);
+
+/* ---- block transfers ------------------------------------------------------
+ * Copy a w x h rectangle from (sx, sy) in src to (dx, dy) in dest. */
+
+PIXMILL_API int32_t PIXMILL_CALL Render_BitBlt24to24(Surface* dest, int32_t dx, int32_t dy, int32_t w,
+                                                     int32_t h, Surface* src, int32_t sx, int32_t sy);
+PIXMILL_API int32_t PIXMILL_CALL Render_BitBlt24to32(Surface* dest, int32_t dx, int32_t dy, int32_t w,
+                                                     int32_t h, Surface* src, int32_t sx, int32_t sy);
+PIXMILL_API int32_t PIXMILL_CALL Render_BitBlt32to24(Surface* dest, int32_t dx, int32_t dy, int32_t w,
+                                                     int32_t h, Surface* src, int32_t sx, int32_t sy);
+PIXMILL_API int32_t PIXMILL_CALL Render_BitBlt32to32(Surface* dest, int32_t dx, int32_t dy, int32_t w,
+                                                     int32_t h, Surface* src, int32_t sx, int32_t sy);
+
+/* ---- scaling ------------------------------------------------------------ */
+
+/* ---- drawing primitives --------------------------------------------------- */
+
+/* ---- pixel filters -------------------------------------------------------- */
+
+/* ---- neighbourhood effects ----------------------------------------------- */
+
+/* ---- rotation ----------------------------------------------------------- */
+
+/* ---- wrapping a buffer you already own -------------------------------------
+ * Builds a Surface and its descriptor in caller-provided storage, laid out as a
+ * Visual Basic program's 1-based two-dimensional array would be: dimension 1
+ * runs 1..stride (bytes for 24-bit, pixels for 32-bit), dimension 2 runs
+ * 1..height. `pixels` points at the bottom row, as in a bitmap. The storage
+ * must outlive every call that uses the Surface. */
+
+typedef struct PixmillArray {
+    SAFEARRAY desc;             /* carries the bound of dimension 2 (rows) */
+    SAFEARRAYBOUND row_bound;   /* lies where desc.rgsabound[1] would: dimension 1 */
+} PixmillArray;
+
+/* bits is 24 or 32; pitch_bytes is the distance from one row to the next and
+ * must be a multiple of 4 for 32-bit images. */
+static inline Surface pixmill_wrap(PixmillArray* storage, void* pixels, int32_t width, int32_t height,
+                                   int32_t pitch_bytes, int32_t bits)
+{
+    Surface s;
+    int32_t bytes_per_element = bits == 32 ? 4 : 1;
+    storage->desc.cDims = 2;
+    storage->desc.fFeatures = 0;
+    storage->desc.cbElements = (uint32_t)bytes_per_element;
+    storage->desc.cLocks = 0;
+    storage->desc.pvData = pixels;
+    storage->desc.rgsabound[0].cElements = (uint32_t)height;
+    storage->desc.rgsabound[0].lLbound = 1;
+    storage->row_bound.cElements = (uint32_t)(pitch_bytes / bytes_per_element);
+    storage->row_bound.lLbound = 1;
+    s.Width = width;
+    s.Reserved = 0;
+    s.Pixels = &storage->desc;
+    return s;
+}
+
+#ifdef __cplusplus
+} /* extern "C" */
+#endif
+
+#endif /* PIXMILL_H */

@@ -1,0 +1,173 @@
+// The four plain block transfers.
+#include <gtest/gtest.h>
+
+#include <numeric>
+#include <random>
+
+#include "frame/arith.h"
+#include "frame/clip.h"
+#include "test_surface.h"
+
+using pixmill_test::TestSurface;
+
+namespace {
+
+using BlitFn = int32_t(PIXMILL_CALL*)(Surface*, int32_t, int32_t, int32_t, int32_t, Surface*, int32_t, int32_t);
+
+// One pixel of each worked example: source onto destination gives result.
+struct PixelCase {
+    const char* what;
+    BlitFn fn;
+    int src_bits, dst_bits;
+    std::vector<int> src, dst, result;
+};
+
+}  // namespace
+
+TEST(BitBlt, WorkedPixels)
+{
+    const PixelCase cases[] = {
+        {"24to24 copies", Render_BitBlt24to24, 24, 24, {1, 2, 3}, {9, 9, 9}, {1, 2, 3}},
+        {"24to32 keeps alpha", Render_BitBlt24to32, 24, 32, {1, 2, 3}, {9, 9, 9, 77}, {1, 2, 3, 77}},
+        {"32to32 opaque", Render_BitBlt32to32, 32, 32, {10, 20, 30, 255}, {200, 200, 200, 7}, {10, 20, 30, 255}},
+        {"32to24 opaque", Render_BitBlt32to24, 32, 24, {10, 20, 30, 255}, {200, 200, 200}, {10, 20, 30}},
+        {"32to32 keeps the larger alpha", Render_BitBlt32to32, 32, 32, {255, 0, 0, 128}, {0, 255, 0, 200},
+         {128, 127, 0, 200}},
+        {"32to32 raises a smaller alpha", Render_BitBlt32to32, 32, 32, {255, 0, 0, 128}, {0, 255, 0, 50},
+         {128, 127, 0, 128}},
+        {"32to24 blends", Render_BitBlt32to24, 32, 24, {255, 0, 100, 128}, {0, 255, 200}, {128, 127, 149}},
+        {"32to32 alpha 0 leaves the pixel", Render_BitBlt32to32, 32, 32, {1, 2, 3, 0}, {9, 8, 7, 6}, {9, 8, 7, 6}},
+        {"32to24 alpha 0 leaves the pixel", Render_BitBlt32to24, 32, 24, {1, 2, 3, 0}, {9, 8, 7}, {9, 8, 7}},
+    };
+    for (const PixelCase& c : cases) {
+        TestSurface src(1, 1, c.src_bits), dst(1, 1, c.dst_bits);
+        src.set(0, 0, c.src);
+        dst.set(0, 0, c.dst);
+        EXPECT_EQ(c.fn(dst.get(), 0, 0, 1, 1, src.get(), 0, 0), 0);
+        std::vector<uint8_t> expect(c.result.begin(), c.result.end());
+        EXPECT_EQ(dst.pixel(0, 0), expect) << c.what;
+    }
+}
+
+TEST(BitBlt, BlendEveryAlphaOntoEveryByteValue)
+{
+    // One row of 256 pixels: source alpha = column, colour bytes spanning 0..255.
+    TestSurface src(256, 1, 32), dst(256, 1, 24);
+    for (int a = 0; a < 256; ++a) {
+        src.set(a, 0, {a, 255 - a, (a * 7) & 255, a});
+        dst.set(a, 0, {255 - a, a, (a * 13) & 255});
+    }
+    Render_BitBlt32to24(dst.get(), 0, 0, 256, 1, src.get(), 0, 0);
+    for (int a = 0; a < 256; ++a) {
+        const uint8_t* d = dst.px(a, 0);
+        const int s[3] = {a, 255 - a, (a * 7) & 255}, o[3] = {255 - a, a, (a * 13) & 255};
+        for (int k = 0; k < 3; ++k) ASSERT_EQ(d[k], (s[k] * a + o[k] * (255 - a)) / 255) << a << " byte " << k;
+    }
+}
+
+TEST(BitBlt, SourceLastColumnDroppedWhenTheRectanglePassesIt)
+{
+    TestSurface src(10, 1, 24), dst(20, 1, 24);
+    std::iota(src.bytes().begin(), src.bytes().end(), 1);
+    dst.fill(0);
+    Render_BitBlt24to24(dst.get(), 0, 0, 11, 1, src.get(), 0, 0);
+    for (int x = 0; x < 20; ++x) EXPECT_EQ(dst.px(x, 0)[0], x < 9 ? src.px(x, 0)[0] : 0) << x;
+    dst.fill(0);
+    Render_BitBlt24to24(dst.get(), 0, 0, 10, 1, src.get(), 0, 0);
+    EXPECT_EQ(dst.px(9, 0)[0], src.px(9, 0)[0]);
+}
+
+TEST(BitBlt, SameSurfaceOverlapFollowsTheForwardBlockCopy)
+{
+    // Bytes 0..23 in one row; 5 pixels copied one pixel to the right: one
+    // 8-byte block and 7 single bytes, each reading what was just written.
+    TestSurface s(8, 1, 24);
+    std::iota(s.bytes().begin(), s.bytes().end(), 0);
+    Render_BitBlt24to24(s.get(), 1, 0, 5, 1, s.get(), 0, 0);
+    const std::vector<uint8_t> expect = {0, 1, 2, 0, 1, 2, 3, 1, 2, 3, 7, 2,
+                                         3, 7, 2, 3, 7, 2, 18, 19, 20, 21, 22, 23};
+    EXPECT_EQ(s.bytes(), expect);
+}
+
+TEST(BitBlt, SameSurfaceRowsAreWalkedTopDown)
+{
+    // Copying a 1-wide column one row down repeats the top pixel: each row
+    // reads the row above it after that row was written.
+    TestSurface s(1, 4, 32);
+    for (int y = 0; y < 4; ++y) s.set(0, y, {y, y, y, 255});
+    Render_BitBlt32to32(s.get(), 0, 1, 1, 3, s.get(), 0, 0);
+    for (int y = 0; y < 4; ++y) EXPECT_EQ(s.px(0, y)[0], 0) << y;
+}
+
+TEST(BitBlt, NothingIsTouchedWhenTheClipLeavesNothing)
+{
+    TestSurface src(4, 4, 32), dst(4, 4, 32);
+    std::mt19937 rng(1);
+    src.fill_random(rng);
+    dst.fill_random(rng);
+    const auto before = dst.bytes();
+    Surface no_array{4, 0, nullptr};
+    const BlitFn fns[] = {Render_BitBlt24to24, Render_BitBlt24to32, Render_BitBlt32to24, Render_BitBlt32to32};
+    for (BlitFn fn : fns) {
+        EXPECT_EQ(fn(dst.get(), 4, 0, 4, 4, src.get(), 0, 0), 0);
+        EXPECT_EQ(fn(dst.get(), 0, 0, 4, 4, src.get(), 4, 0), 0);
+        EXPECT_EQ(fn(dst.get(), 0, 0, 0, 4, src.get(), 0, 0), 0);
+        EXPECT_EQ(fn(dst.get(), 0, 0, 4, 4, &no_array, 0, 0), 0);
+        EXPECT_EQ(fn(dst.get(), 0, 0, 4, 4, nullptr, 0, 0), 0);
+        EXPECT_EQ(fn(nullptr, 0, 0, 4, 4, src.get(), 0, 0), 0);
+        EXPECT_EQ(fn(dst.get(), INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX, src.get(), INT32_MAX, 0), 0);
+    }
+    EXPECT_EQ(dst.bytes(), before);
+}
+
+// Random surfaces with padded rows and random rectangles: every pixel inside
+// the clipped rectangle follows its source pixel, every byte outside it (row
+// padding included) is untouched.
+TEST(BitBlt, RandomRectanglesTouchExactlyTheClippedArea)
+{
+    struct Fmt {
+        BlitFn fn;
+        int sbits, dbits;
+    };
+    const Fmt fmts[] = {{Render_BitBlt24to24, 24, 24},
+                        {Render_BitBlt24to32, 24, 32},
+                        {Render_BitBlt32to24, 32, 24},
+                        {Render_BitBlt32to32, 32, 32}};
+    std::mt19937 rng(42);
+    auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
+    for (const Fmt& f : fmts) {
+        for (int iter = 0; iter < 300; ++iter) {
+            TestSurface src(pick(1, 23), pick(1, 9), f.sbits, pick(0, 5));
+            TestSurface dst(pick(1, 23), pick(1, 9), f.dbits, pick(0, 5));
+            src.fill_random(rng);
+            dst.fill_random(rng);
+            const auto before = dst.bytes();
+            pixmill::Block b{pick(-8, 25), pick(-5, 10), pick(-2, 30), pick(-2, 12), pick(-8, 25), pick(-5, 10)};
+            f.fn(dst.get(), b.dx, b.dy, b.w, b.h, src.get(), b.sx, b.sy);
+            const bool draws = pixmill::clip_block(b, dst.width(), dst.height(), src.width(), src.height());
+            const int dbpp = f.dbits / 8, pitch = dst.pitch();
+            for (int y = 0; y < dst.height(); ++y)
+                for (int off = 0; off < pitch; ++off) {
+                    const int x = off / dbpp, k = off % dbpp;
+                    const size_t at = static_cast<size_t>(dst.height() - 1 - y) * pitch + off;
+                    const bool inside = draws && x < dst.width() && x >= b.dx && x < b.dx + b.w && y >= b.dy &&
+                                        y < b.dy + b.h;
+                    if (!inside) {
+                        ASSERT_EQ(dst.bytes()[at], before[at]) << "outside byte changed";
+                        continue;
+                    }
+                    const uint8_t* s = src.px(b.sx + x - b.dx, b.sy + y - b.dy);
+                    const uint8_t old = before[at];
+                    int expect;
+                    if (f.sbits == 24) {
+                        expect = k < 3 ? s[k] : old;
+                    } else if (k < 3) {
+                        expect = pixmill::blend255(s[k], old, s[3]);
+                    } else {
+                        expect = s[3] == 0 ? old : std::max<int>(old, s[3]);
+                    }
+                    ASSERT_EQ(dst.bytes()[at], expect) << "x " << x << " y " << y << " byte " << k;
+                }
+        }
+    }
+}

@@ -1,0 +1,233 @@
+// Array services, surface reading, bottom-up addressing and the clips.
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cstddef>
+
+#include "frame/arith.h"
+#include "frame/clip.h"
+#include "frame/surface.h"
+#include "test_surface.h"
+
+using namespace pixmill;
+using pixmill_test::TestSurface;
+
+namespace {
+
+// A two-dimensional descriptor with explicit bounds, dimension 1 first.
+struct Desc2 {
+    PixmillArray a{};
+    Desc2(int32_t lo1, uint32_t n1, int32_t lo2, uint32_t n2)
+    {
+        a.desc.cDims = 2;
+        a.desc.rgsabound[0] = {n2, lo2};
+        a.row_bound = {n1, lo1};
+    }
+    SAFEARRAY* psa() { return &a.desc; }
+};
+
+}  // namespace
+
+TEST(Layout, DescriptorAndRecordMatchTheAutomationLayout)
+{
+    EXPECT_EQ(offsetof(SAFEARRAY, pvData), sizeof(void*) == 4 ? 12u : 16u);
+    EXPECT_EQ(offsetof(SAFEARRAY, rgsabound), sizeof(void*) == 4 ? 16u : 24u);
+    EXPECT_EQ(offsetof(PixmillArray, row_bound), offsetof(SAFEARRAY, rgsabound) + sizeof(SAFEARRAYBOUND));
+    EXPECT_EQ(offsetof(Surface, Pixels), 8u);
+}
+
+TEST(ArrayServices, BoundsOfAOneBasedByteArray)
+{
+    Desc2 d(1, 300, 1, 100);
+    SAFEARRAY* psa = d.psa();
+    EXPECT_EQ(mUBOUNDType(psa, 1), 300);
+    EXPECT_EQ(mUBOUNDType(psa, 2), 100);
+    EXPECT_EQ(mUBOUND(&psa, 1), 300);
+    EXPECT_EQ(mLBOUND(&psa, 2), 1);
+    for (int32_t dim : {0, -1, 3, INT32_MIN, INT32_MAX}) {
+        EXPECT_EQ(mUBOUNDType(psa, dim), -1) << dim;
+        EXPECT_EQ(mUBOUND(&psa, dim), -1) << dim;
+        EXPECT_EQ(mLBOUND(&psa, dim), -1) << dim;
+    }
+}
+
+TEST(ArrayServices, BoundsAreStoredLastDimensionFirst)
+{
+    Desc2 d(0, 10, 5, 3);  // dimension 1: 0..9, dimension 2: 5..7
+    SAFEARRAY* psa = d.psa();
+    EXPECT_EQ(mUBOUND(&psa, 1), 9);
+    EXPECT_EQ(mLBOUND(&psa, 1), 0);
+    EXPECT_EQ(mUBOUND(&psa, 2), 7);
+    EXPECT_EQ(mLBOUND(&psa, 2), 5);
+}
+
+TEST(ArrayServices, EmptyDimensionAndWrappingBounds)
+{
+    Desc2 d(0, 0, INT32_MAX, 2);
+    SAFEARRAY* psa = d.psa();
+    EXPECT_EQ(mUBOUNDType(psa, 1), -1);        // 0 + 0 - 1
+    EXPECT_EQ(mUBOUNDType(psa, 2), INT32_MIN);  // wraps modulo 2^32
+}
+
+TEST(ArrayServices, NullDescriptorsAndReferences)
+{
+    SAFEARRAY* null_psa = nullptr;
+    EXPECT_EQ(VBArrayPointerType(nullptr), static_cast<intptr_t>(-1));
+    EXPECT_EQ(VBArrayPointer(&null_psa), static_cast<intptr_t>(-1));
+    EXPECT_EQ(mUBOUNDType(nullptr, 1), -1);
+    EXPECT_EQ(mUBOUND(&null_psa, 1), -1);
+    EXPECT_EQ(mLBOUND(&null_psa, 1), -1);
+    // A null reference is answered like a null descriptor instead of followed.
+    EXPECT_EQ(VBArrayPointer(nullptr), static_cast<intptr_t>(-1));
+    EXPECT_EQ(mUBOUND(nullptr, 1), -1);
+    EXPECT_EQ(mLBOUND(nullptr, 1), -1);
+}
+
+TEST(ArrayServices, DataPointerAndOneDimensionalArrays)
+{
+    uint8_t pixels[4];
+    Desc2 d(1, 4, 1, 1);
+    d.a.desc.pvData = pixels;
+    SAFEARRAY* psa = d.psa();
+    EXPECT_EQ(VBArrayPointerType(psa), reinterpret_cast<intptr_t>(pixels));
+    EXPECT_EQ(VBArrayPointer(&psa), reinterpret_cast<intptr_t>(pixels));
+    d.a.desc.cDims = 1;  // now rgsabound[0] is dimension 1 and there is no dimension 2
+    EXPECT_EQ(mUBOUNDType(psa, 1), 1);
+    EXPECT_EQ(mUBOUNDType(psa, 2), -1);
+    d.a.desc.cDims = 0x8002;  // read as a negative count: no dimension exists
+    EXPECT_EQ(mUBOUNDType(psa, 1), -1);
+}
+
+TEST(Surface, DerivedValuesAndBottomUpAddressing)
+{
+    TestSurface s24(100, 50, 24);  // byte array 1..300 by 1..50
+    SurfaceView v = read_surface(s24.get(), kBgr24);
+    EXPECT_EQ(v.stride, 300);
+    EXPECT_EQ(v.rows, 50);
+    EXPECT_EQ(v.stride_bytes, 300);
+    EXPECT_EQ(pixel_at(v, 0, 0) - v.data, 14700);
+    EXPECT_EQ(pixel_at(v, 99, 49) - v.data, 297);
+
+    TestSurface s32(100, 50, 32);
+    SurfaceView w = read_surface(s32.get(), kBgra32);
+    EXPECT_EQ(w.stride, 100);
+    EXPECT_EQ(w.stride_bytes, 400);
+    EXPECT_EQ(pixel_at(w, 7, 3) - w.data, (49 - 3) * 400 + 4 * 7);
+}
+
+TEST(Surface, MissingRecordOrArrayReadsAsNoRows)
+{
+    EXPECT_EQ(read_surface(nullptr, kBgr24).rows, -1);
+    Surface no_array{10, 0, nullptr};
+    SurfaceView v = read_surface(&no_array, kBgra32);
+    EXPECT_EQ(v.rows, -1);
+    EXPECT_EQ(v.stride, -1);
+    EXPECT_EQ(reinterpret_cast<intptr_t>(v.data), -1);
+    EXPECT_EQ(v.width, 10);
+}
+
+struct ClipCase {
+    const char* what;
+    Block in;
+    int32_t dw, dr, sw, sr;
+    bool draws;
+    Block out;
+};
+
+class ClipBlockCases : public ::testing::TestWithParam<ClipCase> {};
+
+TEST_P(ClipBlockCases, Clips)
+{
+    const ClipCase& c = GetParam();
+    Block b = c.in;
+    ASSERT_EQ(clip_block(b, c.dw, c.dr, c.sw, c.sr), c.draws) << c.what;
+    if (!c.draws) return;
+    EXPECT_EQ(b.dx, c.out.dx) << c.what;
+    EXPECT_EQ(b.dy, c.out.dy) << c.what;
+    EXPECT_EQ(b.w, c.out.w) << c.what;
+    EXPECT_EQ(b.h, c.out.h) << c.what;
+    EXPECT_EQ(b.sx, c.out.sx) << c.what;
+    EXPECT_EQ(b.sy, c.out.sy) << c.what;
+}
+
+constexpr int32_t kMax = INT32_MAX, kMin = INT32_MIN;
+
+INSTANTIATE_TEST_SUITE_P(
+    Frame, ClipBlockCases,
+    ::testing::Values(
+        ClipCase{"exact fit keeps every column", {0, 0, 100, 10, 0, 0}, 100, 10, 100, 10, true, {0, 0, 100, 10, 0, 0}},
+        ClipCase{"destination cut first", {0, 0, 101, 10, 0, 0}, 100, 10, 100, 10, true, {0, 0, 100, 10, 0, 0}},
+        ClipCase{"passing the source edge loses its last column",
+                 {0, 0, 101, 10, 0, 0}, 200, 10, 100, 10, true, {0, 0, 99, 10, 0, 0}},
+        ClipCase{"ending at the source edge", {0, 0, 10, 1, 90, 0}, 200, 10, 100, 10, true, {0, 0, 10, 1, 90, 0}},
+        ClipCase{"one past the source edge", {0, 0, 11, 1, 90, 0}, 200, 10, 100, 10, true, {0, 0, 9, 1, 90, 0}},
+        ClipCase{"sx equal to the source width", {0, 0, 5, 1, 100, 0}, 200, 10, 100, 10, false, {}},
+        ClipCase{"dx equal to the destination width", {100, 0, 5, 1, 0, 0}, 100, 10, 100, 10, false, {}},
+        ClipCase{"start beyond the destination", {101, 0, 5, 1, 0, 0}, 100, 10, 200, 10, false, {}},
+        ClipCase{"start below the source", {0, 0, 5, 1, 0, 11}, 100, 10, 200, 10, false, {}},
+        ClipCase{"negative dx moves the source along", {-5, 0, 20, 1, 0, 0}, 100, 10, 100, 10, true, {0, 0, 15, 1, 5, 0}},
+        ClipCase{"negative sx moves without cutting", {10, 0, 20, 1, -5, 0}, 100, 10, 100, 10, true, {10, 0, 20, 1, 0, 0}},
+        ClipCase{"negative dy", {0, -3, 5, 10, 0, 0}, 100, 100, 100, 10, true, {0, 0, 5, 7, 0, 3}},
+        ClipCase{"heights are cut without the extra row", {0, 0, 5, 10, 0, 0}, 100, 100, 100, 10, true, {0, 0, 5, 10, 0, 0}},
+        ClipCase{"dx + w equal to the destination width", {90, 0, 10, 1, 0, 0}, 100, 10, 200, 10, true, {90, 0, 10, 1, 0, 0}},
+        ClipCase{"no rows in the destination", {0, 0, 5, 5, 0, 0}, 100, -1, 100, 10, false, {}},
+        ClipCase{"no rows in the source", {0, 0, 5, 5, 0, 0}, 100, 10, 100, 0, false, {}},
+        ClipCase{"zero width", {0, 0, 0, 5, 0, 0}, 100, 10, 100, 10, false, {}},
+        ClipCase{"dx + w overflowing", {50, 0, kMax, 1, 0, 0}, 100, 10, 200, 10, true, {50, 0, 50, 1, 0, 0}},
+        ClipCase{"sx - dx overflowing", {kMin, 0, kMax, 1, kMax, 0}, 100, 10, 100, 10, false, {}},
+        ClipCase{"w + dx underflowing", {-10, 0, kMin, 1, 0, 0}, 100, 10, 100, 10, false, {}},
+        ClipCase{"dy + h overflowing", {0, 5, 5, kMax, 0, 0}, 100, 10, 100, 100, true, {0, 5, 5, 5, 0, 0}},
+        ClipCase{"huge negative origin", {kMin, kMin, kMax, kMax, 0, 0}, 100, 10, 100, 10, false, {}}));
+
+TEST(ClipRect, DestinationStepsAlone)
+{
+    struct Case {
+        Rect in;
+        bool draws;
+        Rect out;
+    } cases[] = {
+        {{-3, 0, 10, 1}, true, {0, 0, 7, 1}},
+        {{-3, 0, 3, 1}, false, {}},
+        {{0, 0, 1000, 1000}, true, {0, 0, 20, 10}},
+        {{20, 0, 5, 5}, false, {}},
+        {{0, 10, 5, 5}, false, {}},
+        {{21, 0, 5, 5}, false, {}},
+        {{5, -2, 5, 5}, true, {5, 0, 5, 3}},
+        {{5, 5, kMax, kMax}, true, {5, 5, 15, 5}},
+        {{kMin, kMin, kMax, kMax}, false, {}},
+    };
+    for (const Case& c : cases) {
+        Rect r = c.in;
+        ASSERT_EQ(clip_rect(r, 20, 10), c.draws) << c.in.x << "," << c.in.y;
+        if (!c.draws) continue;
+        EXPECT_EQ(r.x, c.out.x);
+        EXPECT_EQ(r.y, c.out.y);
+        EXPECT_EQ(r.w, c.out.w);
+        EXPECT_EQ(r.h, c.out.h);
+    }
+}
+
+TEST(Blend255, MatchesTruncatingDivisionForEveryByteAndWeight)
+{
+    for (uint32_t a = 0; a <= 255; ++a)
+        for (uint32_t s = 0; s <= 255; s += 5)
+            for (uint32_t d = 0; d <= 255; ++d) {
+                const uint32_t expect = (s * a + d * (255 - a)) / 255;
+                ASSERT_EQ(blend255_byte(s, d, a), expect) << s << " " << d << " " << a;
+                ASSERT_EQ(blend255(s, d, static_cast<int32_t>(a)), expect) << s << " " << d << " " << a;
+            }
+    EXPECT_EQ(blend255(255, 0, 128), 128);
+    EXPECT_EQ(blend255(0, 255, 128), 127);
+    EXPECT_EQ(blend255(100, 200, 100), 160);
+}
+
+TEST(Blend255, WeightsOutsideAByteWrapInsteadOfOverflowing)
+{
+    // s * a + d * (255 - a) with a = 256: 256 s - d, divided and truncated.
+    EXPECT_EQ(blend255(10, 20, 256), static_cast<uint8_t>((2560 - 20) / 255));
+    EXPECT_EQ(blend255(0, 255, 300), static_cast<uint8_t>(-(255 * 45) / 255));
+    // The extremes wrap as 32-bit products do: 255 * 2^31 + 255 * (255 + 2^31)
+    // is 65025 modulo 2^32, and 255 * (2^31 - 1) is 2^31 - 255.
+    EXPECT_EQ(blend255(255, 255, INT32_MIN), 255);
+    EXPECT_EQ(blend255(255, 0, INT32_MAX), static_cast<uint8_t>(2147483393 / 255));
+}
