@@ -15,10 +15,10 @@ namespace {
 
 const Variant kBars[] = {
     {"Bar24", 24, Kind::kOpaque, DRAW_OPAQUE(Render_DrawBar24)},
-    {"Bar24Alpha", 24, Kind::kAlpha, Render_DrawBar24Alpha},
+    {"Bar24Alpha", 24, Kind::kAlpha, DRAW_WITH_ALPHA(Render_DrawBar24Alpha)},
     {"Bar32", 32, Kind::kOpaque, DRAW_OPAQUE(Render_DrawBar32)},
-    {"Bar32Alpha", 32, Kind::kAlpha, Render_DrawBar32Alpha},
-    {"Bar32AlphaT", 32, Kind::kAlphaByte, Render_DrawBar32AlphaT},
+    {"Bar32Alpha", 32, Kind::kAlpha, DRAW_WITH_ALPHA(Render_DrawBar32Alpha)},
+    {"Bar32AlphaT", 32, Kind::kAlphaByte, DRAW_WITH_ALPHA(Render_DrawBar32AlphaT)},
 };
 
 }  // namespace
@@ -81,7 +81,8 @@ TEST(DrawBar, ClippedToTheSurface)
             s.fill(0);
             v.fn(s.get(), c.x, c.y, c.w, c.h, 1, 1, 1, 255);
             const uint8_t colour[3] = {1, 1, 1};
-            check_every_byte(s, std::vector<uint8_t>(s.bytes().size(), 0), v.bits / 8, [&](int x, int y, int k, uint8_t) {
+            const std::vector<uint8_t> zeros(s.bytes().size(), 0);
+            check_every_byte(s, zeros, v.bits / 8, [&](int x, int y, int k, uint8_t) {
                 const bool in = x >= c.x0 && x < c.x1 && y >= c.y0 && y < c.y1;
                 return expected_byte(v.kind, k, 0, colour, 255, in ? 1 : 0);
             });
@@ -133,7 +134,8 @@ TEST(DrawBar24Mask24, MaskPositionFollowsTheBar)
         Render_DrawBar24Mask24(dst.get(), c.x, c.y, 6, 6, mask.get(), c.mx, c.my, 7, 7, 7);
         for (int y = 0; y < 8; ++y)
             for (int x = 0; x < 12; ++x)
-                ASSERT_EQ(dst.px(x, y)[0], x == c.px && y == c.py ? 7 : 0) << c.x << "," << c.y << " at " << x << "," << y;
+                ASSERT_EQ(dst.px(x, y)[0], x == c.px && y == c.py ? 7 : 0)
+                    << c.x << "," << c.y << " at " << x << "," << y;
     }
 }
 

@@ -25,8 +25,11 @@ struct Variant {
     Draw fn;
 };
 
+// (A plain function pointer, so the exports' own calling convention is wrapped.)
 #define DRAW_OPAQUE(F) [](Surface* s, int32_t x, int32_t y, int32_t w, int32_t h, int32_t r, int32_t g, int32_t b, \
                           int32_t) { return F(s, x, y, w, h, r, g, b); }
+#define DRAW_WITH_ALPHA(F) [](Surface* s, int32_t x, int32_t y, int32_t w, int32_t h, int32_t r, int32_t g, \
+                              int32_t b, int32_t a) { return F(s, x, y, w, h, r, g, b, a); }
 
 // Byte k of a pixel that the variant drew over `times` times, colour c in
 // byte order; times = 0 is a pixel it never touched.

@@ -15,10 +15,10 @@ namespace {
 
 const Variant kRects[] = {
     {"Rect24", 24, Kind::kOpaque, DRAW_OPAQUE(Render_DrawRect24)},
-    {"Rect24Alpha", 24, Kind::kAlpha, Render_DrawRect24Alpha},
+    {"Rect24Alpha", 24, Kind::kAlpha, DRAW_WITH_ALPHA(Render_DrawRect24Alpha)},
     {"Rect32", 32, Kind::kOpaque, DRAW_OPAQUE(Render_DrawRect32)},
-    {"Rect32Alpha", 32, Kind::kAlpha, Render_DrawRect32Alpha},
-    {"Rect32AlphaT", 32, Kind::kAlphaByte, Render_DrawRect32AlphaT},
+    {"Rect32Alpha", 32, Kind::kAlpha, DRAW_WITH_ALPHA(Render_DrawRect32Alpha)},
+    {"Rect32AlphaT", 32, Kind::kAlphaByte, DRAW_WITH_ALPHA(Render_DrawRect32AlphaT)},
 };
 
 // How many of the four lines of the clipped rectangle r cross pixel (x, y).
@@ -56,7 +56,8 @@ TEST(DrawRect, BorderOfTheClippedRectangleBlendedOncePerLine)
                 EXPECT_EQ(s.px(c.clipped.x, c.clipped.y)[1], c.corner) << v.name;
             }
             const uint8_t colour[3] = {255, 255, 255};
-            check_every_byte(s, std::vector<uint8_t>(s.bytes().size(), 0), v.bits / 8, [&](int x, int y, int k, uint8_t) {
+            const std::vector<uint8_t> zeros(s.bytes().size(), 0);
+            check_every_byte(s, zeros, v.bits / 8, [&](int x, int y, int k, uint8_t) {
                 return expected_byte(v.kind, k, 0, colour, 128, lines_through(c.clipped, x, y));
             });
         }
@@ -89,7 +90,8 @@ TEST(DrawRect, NothingDrawnWhenTheClipLeavesNothing)
         std::mt19937 rng(3);
         s.fill_random(rng);
         const auto before = s.bytes();
-        const int32_t rects[][4] = {{8, 0, 3, 3}, {0, 6, 3, 3}, {-3, 0, 3, 3}, {0, 0, 4, 0}, {INT32_MIN, 0, INT32_MAX, 2}};
+        const int32_t rects[][4] = {
+            {8, 0, 3, 3}, {0, 6, 3, 3}, {-3, 0, 3, 3}, {0, 0, 4, 0}, {INT32_MIN, 0, INT32_MAX, 2}};
         for (const auto& r : rects) EXPECT_EQ(v.fn(s.get(), r[0], r[1], r[2], r[3], 1, 2, 3, 128), 0);
         EXPECT_EQ(s.bytes(), before) << v.name;
         EXPECT_EQ(v.fn(&no_array, 0, 0, 3, 3, 1, 2, 3, 128), 0);
