@@ -63,45 +63,19 @@ TEST(DrawRect, BorderOfTheClippedRectangleBlendedOncePerLine)
         }
 }
 
-TEST(DrawRect, AlphaZeroLeavesEverythingAndAlphaFullMatchesOpaque)
-{
-    struct Pair {
-        Draw opaque, blended;
-        int bits;
-    } const pairs[] = {{kRects[0].fn, kRects[1].fn, 24}, {kRects[2].fn, kRects[3].fn, 32}};
-    std::mt19937 rng(61);
-    for (const Pair& p : pairs) {
-        TestSurface a(9, 7, p.bits, 2), b(9, 7, p.bits, 2);
-        a.fill_random(rng);
-        b.bytes() = a.bytes();
-        p.blended(a.get(), -1, 2, 6, 9, 10, 20, 30, 0);
-        EXPECT_EQ(a.bytes(), b.bytes());
-        p.blended(a.get(), -1, 2, 6, 9, 10, 20, 30, 255);
-        p.opaque(b.get(), -1, 2, 6, 9, 10, 20, 30, 0);
-        EXPECT_EQ(a.bytes(), b.bytes());
-    }
-}
-
-TEST(DrawRect, NothingDrawnWhenTheClipLeavesNothing)
+TEST(DrawRect, MissingArraysDrawNothing)
 {
     Surface no_array{8, 0, nullptr};
     for (const Variant& v : kRects) {
-        TestSurface s(8, 6, v.bits);
-        std::mt19937 rng(3);
-        s.fill_random(rng);
-        const auto before = s.bytes();
-        const int32_t rects[][4] = {
-            {8, 0, 3, 3}, {0, 6, 3, 3}, {-3, 0, 3, 3}, {0, 0, 4, 0}, {INT32_MIN, 0, INT32_MAX, 2}};
-        for (const auto& r : rects) EXPECT_EQ(v.fn(s.get(), r[0], r[1], r[2], r[3], 1, 2, 3, 128), 0);
-        EXPECT_EQ(s.bytes(), before) << v.name;
         EXPECT_EQ(v.fn(&no_array, 0, 0, 3, 3, 1, 2, 3, 128), 0);
         EXPECT_EQ(v.fn(nullptr, 0, 0, 3, 3, 1, 2, 3, 128), 0);
     }
 }
 
 // Random padded surfaces and rectangles: border pixels receive one
-// application per line through them, every other byte (the inside of the
-// rectangle and the row padding included) is untouched.
+// application per line through them (alpha 0 none that shows, alpha 255 the
+// opaque colour), every other byte (the inside of the rectangle and the row
+// padding included) is untouched.
 TEST(DrawRect, RandomOutlinesTouchOnlyTheBorder)
 {
     std::mt19937 rng(41);
@@ -115,7 +89,7 @@ TEST(DrawRect, RandomOutlinesTouchOnlyTheBorder)
         pixmill::Rect r{pick(-8, 22), pick(-5, 11), pick(-3, 26), pick(-3, 14)};
         const int32_t red = static_cast<int32_t>(rng()), green = static_cast<int32_t>(rng()),
                       blue = static_cast<int32_t>(rng());
-        const int32_t a = pick(0, 1) ? alphas[pick(0, 7)] : static_cast<int32_t>(rng());
+        const int32_t a = iter % 2 ? alphas[iter / 2 % 8] : static_cast<int32_t>(rng());
         const uint8_t c[3] = {static_cast<uint8_t>(blue), static_cast<uint8_t>(green), static_cast<uint8_t>(red)};
         v.fn(s.get(), r.x, r.y, r.w, r.h, red, green, blue, a);
         if (!pixmill::clip_rect(r, s.width(), s.height())) r = {0, 0, 0, 0};
