@@ -110,7 +110,49 @@ PIXMILL_API int32_t PIXMILL_CALL Render_BitBlt32to32(Surface* dest, int32_t dx, 
 
 /* ---- scaling ------------------------------------------------------------ */
 
-/* ---- drawing primitives --------------------------------------------------- */
+/* ---- drawing primitives ---------------------------------------------------
+ * Fill (Bar) or outline (Rect, one pixel thick) the w x h rectangle at (x, y)
+ * in one colour. Alpha variants blend with a constant alpha (0 leaves the
+ * surface, 255 writes the colour; used whole, not clamped); AlphaT variants
+ * also store the low byte of alphaValue in each pixel's alpha byte; the other
+ * 32-bit variants leave the alpha byte alone. Only the low byte of red, green
+ * and blue counts. Outline corners lie on two lines, so a blended outline
+ * blends them twice. */
+
+PIXMILL_API int32_t PIXMILL_CALL Render_DrawBar24(Surface* dest, int32_t x, int32_t y, int32_t w, int32_t h,
+                                                  int32_t red, int32_t green, int32_t blue);
+PIXMILL_API int32_t PIXMILL_CALL Render_DrawBar24Alpha(Surface* dest, int32_t x, int32_t y, int32_t w,
+                                                       int32_t h, int32_t red, int32_t green, int32_t blue,
+                                                       int32_t alpha);
+PIXMILL_API int32_t PIXMILL_CALL Render_DrawBar32(Surface* dest, int32_t x, int32_t y, int32_t w, int32_t h,
+                                                  int32_t red, int32_t green, int32_t blue);
+PIXMILL_API int32_t PIXMILL_CALL Render_DrawBar32Alpha(Surface* dest, int32_t x, int32_t y, int32_t w,
+                                                       int32_t h, int32_t red, int32_t green, int32_t blue,
+                                                       int32_t alpha);
+PIXMILL_API int32_t PIXMILL_CALL Render_DrawBar32AlphaT(Surface* dest, int32_t x, int32_t y, int32_t w,
+                                                        int32_t h, int32_t red, int32_t green, int32_t blue,
+                                                        int32_t alphaValue);
+/* Blends through byte 2 of each pixel of a 24-bit mask, mask pixel (maskX,
+ * maskY) lying under the bar's top-left pixel. The mask is clipped as a block
+ * transfer's source is. */
+PIXMILL_API int32_t PIXMILL_CALL Render_DrawBar24Mask24(Surface* dest, int32_t x, int32_t y, int32_t w,
+                                                        int32_t h, Surface* mask, int32_t maskX,
+                                                        int32_t maskY, int32_t red, int32_t green,
+                                                        int32_t blue);
+
+PIXMILL_API int32_t PIXMILL_CALL Render_DrawRect24(Surface* dest, int32_t x, int32_t y, int32_t w, int32_t h,
+                                                   int32_t red, int32_t green, int32_t blue);
+PIXMILL_API int32_t PIXMILL_CALL Render_DrawRect24Alpha(Surface* dest, int32_t x, int32_t y, int32_t w,
+                                                        int32_t h, int32_t red, int32_t green, int32_t blue,
+                                                        int32_t alpha);
+PIXMILL_API int32_t PIXMILL_CALL Render_DrawRect32(Surface* dest, int32_t x, int32_t y, int32_t w, int32_t h,
+                                                   int32_t red, int32_t green, int32_t blue);
+PIXMILL_API int32_t PIXMILL_CALL Render_DrawRect32Alpha(Surface* dest, int32_t x, int32_t y, int32_t w,
+                                                        int32_t h, int32_t red, int32_t green, int32_t blue,
+                                                        int32_t alpha);
+PIXMILL_API int32_t PIXMILL_CALL Render_DrawRect32AlphaT(Surface* dest, int32_t x, int32_t y, int32_t w,
+                                                         int32_t h, int32_t red, int32_t green, int32_t blue,
+                                                         int32_t alphaValue);
 
 /* ---- pixel filters -------------------------------------------------------- */
 

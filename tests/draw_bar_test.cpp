@@ -1,0 +1,197 @@
+// Filled bars: opaque, constant-alpha, alpha-byte and masked.
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <random>
+
+#include "draw_check.h"
+#include "frame/clip.h"
+#include "test_surface.h"
+
+using namespace draw_test;
+using pixmill_test::TestSurface;
+
+namespace {
+
+const Variant kBars[] = {
+    {"Bar24", 24, Kind::kOpaque, DRAW_OPAQUE(Render_DrawBar24)},
+    {"Bar24Alpha", 24, Kind::kAlpha, DRAW_WITH_ALPHA(Render_DrawBar24Alpha)},
+    {"Bar32", 32, Kind::kOpaque, DRAW_OPAQUE(Render_DrawBar32)},
+    {"Bar32Alpha", 32, Kind::kAlpha, DRAW_WITH_ALPHA(Render_DrawBar32Alpha)},
+    {"Bar32AlphaT", 32, Kind::kAlphaByte, DRAW_WITH_ALPHA(Render_DrawBar32AlphaT)},
+};
+
+}  // namespace
+
+TEST(DrawBar, WorkedPixels)
+{
+    struct Case {
+        int bar;  // index into kBars
+        std::vector<int> old;
+        int32_t red, green, blue, a;
+        std::vector<int> result;
+    } const cases[] = {
+        {0, {9, 9, 9}, 0x130, 0x220, -1, 0, {255, 0x20, 0x30}},  // low bytes only
+        {2, {9, 9, 9, 77}, 1, 2, 3, 0, {3, 2, 1, 77}},
+        {4, {9, 9, 9, 77}, 1, 2, 3, 0x1234, {3, 2, 1, 0x34}},
+        {4, {9, 9, 9, 0}, 1, 2, 3, 255, {3, 2, 1, 255}},
+        {1, {0, 0, 0}, 255, 255, 255, 128, {128, 128, 128}},
+        {1, {255, 255, 255}, 0, 0, 0, 128, {127, 127, 127}},
+        {1, {10, 20, 30}, 255, 255, 255, 0, {10, 20, 30}},
+        {1, {200, 200, 200}, 1, 2, 3, 255, {3, 2, 1}},
+        {3, {0, 255, 50, 77}, 50, 0, 255, 128, {128, 127, 50, 77}},
+        {3, {10, 20, 30, 77}, 1, 2, 3, 0, {10, 20, 30, 77}},
+        // Alpha used whole: the 32-bit sum wraps, the quotient truncates
+        // toward zero and its low byte is stored.
+        {1, {0, 10, 100}, 0, 255, 255, 256, {0, 255, 0}},
+        {3, {0, 100, 200, 5}, 255, 0, 255, -1, {255, 100, 199, 5}},
+    };
+    for (const Case& c : cases) {
+        const Variant& v = kBars[c.bar];
+        ASSERT_EQ(c.old.size(), static_cast<size_t>(v.bits / 8));
+        TestSurface s(1, 1, v.bits);
+        for (size_t k = 0; k < c.old.size(); ++k) s.bytes()[k] = static_cast<uint8_t>(c.old[k]);
+        EXPECT_EQ(v.fn(s.get(), 0, 0, 1, 1, c.red, c.green, c.blue, c.a), 0);
+        EXPECT_EQ(s.pixel(0, 0), std::vector<uint8_t>(c.result.begin(), c.result.end())) << v.name << " a " << c.a;
+    }
+}
+
+TEST(DrawBar, ClippedToTheSurface)
+{
+    // Surface 10 x 5; the expected painted area as [x0, x1) x [y0, y1).
+    struct Case {
+        int32_t x, y, w, h;
+        int x0, x1, y0, y1;
+    } const cases[] = {
+        {10, 0, 5, 5, 0, 0, 0, 0},  // x = Width passes the first test, leaves w = 0
+        {0, 5, 5, 5, 0, 0, 0, 0},
+        {11, 0, 5, 5, 0, 0, 0, 0},
+        {-3, 1, 10, 2, 0, 7, 1, 3},
+        {-3, 1, 3, 2, 0, 0, 0, 0},
+        {2, -4, 3, 6, 2, 5, 0, 2},
+        {-2, -2, 100, 100, 0, 10, 0, 5},
+        {8, 3, 5, 5, 8, 10, 3, 5},
+        {0, 0, INT32_MAX, INT32_MAX, 0, 10, 0, 5},
+        {INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX, 0, 0, 0, 0},
+        {3, 1, INT32_MIN, 2, 0, 0, 0, 0},
+    };
+    for (const Case& c : cases)
+        for (const Variant& v : kBars) {
+            TestSurface s(10, 5, v.bits, 2);
+            s.fill(0);
+            v.fn(s.get(), c.x, c.y, c.w, c.h, 1, 1, 1, 255);
+            const uint8_t colour[3] = {1, 1, 1};
+            const std::vector<uint8_t> zeros(s.bytes().size(), 0);
+            check_every_byte(s, zeros, v.bits / 8, [&](int x, int y, int k, uint8_t) {
+                const bool in = x >= c.x0 && x < c.x1 && y >= c.y0 && y < c.y1;
+                return expected_byte(v.kind, k, 0, colour, 255, in ? 1 : 0);
+            });
+        }
+}
+
+TEST(DrawBar, MissingArraysDrawNothing)
+{
+    Surface no_array{10, 0, nullptr};
+    TestSurface mask(4, 4, 24);
+    for (const Variant& v : kBars) {
+        EXPECT_EQ(v.fn(&no_array, 0, 0, 5, 5, 1, 2, 3, 128), 0);
+        EXPECT_EQ(v.fn(nullptr, 0, 0, 5, 5, 1, 2, 3, 128), 0);
+    }
+    EXPECT_EQ(Render_DrawBar24Mask24(&no_array, 0, 0, 4, 4, mask.get(), 0, 0, 1, 2, 3), 0);
+}
+
+TEST(DrawBar24Mask24, MaskRightEdgeDropsAColumnWhenTheBarPassesIt)
+{
+    TestSurface mask(10, 1, 24), dst(20, 1, 24);
+    mask.fill(255);
+    for (int32_t w : {10, 11}) {
+        dst.fill(0);
+        Render_DrawBar24Mask24(dst.get(), 0, 0, w, 1, mask.get(), 0, 0, 9, 9, 9);
+        int painted = 0;
+        for (int x = 0; x < 20; ++x) painted += dst.px(x, 0)[0] == 9;
+        EXPECT_EQ(painted, w == 10 ? 10 : 9) << "w " << w;
+    }
+}
+
+TEST(DrawBar24Mask24, MaskPositionFollowsTheBar)
+{
+    // One mask pixel, (3, 2), lets the colour through; where it lands shows
+    // which mask pixel lay under which bar pixel.
+    struct Case {
+        int32_t x, y, mx, my;
+        int px, py;
+    } const cases[] = {
+        {0, 0, 0, 0, 3, 2},
+        {4, 1, 1, 1, 6, 2},
+        {2, 2, -4, -4, 5, 4},  // a negative mask position moves to 0, the bar stays whole
+        {-2, -1, 0, 0, 1, 1},  // a negative x or y moves the mask position along
+    };
+    for (const Case& c : cases) {
+        TestSurface mask(10, 6, 24), dst(12, 8, 24);
+        mask.fill(0);
+        mask.px(3, 2)[2] = 255;
+        dst.fill(0);
+        Render_DrawBar24Mask24(dst.get(), c.x, c.y, 6, 6, mask.get(), c.mx, c.my, 7, 7, 7);
+        for (int y = 0; y < 8; ++y)
+            for (int x = 0; x < 12; ++x)
+                ASSERT_EQ(dst.px(x, y)[0], x == c.px && y == c.py ? 7 : 0)
+                    << c.x << "," << c.y << " at " << x << "," << y;
+    }
+}
+
+TEST(DrawBar24Mask24, OnlyByteTwoOfTheMaskCounts)
+{
+    struct Case {
+        std::vector<int> mask, result;
+    } const cases[] = {
+        {{255, 255, 0}, {10, 20, 30}},
+        {{0, 0, 255}, {255, 0, 200}},
+        {{9, 200, 128}, {132, 9, 115}},
+        {{0, 0, 128}, {132, 9, 115}},
+    };
+    for (const Case& c : cases) {
+        TestSurface mask(1, 1, 24), dst(1, 1, 24);
+        mask.set(0, 0, c.mask);
+        dst.set(0, 0, {10, 20, 30});
+        Render_DrawBar24Mask24(dst.get(), 0, 0, 1, 1, mask.get(), 0, 0, 200, 0, 255);
+        EXPECT_EQ(dst.pixel(0, 0), std::vector<uint8_t>(c.result.begin(), c.result.end())) << c.mask[2];
+    }
+}
+
+// Random padded surfaces, rectangles and arguments: inside the clipped bar
+// each byte follows its variant, every other byte (padding too) is untouched.
+TEST(DrawBar, RandomBarsTouchExactlyTheClippedArea)
+{
+    std::mt19937 rng(6);
+    auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
+    const int32_t alphas[] = {0, 1, 127, 128, 254, 255, 256, -1, 1000, INT32_MIN, INT32_MAX};
+    for (int iter = 0; iter < 400; ++iter) {
+        const bool masked = iter % 6 == 5;
+        const Variant v = masked ? Variant{"Bar24Mask24", 24, Kind::kAlpha, nullptr} : kBars[iter % 6];
+        TestSurface dst(pick(1, 19), pick(1, 9), v.bits, pick(0, 5)), mask(pick(1, 19), pick(1, 9), 24, pick(0, 3));
+        dst.fill_random(rng);
+        mask.fill_random(rng);
+        const auto before = dst.bytes();
+        pixmill::Block b{pick(-8, 22), pick(-5, 11), pick(-3, 26), pick(-3, 14), pick(-8, 22), pick(-5, 11)};
+        const int32_t red = static_cast<int32_t>(rng()), green = static_cast<int32_t>(rng()),
+                      blue = static_cast<int32_t>(rng());
+        const int32_t a = iter % 2 ? alphas[iter / 2 % 11] : static_cast<int32_t>(rng());
+        const uint8_t c[3] = {static_cast<uint8_t>(blue), static_cast<uint8_t>(green), static_cast<uint8_t>(red)};
+        bool draws;
+        if (masked) {
+            Render_DrawBar24Mask24(dst.get(), b.dx, b.dy, b.w, b.h, mask.get(), b.sx, b.sy, red, green, blue);
+            draws = pixmill::clip_block(b, dst.width(), dst.height(), mask.width(), mask.height());
+        } else {
+            v.fn(dst.get(), b.dx, b.dy, b.w, b.h, red, green, blue, a);
+            pixmill::Rect r{b.dx, b.dy, b.w, b.h};
+            draws = pixmill::clip_rect(r, dst.width(), dst.height());
+            b = {r.x, r.y, r.w, r.h, 0, 0};
+        }
+        check_every_byte(dst, before, v.bits / 8, [&](int x, int y, int k, uint8_t old) {
+            const bool in = draws && x >= b.dx && x < b.dx + b.w && y >= b.dy && y < b.dy + b.h;
+            if (!in || !masked) return expected_byte(v.kind, k, old, c, a, in ? 1 : 0);
+            const uint8_t m = mask.px(b.sx + x - b.dx, b.sy + y - b.dy)[2];
+            return expected_byte(Kind::kAlpha, k, old, c, m, 1);
+        });
+    }
+}
