@@ -108,7 +108,114 @@ PIXMILL_API int32_t PIXMILL_CALL Render_BitBlt32to24(Surface* dest, int32_t dx, 
 PIXMILL_API int32_t PIXMILL_CALL Render_BitBlt32to32(Surface* dest, int32_t dx, int32_t dy, int32_t w,
                                                      int32_t h, Surface* src, int32_t sx, int32_t sy);
 
-/* ---- scaling ------------------------------------------------------------ */
+/* ---- scaling ------------------------------------------------------------
+ * Scale the sw x sh rectangle at (sx, sy) of src onto the dw x dh rectangle at
+ * (dx, dy) of dest, by nearest sample. The ratios sw / dw and sh / dh are
+ * taken after clipping, in single precision. A source rectangle reaching the
+ * source's right edge loses its last column. red, green, blue: a colour key
+ * (samples equal to it are skipped); alpha: a constant weight, 0..255. 32-bit
+ * sources blend by their own alpha; the F variant copies whole pixels. A
+ * 32-bit destination's fourth byte is written only by the F variants. */
+
+PIXMILL_API int32_t PIXMILL_CALL Render_StretchBlt24to24(Surface* dest, int32_t dx, int32_t dy, int32_t dw,
+                                                         int32_t dh, Surface* src, int32_t sx, int32_t sy,
+                                                         int32_t sw, int32_t sh);
+PIXMILL_API int32_t PIXMILL_CALL Render_StretchBlt24to24Alpha(Surface* dest, int32_t dx, int32_t dy,
+                                                              int32_t dw, int32_t dh, Surface* src,
+                                                              int32_t sx, int32_t sy, int32_t sw, int32_t sh,
+                                                              int32_t alpha);
+PIXMILL_API int32_t PIXMILL_CALL Render_StretchBlt24to24TColor(Surface* dest, int32_t dx, int32_t dy,
+                                                               int32_t dw, int32_t dh, Surface* src,
+                                                               int32_t sx, int32_t sy, int32_t sw, int32_t sh,
+                                                               int32_t red, int32_t green, int32_t blue);
+PIXMILL_API int32_t PIXMILL_CALL Render_StretchBlt24to24TColorAlpha(Surface* dest, int32_t dx, int32_t dy,
+                                                                    int32_t dw, int32_t dh, Surface* src,
+                                                                    int32_t sx, int32_t sy, int32_t sw,
+                                                                    int32_t sh, int32_t red, int32_t green,
+                                                                    int32_t blue, int32_t alpha);
+PIXMILL_API int32_t PIXMILL_CALL Render_StretchBlt24to32(Surface* dest, int32_t dx, int32_t dy, int32_t dw,
+                                                         int32_t dh, Surface* src, int32_t sx, int32_t sy,
+                                                         int32_t sw, int32_t sh);
+PIXMILL_API int32_t PIXMILL_CALL Render_StretchBlt24to32Alpha(Surface* dest, int32_t dx, int32_t dy,
+                                                              int32_t dw, int32_t dh, Surface* src,
+                                                              int32_t sx, int32_t sy, int32_t sw, int32_t sh,
+                                                              int32_t alpha);
+PIXMILL_API int32_t PIXMILL_CALL Render_StretchBlt24to32TColor(Surface* dest, int32_t dx, int32_t dy,
+                                                               int32_t dw, int32_t dh, Surface* src,
+                                                               int32_t sx, int32_t sy, int32_t sw, int32_t sh,
+                                                               int32_t red, int32_t green, int32_t blue);
+PIXMILL_API int32_t PIXMILL_CALL Render_StretchBlt24to32TColorAlpha(Surface* dest, int32_t dx, int32_t dy,
+                                                                    int32_t dw, int32_t dh, Surface* src,
+                                                                    int32_t sx, int32_t sy, int32_t sw,
+                                                                    int32_t sh, int32_t red, int32_t green,
+                                                                    int32_t blue, int32_t alpha);
+PIXMILL_API int32_t PIXMILL_CALL Render_StretchBlt32to24(Surface* dest, int32_t dx, int32_t dy, int32_t dw,
+                                                         int32_t dh, Surface* src, int32_t sx, int32_t sy,
+                                                         int32_t sw, int32_t sh);
+PIXMILL_API int32_t PIXMILL_CALL Render_StretchBlt32to32(Surface* dest, int32_t dx, int32_t dy, int32_t dw,
+                                                         int32_t dh, Surface* src, int32_t sx, int32_t sy,
+                                                         int32_t sw, int32_t sh);
+PIXMILL_API int32_t PIXMILL_CALL Render_StretchBlt32to32F(Surface* dest, int32_t dx, int32_t dy, int32_t dw,
+                                                          int32_t dh, Surface* src, int32_t sx, int32_t sy,
+                                                          int32_t sw, int32_t sh);
+
+/* The same, but each destination pixel takes the average of its sample and the
+ * sample's four edge neighbours (left, right, above, below), truncated. A
+ * neighbour off the source surface, or above the clipped source rectangle,
+ * counts as the sample again; keyed neighbours too. */
+
+PIXMILL_API int32_t PIXMILL_CALL Render_StretchBltBillinear24to24(Surface* dest, int32_t dx, int32_t dy,
+                                                                  int32_t dw, int32_t dh, Surface* src,
+                                                                  int32_t sx, int32_t sy, int32_t sw,
+                                                                  int32_t sh);
+PIXMILL_API int32_t PIXMILL_CALL Render_StretchBltBillinear24to24Alpha(Surface* dest, int32_t dx, int32_t dy,
+                                                                       int32_t dw, int32_t dh, Surface* src,
+                                                                       int32_t sx, int32_t sy, int32_t sw,
+                                                                       int32_t sh, int32_t alpha);
+PIXMILL_API int32_t PIXMILL_CALL Render_StretchBltBillinear24to24TColor(Surface* dest, int32_t dx, int32_t dy,
+                                                                        int32_t dw, int32_t dh, Surface* src,
+                                                                        int32_t sx, int32_t sy, int32_t sw,
+                                                                        int32_t sh, int32_t red,
+                                                                        int32_t green, int32_t blue);
+PIXMILL_API int32_t PIXMILL_CALL Render_StretchBltBillinear24to24TColorAlpha(Surface* dest, int32_t dx,
+                                                                             int32_t dy, int32_t dw,
+                                                                             int32_t dh, Surface* src,
+                                                                             int32_t sx, int32_t sy,
+                                                                             int32_t sw, int32_t sh,
+                                                                             int32_t red, int32_t green,
+                                                                             int32_t blue, int32_t alpha);
+PIXMILL_API int32_t PIXMILL_CALL Render_StretchBltBillinear24to32(Surface* dest, int32_t dx, int32_t dy,
+                                                                  int32_t dw, int32_t dh, Surface* src,
+                                                                  int32_t sx, int32_t sy, int32_t sw,
+                                                                  int32_t sh);
+PIXMILL_API int32_t PIXMILL_CALL Render_StretchBltBillinear24to32Alpha(Surface* dest, int32_t dx, int32_t dy,
+                                                                       int32_t dw, int32_t dh, Surface* src,
+                                                                       int32_t sx, int32_t sy, int32_t sw,
+                                                                       int32_t sh, int32_t alpha);
+PIXMILL_API int32_t PIXMILL_CALL Render_StretchBltBillinear24to32TColor(Surface* dest, int32_t dx, int32_t dy,
+                                                                        int32_t dw, int32_t dh, Surface* src,
+                                                                        int32_t sx, int32_t sy, int32_t sw,
+                                                                        int32_t sh, int32_t red,
+                                                                        int32_t green, int32_t blue);
+PIXMILL_API int32_t PIXMILL_CALL Render_StretchBltBillinear24to32TColorAlpha(Surface* dest, int32_t dx,
+                                                                             int32_t dy, int32_t dw,
+                                                                             int32_t dh, Surface* src,
+                                                                             int32_t sx, int32_t sy,
+                                                                             int32_t sw, int32_t sh,
+                                                                             int32_t red, int32_t green,
+                                                                             int32_t blue, int32_t alpha);
+PIXMILL_API int32_t PIXMILL_CALL Render_StretchBltBillinear32to24(Surface* dest, int32_t dx, int32_t dy,
+                                                                  int32_t dw, int32_t dh, Surface* src,
+                                                                  int32_t sx, int32_t sy, int32_t sw,
+                                                                  int32_t sh);
+PIXMILL_API int32_t PIXMILL_CALL Render_StretchBltBillinear32to32(Surface* dest, int32_t dx, int32_t dy,
+                                                                  int32_t dw, int32_t dh, Surface* src,
+                                                                  int32_t sx, int32_t sy, int32_t sw,
+                                                                  int32_t sh);
+PIXMILL_API int32_t PIXMILL_CALL Render_StretchBltBillinear32to32F(Surface* dest, int32_t dx, int32_t dy,
+                                                                   int32_t dw, int32_t dh, Surface* src,
+                                                                   int32_t sx, int32_t sy, int32_t sw,
+                                                                   int32_t sh);
 
 /* ---- drawing primitives ---------------------------------------------------
  * Fill (Bar) or outline (Rect, one pixel thick) the w x h rectangle at (x, y)

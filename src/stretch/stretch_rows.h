@@ -1,0 +1,82 @@
+// Row kernels of the scaled copies: one function per per-pixel rule, over n
+// destination pixels of one row. The walk hands each kernel the source
+// column of every pixel (cols[i], counted from the surface's column 0), so the
+// kernels know nothing of ratios, clipping or row addressing. These scalar
+// kernels define the arithmetic.
+#pragma once
+
+#include <cstdint>
+
+namespace pixmill {
+
+// A colour key: the low bytes of the red, green and blue arguments.
+struct ColorKey {
+    uint8_t blue, green, red;
+    bool matches(const uint8_t* p) const { return p[0] == blue && p[1] == green && p[2] == red; }
+};
+
+inline ColorKey make_key(int32_t red, int32_t green, int32_t blue)
+{
+    return ColorKey{static_cast<uint8_t>(blue), static_cast<uint8_t>(green), static_cast<uint8_t>(red)};
+}
+
+// The source rows one destination row reads, each pointing at column 0.
+// above and below are the sample row itself where that neighbour does not
+// exist: above on the clipped rectangle's first row, below on the surface's
+// last row. last_col is the surface's last column, where the right neighbour
+// stops.
+struct SourceRows {
+    const uint8_t* above;
+    const uint8_t* row;
+    const uint8_t* below;
+    int32_t last_col;
+};
+
+// ---- nearest sample: each destination pixel takes source pixel cols[i] of row
+
+// Colour bytes copied; a 32-bit destination keeps its fourth byte.
+void sample_row_24to24(uint8_t* dst, const uint8_t* row, const int32_t* cols, int32_t n);
+void sample_row_24to32(uint8_t* dst, const uint8_t* row, const int32_t* cols, int32_t n);
+// Blended with a constant alpha, used whole (see blend255).
+void sample_row_24to24_alpha(uint8_t* dst, const uint8_t* row, const int32_t* cols, int32_t n, int32_t alpha);
+void sample_row_24to32_alpha(uint8_t* dst, const uint8_t* row, const int32_t* cols, int32_t n, int32_t alpha);
+// As the two above, but a sample equal to the key leaves its pixel alone.
+void sample_row_24to24_key(uint8_t* dst, const uint8_t* row, const int32_t* cols, int32_t n, ColorKey key);
+void sample_row_24to32_key(uint8_t* dst, const uint8_t* row, const int32_t* cols, int32_t n, ColorKey key);
+void sample_row_24to24_key_alpha(uint8_t* dst, const uint8_t* row, const int32_t* cols, int32_t n, ColorKey key,
+                                 int32_t alpha);
+void sample_row_24to32_key_alpha(uint8_t* dst, const uint8_t* row, const int32_t* cols, int32_t n, ColorKey key,
+                                 int32_t alpha);
+// Blended by the sample's own alpha: 0 leaves the pixel, 255 copies; the
+// destination's fourth byte is never written.
+void sample_row_32to24(uint8_t* dst, const uint8_t* row, const int32_t* cols, int32_t n);
+void sample_row_32to32(uint8_t* dst, const uint8_t* row, const int32_t* cols, int32_t n);
+// All four bytes copied.
+void sample_row_32to32_whole(uint8_t* dst, const uint8_t* row, const int32_t* cols, int32_t n);
+
+// ---- five-point average: the sample and its left, right, upper and lower
+// neighbours, summed per byte and divided by 5 (truncated). A neighbour off
+// the source surface (left of column 0, right of last_col, below the last
+// row) or above the clipped rectangle counts as the sample again. The rules
+// that follow are those of the nearest kernels applied to the average.
+
+void smooth_row_24to24(uint8_t* dst, const SourceRows& src, const int32_t* cols, int32_t n);
+void smooth_row_24to32(uint8_t* dst, const SourceRows& src, const int32_t* cols, int32_t n);
+void smooth_row_24to24_alpha(uint8_t* dst, const SourceRows& src, const int32_t* cols, int32_t n, int32_t alpha);
+void smooth_row_24to32_alpha(uint8_t* dst, const SourceRows& src, const int32_t* cols, int32_t n, int32_t alpha);
+// Keyed: a sample equal to the key leaves its pixel alone; otherwise every
+// neighbour equal to the key counts as the sample.
+void smooth_row_24to24_key(uint8_t* dst, const SourceRows& src, const int32_t* cols, int32_t n, ColorKey key);
+void smooth_row_24to32_key(uint8_t* dst, const SourceRows& src, const int32_t* cols, int32_t n, ColorKey key);
+void smooth_row_24to24_key_alpha(uint8_t* dst, const SourceRows& src, const int32_t* cols, int32_t n, ColorKey key,
+                                 int32_t alpha);
+void smooth_row_24to32_key_alpha(uint8_t* dst, const SourceRows& src, const int32_t* cols, int32_t n, ColorKey key,
+                                 int32_t alpha);
+// Blended by the sample's alpha alone (the neighbours' alphas play no part);
+// alpha 0 leaves the pixel without averaging.
+void smooth_row_32to24(uint8_t* dst, const SourceRows& src, const int32_t* cols, int32_t n);
+void smooth_row_32to32(uint8_t* dst, const SourceRows& src, const int32_t* cols, int32_t n);
+// All four bytes averaged and stored.
+void smooth_row_32to32_whole(uint8_t* dst, const SourceRows& src, const int32_t* cols, int32_t n);
+
+}  // namespace pixmill

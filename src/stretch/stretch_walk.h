@@ -1,0 +1,78 @@
+// The walk shared by every scaled copy: read both surfaces, clip, take the
+// ratios, then for each destination row from the top down find its source row
+// and, in chunks of at most kSampleChunk pixels, the source column of every
+// pixel, and hand them to the export's row rule. The exports differ only in
+// that rule.
+//
+// Why nothing outside the two arrays is touched (S the source, D the
+// destination, values after clip_stretch):
+// - Columns: 0 <= sx <= S.Width - 1 and u = sample_index(i, rx, S.Width - 1 - sx)
+//   lies in 0..S.Width - 1 - sx, so every sample column c = sx + u lies in
+//   0..S.Width - 1. Rows likewise: r = sy + t in 0..S.Rows - 1.
+// - Neighbours: left c - 1 only when c != 0, so >= 0; right c + 1 only when
+//   c < S.Width - 1, so <= S.Width - 1; above r - 1 only when t > 0, so >= sy
+//   >= 0; below r + 1 only when r < S.Rows - 1. Each missing one is the sample
+//   itself. So every read is a pixel of S's Width x Rows, which the caller
+//   guarantees lies in its array.
+// - Writes: destination column dx + i for 0 <= i < dw and row dy + j for
+//   0 <= j < dh, and the clip leaves 0 <= dx, dx + dw <= D.Width, 0 <= dy,
+//   dy + dh <= D.Rows: only the clipped rectangle is written.
+// - Pointers are only formed to those pixels: the upper and lower rows are
+//   chosen before any address past the surface is computed.
+// Pixels are processed rows top to bottom, left to right, each read whole
+// before it is written, so a call whose source is its own destination sees
+// what it has already drawn, in that order.
+#pragma once
+
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+
+#include "frame/stretch_clip.h"
+#include "frame/surface.h"
+#include "stretch/sample_map.h"
+#include "stretch/stretch_rows.h"
+
+namespace pixmill {
+
+// Source columns are worked out this many at a time, on the stack.
+constexpr int32_t kSampleChunk = 256;
+
+// Calls rule(dst, rows, cols, n) for every chunk of every destination row:
+// dst the first destination pixel of the chunk, rows the source rows
+// (SourceRows), cols the n source columns. Returns 0, as every export does.
+template <class RowRule>
+inline int32_t stretch(const Surface* dest, PixelFormat dest_format, const Surface* src, PixelFormat src_format,
+                       StretchRect r, RowRule&& rule)
+{
+    const SurfaceView d = read_surface(dest, dest_format);
+    const SurfaceView s = read_surface(src, src_format);
+    if (!clip_stretch(r, d.width, d.rows, s.width, s.rows)) return 0;
+
+    const float rx = stretch_ratio(r.sw, r.dw);
+    const float ry = stretch_ratio(r.sh, r.dh);
+    const int32_t last_col = s.width - 1, last_row = s.rows - 1;
+    const int32_t col_limit = last_col - r.sx, row_limit = last_row - r.sy;
+
+    int32_t cols[kSampleChunk];
+    for (int32_t j = 0; j < r.dh; ++j) {
+        uint8_t* drow = pixel_at(d, r.dx, r.dy + j);
+        const int32_t t = sample_index(j, ry, row_limit);
+        const int32_t y = r.sy + t;
+        SourceRows rows;
+        rows.row = row_at(s, y);
+        rows.above = t > 0 ? rows.row + s.stride_bytes : rows.row;
+        rows.below = y < last_row ? rows.row - s.stride_bytes : rows.row;
+        rows.last_col = last_col;
+        for (int32_t i0 = 0; i0 < r.dw;) {
+            const int32_t n = std::min(kSampleChunk, r.dw - i0);
+            for (int32_t k = 0; k < n; ++k) cols[k] = r.sx + sample_index(i0 + k, rx, col_limit);
+            rule(drow + static_cast<ptrdiff_t>(i0) * d.bpp, static_cast<const SourceRows&>(rows),
+                 static_cast<const int32_t*>(cols), n);
+            i0 += n;
+        }
+    }
+    return 0;
+}
+
+}  // namespace pixmill

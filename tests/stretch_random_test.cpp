@@ -1,0 +1,77 @@
+// Every scaled copy against the reference on random surfaces (odd widths,
+// padded rows, same-surface calls) and random rectangles biased towards the
+// edges: the whole destination array, padding included, must come out byte
+// for byte as the reference draws it, and the reference checks that every
+// pixel it reads or writes lies on its surface.
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "stretch_reference.h"
+#include "test_surface.h"
+
+using pixmill_test::TestSurface;
+using stretch_test::Args;
+using stretch_test::Picture;
+
+namespace {
+
+Picture picture_of(TestSurface& s, std::vector<uint8_t>& bytes, int bits)
+{
+    return Picture{bytes.data(), s.width(), s.height(), s.pitch(), bits / 8};
+}
+
+}  // namespace
+
+TEST(StretchRandom, EveryExportMatchesTheReference)
+{
+    std::mt19937 rng(2024);
+    auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
+    const int32_t alphas[] = {0, 255, 128, 1, 256, -1, 300};
+    int drawn = 0;
+    for (const stretch_test::Variant& v : stretch_test::variants()) {
+        for (int iter = 0; iter < 400; ++iter) {
+            const bool same = v.src_bits == v.dst_bits && iter % 4 == 0;
+            TestSurface src(pick(1, 19), pick(1, 9), v.src_bits, pick(0, 5));
+            TestSurface dst(pick(1, 23), pick(1, 11), v.dst_bits, pick(0, 5));
+            TestSurface& from = same ? dst : src;
+            // Half the time a palette of three colours, so keys and keyed
+            // neighbours turn up often.
+            src.fill_random(rng);
+            dst.fill_random(rng);
+            if (iter % 2) {
+                const uint8_t palette[3] = {uint8_t(rng()), uint8_t(rng()), uint8_t(rng())};
+                for (auto& b : from.bytes()) b = palette[rng() % 3];
+                for (int y = 0; y < from.height() && v.src_bits == 32; ++y)
+                    for (int x = 0; x < from.width(); ++x) from.px(x, y)[3] = uint8_t(pick(0, 2) * 255 / 2);
+            }
+            const int Sw = from.width(), Sr = from.height(), Dw = dst.width(), Dr = dst.height();
+            // Two calls in three start inside both surfaces; the rest anywhere
+            // around and beyond them.
+            const int m = iter % 3 ? 0 : 1;
+            Args a{pick(-8 * m, Dw - 1 + 2 * m), pick(-5 * m, Dr - 1 + 2 * m), pick(-2 * m, 30), pick(-2 * m, 14),
+                   pick(-8 * m, Sw - 1 + 2 * m), pick(-5 * m, Sr - 1 + 2 * m), pick(-2 * m, 25), pick(-2 * m, 12)};
+            const uint8_t* k = from.px(pick(0, Sw - 1), pick(0, Sr - 1));
+            a.blue = k[0] | (pick(0, 3) << 8), a.green = k[1], a.red = k[2] - (pick(0, 1) << 8);
+            a.alpha = alphas[pick(0, 6)];
+
+            std::vector<uint8_t> expect = dst.bytes();
+            std::vector<uint8_t> src_copy = src.bytes();
+            const Picture D = picture_of(dst, expect, v.dst_bits);
+            const Picture S = same ? D : picture_of(src, src_copy, v.src_bits);
+            stretch_test::reference_stretch(v, D, S, a);
+            drawn += expect != dst.bytes();
+
+            const auto src_before = src.bytes();
+            v.call(dst.get(), same ? dst.get() : src.get(), a);
+            ASSERT_EQ(dst.bytes(), expect) << v.name << " iteration " << iter << ": " << a.dx << ' ' << a.dy << ' '
+                                           << a.dw << ' ' << a.dh << ' ' << a.sx << ' ' << a.sy << ' ' << a.sw
+                                           << ' ' << a.sh << " on " << Sw << 'x' << Sr << " -> " << Dw << 'x' << Dr;
+            if (!same) {
+                ASSERT_EQ(src.bytes(), src_before) << v.name << ": the source changed";
+            }
+        }
+    }
+    // The rectangles must actually draw often enough to mean something.
+    EXPECT_GT(drawn, 22 * 400 / 2);
+}

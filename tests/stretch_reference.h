@@ -1,0 +1,143 @@
+// The 22 scaled copies behind one calling shape, and a reference that works
+// each call out pixel by pixel, straight from the rules, for the tests to
+// compare against.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdint>
+#include <vector>
+
+#include "pixmill.h"
+
+namespace stretch_test {
+
+struct Args {
+    int32_t dx, dy, dw, dh, sx, sy, sw, sh;
+    int32_t red = 0, green = 0, blue = 0, alpha = 255;
+};
+
+using Call = void (*)(Surface* dest, Surface* src, const Args& a);
+
+struct Variant {
+    const char* name;
+    Call call;
+    int src_bits, dst_bits;
+    bool smooth, keyed, blended, whole;
+};
+
+#define PM_RECT(a) a.dx, a.dy, a.dw, a.dh, s, a.sx, a.sy, a.sw, a.sh
+#define PM_PLAIN(fn) [](Surface* d, Surface* s, const Args& a) { fn(d, PM_RECT(a)); }
+#define PM_ALPHA(fn) [](Surface* d, Surface* s, const Args& a) { fn(d, PM_RECT(a), a.alpha); }
+#define PM_KEY(fn) [](Surface* d, Surface* s, const Args& a) { fn(d, PM_RECT(a), a.red, a.green, a.blue); }
+#define PM_KEY_ALPHA(fn) \
+    [](Surface* d, Surface* s, const Args& a) { fn(d, PM_RECT(a), a.red, a.green, a.blue, a.alpha); }
+
+// name, call, source bits, destination bits, smooth, keyed, blended, whole.
+inline const std::vector<Variant>& variants()
+{
+    static const std::vector<Variant> all = {
+        {"24to24", PM_PLAIN(Render_StretchBlt24to24), 24, 24, false, false, false, false},
+        {"24to24Alpha", PM_ALPHA(Render_StretchBlt24to24Alpha), 24, 24, false, false, true, false},
+        {"24to24TColor", PM_KEY(Render_StretchBlt24to24TColor), 24, 24, false, true, false, false},
+        {"24to24TColorAlpha", PM_KEY_ALPHA(Render_StretchBlt24to24TColorAlpha), 24, 24, false, true, true, false},
+        {"24to32", PM_PLAIN(Render_StretchBlt24to32), 24, 32, false, false, false, false},
+        {"24to32Alpha", PM_ALPHA(Render_StretchBlt24to32Alpha), 24, 32, false, false, true, false},
+        {"24to32TColor", PM_KEY(Render_StretchBlt24to32TColor), 24, 32, false, true, false, false},
+        {"24to32TColorAlpha", PM_KEY_ALPHA(Render_StretchBlt24to32TColorAlpha), 24, 32, false, true, true, false},
+        {"32to24", PM_PLAIN(Render_StretchBlt32to24), 32, 24, false, false, false, false},
+        {"32to32", PM_PLAIN(Render_StretchBlt32to32), 32, 32, false, false, false, false},
+        {"32to32F", PM_PLAIN(Render_StretchBlt32to32F), 32, 32, false, false, false, true},
+        {"Billinear24to24", PM_PLAIN(Render_StretchBltBillinear24to24), 24, 24, true, false, false, false},
+        {"Billinear24to24Alpha", PM_ALPHA(Render_StretchBltBillinear24to24Alpha), 24, 24, true, false, true, false},
+        {"Billinear24to24TColor", PM_KEY(Render_StretchBltBillinear24to24TColor), 24, 24, true, true, false, false},
+        {"Billinear24to24TColorAlpha", PM_KEY_ALPHA(Render_StretchBltBillinear24to24TColorAlpha), 24, 24, true,
+         true, true, false},
+        {"Billinear24to32", PM_PLAIN(Render_StretchBltBillinear24to32), 24, 32, true, false, false, false},
+        {"Billinear24to32Alpha", PM_ALPHA(Render_StretchBltBillinear24to32Alpha), 24, 32, true, false, true, false},
+        {"Billinear24to32TColor", PM_KEY(Render_StretchBltBillinear24to32TColor), 24, 32, true, true, false, false},
+        {"Billinear24to32TColorAlpha", PM_KEY_ALPHA(Render_StretchBltBillinear24to32TColorAlpha), 24, 32, true,
+         true, true, false},
+        {"Billinear32to24", PM_PLAIN(Render_StretchBltBillinear32to24), 32, 24, true, false, false, false},
+        {"Billinear32to32", PM_PLAIN(Render_StretchBltBillinear32to32), 32, 32, true, false, false, false},
+        {"Billinear32to32F", PM_PLAIN(Render_StretchBltBillinear32to32F), 32, 32, true, false, false, true},
+    };
+    return all;
+}
+
+#undef PM_KEY_ALPHA
+#undef PM_KEY
+#undef PM_ALPHA
+#undef PM_PLAIN
+#undef PM_RECT
+
+// A picture in a byte buffer, top-down coordinates, every access checked
+// against Width x Rows.
+struct Picture {
+    uint8_t* bytes;
+    int width, rows, pitch, bpp;
+    uint8_t* px(int64_t x, int64_t y) const
+    {
+        if (x < 0 || x >= width || y < 0 || y >= rows) {
+            ADD_FAILURE() << "pixel (" << x << ", " << y << ") lies outside " << width << " x " << rows;
+            return bytes;
+        }
+        return bytes + (rows - 1 - y) * pitch + x * bpp;
+    }
+};
+
+// The clip, written out step by step in 64 bits; false when nothing is drawn.
+inline bool reference_clip(Args& a, int64_t Dw, int64_t Dr, int64_t Sw, int64_t Sr)
+{
+    if (a.dx > Dw || a.dy > Dr || a.sx > Sw || a.sy > Sr) return false;
+    int64_t dx = a.dx, dy = a.dy, dw = a.dw, dh = a.dh, sx = a.sx, sy = a.sy, sw = a.sw, sh = a.sh;
+    if (dx < 0) sx -= dx, dw += dx, dx = 0;
+    if (dy < 0) sy -= dy, dh += dy, dy = 0;
+    if (sx < 0) sw += sx, sx = 0;
+    if (sy < 0) sh += sy, sy = 0;
+    if (dx + dw > Dw) dw = Dw - dx;
+    if (dy + dh > Dr) dh = Dr - dy;
+    if (sx + sw > Sw - 1) sw = Sw - sx - 1;
+    if (sy + sh > Sr) sh = Sr - sy;
+    if (dw < 1 || dh < 1) return false;
+    if (sw < 0 || sh < 0 || sy >= Sr || sx >= Sw) return false;  // first sample off the source
+    a.dx = int32_t(dx), a.dy = int32_t(dy), a.dw = int32_t(dw), a.dh = int32_t(dh);
+    a.sx = int32_t(sx), a.sy = int32_t(sy), a.sw = int32_t(sw), a.sh = int32_t(sh);
+    return true;
+}
+
+// Draws one call of v into D from S (which may be D itself), pixel by pixel.
+inline void reference_stretch(const Variant& v, const Picture& D, const Picture& S, Args a)
+{
+    if (!reference_clip(a, D.width, D.rows, S.width, S.rows)) return;
+    const float rx = float(double(a.sw) / a.dw), ry = float(double(a.sh) / a.dh);
+    const uint8_t key[3] = {uint8_t(a.blue), uint8_t(a.green), uint8_t(a.red)};
+    auto is_key = [&](const uint8_t* p) { return p[0] == key[0] && p[1] == key[1] && p[2] == key[2]; };
+    for (int j = 0; j < a.dh; ++j) {
+        const int t = int(std::trunc(j * double(ry))), r = a.sy + t;
+        for (int i = 0; i < a.dw; ++i) {
+            const int c = a.sx + int(std::trunc(i * double(rx)));
+            const uint8_t* s = S.px(c, r);
+            uint8_t* d = D.px(a.dx + i, a.dy + j);
+            if (v.keyed && is_key(s)) continue;
+            if (v.src_bits == 32 && !v.whole && s[3] == 0) continue;
+            int value[4] = {s[0], s[1], s[2], S.bpp == 4 ? s[3] : 0};
+            if (v.smooth) {
+                const uint8_t* n[4] = {c != 0 ? S.px(c - 1, r) : s, c < S.width - 1 ? S.px(c + 1, r) : s,
+                                       t > 0 ? S.px(c, r - 1) : s, r < S.rows - 1 ? S.px(c, r + 1) : s};
+                for (int k = 0; k < S.bpp; ++k) {
+                    int sum = s[k];
+                    for (const uint8_t* q : n) sum += (v.keyed && is_key(q) ? s : q)[k];
+                    value[k] = sum / 5;
+                }
+            }
+            const int weight = v.src_bits == 32 ? s[3] : v.blended ? a.alpha : 255;
+            const int bytes = v.whole ? 4 : 3;
+            for (int k = 0; k < bytes; ++k)
+                d[k] = v.whole ? uint8_t(value[k]) : uint8_t((value[k] * weight + d[k] * (255 - weight)) / 255);
+        }
+    }
+}
+
+}  // namespace stretch_test
