@@ -1,0 +1,52 @@
+// The row walk shared by every export that works on one rectangle of one
+// surface: clip against the surface alone, find the rectangle's top-left
+// pixel, then hand rows to a row kernel from the top of the rectangle down
+// (towards lower addresses, since rows are stored bottom-up).
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#include "frame/clip.h"
+#include "frame/surface.h"
+
+namespace pixmill {
+
+struct RectRows {
+    Rect clipped;            // the rectangle after clip_rect
+    uint8_t* row = nullptr;  // first pixel of the rectangle's top row
+    ptrdiff_t stride = 0;    // bytes from one array row to the next
+};
+
+// Clips r against the surface and computes the first row address. False when
+// nothing is left.
+inline bool prepare_rect(const SurfaceView& s, Rect r, RectRows& out)
+{
+    if (!clip_rect(r, s.width, s.rows)) return false;
+    out.clipped = r;
+    out.row = pixel_at(s, r.x, r.y);
+    out.stride = s.stride_bytes;
+    return true;
+}
+
+// Calls row(row_start, w) for each of the h rows, top row first.
+template <class RowFn>
+inline void walk_rect_rows(const RectRows& r, RowFn&& row)
+{
+    uint8_t* p = r.row;
+    for (int32_t j = 0; j < r.clipped.h; ++j) {
+        row(p, r.clipped.w);
+        p -= r.stride;
+    }
+}
+
+// The usual shape of a one-rectangle export: read the surface, clip, walk.
+template <class RowFn>
+inline int32_t for_each_rect_row(const Surface* s, PixelFormat format, Rect r, RowFn&& row)
+{
+    RectRows rows;
+    if (prepare_rect(read_surface(s, format), r, rows)) walk_rect_rows(rows, row);
+    return 0;
+}
+
+}  // namespace pixmill
