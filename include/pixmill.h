@@ -138,6 +138,28 @@ PIXMILL_API int32_t PIXMILL_CALL Render_Contrast24(Surface* dest, int32_t x, int
 PIXMILL_API int32_t PIXMILL_CALL Render_CalcColor24(Surface* dest, int32_t x, int32_t y, int32_t w, int32_t h,
                                                     int32_t* redSum, int32_t* greenSum, int32_t* blueSum);
 
+/* Colour bytes become 255 - byte (the 32-bit variant leaves alpha alone). */
+PIXMILL_API int32_t PIXMILL_CALL Render_Invert24(Surface* dest, int32_t x, int32_t y, int32_t w, int32_t h);
+PIXMILL_API int32_t PIXMILL_CALL Render_Invert32(Surface* dest, int32_t x, int32_t y, int32_t w, int32_t h);
+/* The alpha byte becomes 255 - alpha; colour is left alone. */
+PIXMILL_API int32_t PIXMILL_CALL Render_InvertAlpha32(Surface* dest, int32_t x, int32_t y, int32_t w, int32_t h);
+/* The alpha byte becomes alpha + delta, cut to 0..255. */
+PIXMILL_API int32_t PIXMILL_CALL Render_AlphaAdd32(Surface* dest, int32_t x, int32_t y, int32_t w, int32_t h,
+                                                   int32_t delta);
+/* Mirrors the clipped rectangle left to right about its own middle. */
+PIXMILL_API int32_t PIXMILL_CALL Render_HorizontalFlip32(Surface* dest, int32_t x, int32_t y, int32_t w,
+                                                         int32_t h);
+/* Sets the alpha byte of every pixel of the array, row padding included, to
+ * the low byte of alphaValue. */
+PIXMILL_API int32_t PIXMILL_CALL Render_Set32Alpha(Surface* dest, int32_t alphaValue);
+
+/* Converts each pixel to hue, lightness and saturation (0..240), adds the
+ * deltas (hue and lightness cut to 0..240, saturation 0 or less giving a grey)
+ * and converts back; alpha is left alone. The round trip is lossy even with
+ * all deltas 0. */
+PIXMILL_API int32_t PIXMILL_CALL Render_AjustHLS32(Surface* dest, int32_t x, int32_t y, int32_t w, int32_t h,
+                                                   int32_t hueDelta, int32_t lumDelta, int32_t satDelta);
+
 /* ---- neighbourhood effects ----------------------------------------------- */
 
 /* ---- rotation ----------------------------------------------------------- */
