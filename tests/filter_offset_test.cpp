@@ -98,38 +98,14 @@ TEST(Contrast24, WorkedBytes)
         int byte, expect;
     };
     const Case cases[] = {
-        {2.0f, 200, 255},
-        {2.0f, 100, 72},
-        {0.5f, 255, 191},
-        {0.5f, 0, 64},
-        {-1.0f, 0, 255},
-        {-1.0f, 255, 1},
-        {0.5f, 127, 128},
-        {0.5f, 129, 128},
-        {0.0f, 0, 128},
-        {0.0f, 255, 128},
-        {-0.5f, 0, 192},
-        {1.5f, 1, 0},
-        {257.0f, 0, 0},
-        {257.0f, 255, 255},
-        {-254.0f, 0, 255},
-        // Factors the old low-16-bit judgement got wrong: they saturate now.
-        {300.0f, 255, 255},
-        {300.0f, 0, 0},
-        {-300.0f, 0, 255},
-        {1e30f, 200, 255},
-        {1e30f, 100, 0},
-        {FLT_MAX, 129, 255},
-        {-FLT_MAX, 129, 0},
-        {inf, 255, 255},
-        {inf, 0, 0},
-        {-inf, 0, 255},
+        {2.0f, 200, 255},   {2.0f, 100, 72},  {0.5f, 255, 191},  {0.5f, 0, 64},     {-1.0f, 0, 255},
+        {-1.0f, 255, 1},    {0.5f, 127, 128}, {0.5f, 129, 128},  {0.0f, 0, 128},    {0.0f, 255, 128},
+        {-0.5f, 0, 192},    {1.5f, 1, 0},     {257.0f, 0, 0},    {257.0f, 255, 255}, {-254.0f, 0, 255},
+        // Products too large for a 16-bit judgement: they saturate.
+        {300.0f, 255, 255}, {300.0f, 0, 0},   {-300.0f, 0, 255}, {1e30f, 200, 255}, {1e30f, 100, 0},
+        {FLT_MAX, 129, 255}, {-FLT_MAX, 129, 0}, {inf, 255, 255}, {inf, 0, 0},     {-inf, 0, 255},
         // 0 x infinity and every product with NaN count as 0.
-        {inf, 128, 128},
-        {nan, 0, 128},
-        {nan, 255, 128},
-        {-nan, 77, 128},
-        {1e30f, 128, 128},
+        {inf, 128, 128},    {nan, 0, 128},    {nan, 255, 128},   {-nan, 77, 128},   {1e30f, 128, 128},
     };
     for (const Case& c : cases) {
         TestSurface s(1, 1, 24);
@@ -159,6 +135,9 @@ TEST(Contrast24, EveryByteMatchesTheFormula)
     }
 }
 
+// The example, a rectangle sticking out on the right, and one variable given
+// for all three channels collecting every channel, as adding pixel by pixel
+// into it would. The surface is not changed.
 TEST(CalcColor24, SumsTheClippedRectangle)
 {
     TestSurface s(3, 2, 24, 1);
@@ -169,13 +148,23 @@ TEST(CalcColor24, SumsTheClippedRectangle)
     const auto before = s.bytes();
     int32_t red = -1, green = -1, blue = -1;
     EXPECT_EQ(Render_CalcColor24(s.get(), 0, 0, 2, 1, &red, &green, &blue), 0);
-    EXPECT_EQ(red, 33);
-    EXPECT_EQ(green, 22);
-    EXPECT_EQ(blue, 11);
-    // Sticking out of the right edge: only column 2 of row 0.
+    EXPECT_TRUE(red == 33 && green == 22 && blue == 11) << red << " " << green << " " << blue;
     Render_CalcColor24(s.get(), 2, 0, 5, 1, &red, &green, &blue);
-    EXPECT_EQ(red + green + blue, 300);
+    EXPECT_TRUE(red == 100 && green == 100 && blue == 100);
+    Render_CalcColor24(s.get(), 0, 0, 2, 1, &red, &red, &red);
+    EXPECT_EQ(red, 66);
     EXPECT_EQ(s.bytes(), before);
+
+    // The running totals wrap modulo 2^32.
+    pixmill::ColourSums sums;
+    sums.blue = 0xFFFFFF00u;
+    sums.green = 0x7FFFFFFFu;
+    pixmill::sum_row_24(s.px(0, 0), 2, sums);
+    EXPECT_EQ(sums.blue, 0xFFFFFF00u + 11u);
+    EXPECT_EQ(sums.green, 0x80000015u);
+    sums.red = 0xFFFFFFFFu;
+    pixmill::sum_row_24(s.px(0, 0), 1, sums);
+    EXPECT_EQ(sums.red, 2u);
 }
 
 TEST(CalcColor24, SumsAreResetEvenWhenNothingIsSummed)
@@ -187,43 +176,12 @@ TEST(CalcColor24, SumsAreResetEvenWhenNothingIsSummed)
         Surface* surface;
         int32_t x, y, w, h;
     };
-    const Case cases[] = {{s.get(), 4, 0, 1, 1},
-                          {s.get(), 0, 5, 1, 1},
-                          {s.get(), 0, 0, 0, 4},
-                          {s.get(), -3, 0, 3, 4},
-                          {&no_array, 0, 0, 4, 4},
-                          {nullptr, 0, 0, 4, 4},
+    const Case cases[] = {{s.get(), 4, 0, 1, 1},  {s.get(), 0, 5, 1, 1},   {s.get(), 0, 0, 0, 4},
+                          {s.get(), -3, 0, 3, 4}, {&no_array, 0, 0, 4, 4}, {nullptr, 0, 0, 4, 4},
                           {s.get(), INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX}};
     for (const Case& c : cases) {
         int32_t red = 5, green = 6, blue = 7;
         Render_CalcColor24(c.surface, c.x, c.y, c.w, c.h, &red, &green, &blue);
-        EXPECT_EQ(red, 0);
-        EXPECT_EQ(green, 0);
-        EXPECT_EQ(blue, 0);
+        EXPECT_TRUE(red == 0 && green == 0 && blue == 0) << c.x << " " << c.y << " " << c.w << " " << c.h;
     }
-}
-
-TEST(CalcColor24, SumsWrapModulo2To32)
-{
-    const uint8_t row[6] = {255, 1, 200, 255, 2, 100};
-    pixmill::ColourSums sums;
-    sums.blue = 0xFFFFFF00u;
-    sums.green = 0x7FFFFFFFu;
-    sums.red = 7;
-    pixmill::sum_row_24(row, 2, sums);
-    EXPECT_EQ(sums.blue, 254u);  // 0xFFFFFF00 + 510 wrapped
-    EXPECT_EQ(sums.green, 0x80000002u);
-    EXPECT_EQ(sums.red, 307u);
-}
-
-// One variable given for all three channels collects every channel, as
-// adding pixel by pixel into it would.
-TEST(CalcColor24, OneVariableForEveryChannelCollectsAll)
-{
-    TestSurface s(2, 1, 24);
-    s.set(0, 0, {1, 2, 3});
-    s.set(1, 0, {10, 20, 30});
-    int32_t all = 99;
-    Render_CalcColor24(s.get(), 0, 0, 2, 1, &all, &all, &all);
-    EXPECT_EQ(all, 66);
 }
