@@ -263,6 +263,52 @@ PIXMILL_API int32_t PIXMILL_CALL Render_DrawRect32AlphaT(Surface* dest, int32_t 
 
 /* ---- pixel filters -------------------------------------------------------- */
 
+/* Each works in place on the w x h rectangle at (x, y) of dest, clipped to the
+ * surface, except Render_Set32Alpha, which covers the whole array. */
+
+/* Adds a signed offset to each channel (and in the 32-bit variant to the alpha
+ * byte); each result is cut to 0..255. The TColor variant leaves pixels equal
+ * to the key colour alone. */
+PIXMILL_API int32_t PIXMILL_CALL Render_GammaCorrect24(Surface* dest, int32_t x, int32_t y, int32_t w, int32_t h,
+                                                       int32_t redOffset, int32_t greenOffset, int32_t blueOffset);
+PIXMILL_API int32_t PIXMILL_CALL Render_GammaCorrect24TColor(Surface* dest, int32_t x, int32_t y, int32_t w,
+                                                             int32_t h, int32_t redOffset, int32_t greenOffset,
+                                                             int32_t blueOffset, int32_t keyRed, int32_t keyGreen,
+                                                             int32_t keyBlue);
+PIXMILL_API int32_t PIXMILL_CALL Render_GammaCorrect32(Surface* dest, int32_t x, int32_t y, int32_t w, int32_t h,
+                                                       int32_t redOffset, int32_t greenOffset, int32_t blueOffset,
+                                                       int32_t alphaOffset);
+/* Each channel becomes 128 + (channel - 128) x factor, truncated and cut to
+ * 0..255; a NaN product counts as 0. */
+PIXMILL_API int32_t PIXMILL_CALL Render_Contrast24(Surface* dest, int32_t x, int32_t y, int32_t w, int32_t h,
+                                                   float factor);
+/* Sets the three variables to 0, then adds each channel of every pixel of the
+ * rectangle into its variable, wrapping modulo 2^32. dest is not changed. */
+PIXMILL_API int32_t PIXMILL_CALL Render_CalcColor24(Surface* dest, int32_t x, int32_t y, int32_t w, int32_t h,
+                                                    int32_t* redSum, int32_t* greenSum, int32_t* blueSum);
+
+/* Colour bytes become 255 - byte (the 32-bit variant leaves alpha alone). */
+PIXMILL_API int32_t PIXMILL_CALL Render_Invert24(Surface* dest, int32_t x, int32_t y, int32_t w, int32_t h);
+PIXMILL_API int32_t PIXMILL_CALL Render_Invert32(Surface* dest, int32_t x, int32_t y, int32_t w, int32_t h);
+/* The alpha byte becomes 255 - alpha; colour is left alone. */
+PIXMILL_API int32_t PIXMILL_CALL Render_InvertAlpha32(Surface* dest, int32_t x, int32_t y, int32_t w, int32_t h);
+/* The alpha byte becomes alpha + delta, cut to 0..255. */
+PIXMILL_API int32_t PIXMILL_CALL Render_AlphaAdd32(Surface* dest, int32_t x, int32_t y, int32_t w, int32_t h,
+                                                   int32_t delta);
+/* Mirrors the clipped rectangle left to right about its own middle. */
+PIXMILL_API int32_t PIXMILL_CALL Render_HorizontalFlip32(Surface* dest, int32_t x, int32_t y, int32_t w,
+                                                         int32_t h);
+/* Sets the alpha byte of every pixel of the array, row padding included, to
+ * the low byte of alphaValue. */
+PIXMILL_API int32_t PIXMILL_CALL Render_Set32Alpha(Surface* dest, int32_t alphaValue);
+
+/* Converts each pixel to hue, lightness and saturation (0..240), adds the
+ * deltas (hue and lightness cut to 0..240, saturation 0 or less giving a grey)
+ * and converts back; alpha is left alone. The round trip is lossy even with
+ * all deltas 0. */
+PIXMILL_API int32_t PIXMILL_CALL Render_AjustHLS32(Surface* dest, int32_t x, int32_t y, int32_t w, int32_t h,
+                                                   int32_t hueDelta, int32_t lumDelta, int32_t satDelta);
+
 /* ---- neighbourhood effects ----------------------------------------------- */
 
 /* ---- rotation ----------------------------------------------------------- */

@@ -12,28 +12,28 @@ int32_t PIXMILL_CALL Render_DrawBar24(Surface* dest, int32_t x, int32_t y, int32
                                       int32_t green, int32_t blue)
 {
     const Bgr c = colour_bytes(red, green, blue);
-    return apply_rect(dest, kBgr24, {x, y, w, h}, [&](uint8_t* row, int32_t n) { fill_row_24(row, n, c); });
+    return for_each_rect_row(dest, kBgr24, {x, y, w, h}, [&](uint8_t* row, int32_t n) { fill_row_24(row, n, c); });
 }
 
 int32_t PIXMILL_CALL Render_DrawBar24Alpha(Surface* dest, int32_t x, int32_t y, int32_t w, int32_t h, int32_t red,
                                            int32_t green, int32_t blue, int32_t alpha)
 {
     const ConstBlend k = const_blend(colour_bytes(red, green, blue), alpha);
-    return apply_rect(dest, kBgr24, {x, y, w, h}, [&](uint8_t* row, int32_t n) { blend_row_24(row, n, k); });
+    return for_each_rect_row(dest, kBgr24, {x, y, w, h}, [&](uint8_t* row, int32_t n) { blend_row_24(row, n, k); });
 }
 
 int32_t PIXMILL_CALL Render_DrawBar32(Surface* dest, int32_t x, int32_t y, int32_t w, int32_t h, int32_t red,
                                       int32_t green, int32_t blue)
 {
     const Bgr c = colour_bytes(red, green, blue);
-    return apply_rect(dest, kBgra32, {x, y, w, h}, [&](uint8_t* row, int32_t n) { fill_row_32(row, n, c); });
+    return for_each_rect_row(dest, kBgra32, {x, y, w, h}, [&](uint8_t* row, int32_t n) { fill_row_32(row, n, c); });
 }
 
 int32_t PIXMILL_CALL Render_DrawBar32Alpha(Surface* dest, int32_t x, int32_t y, int32_t w, int32_t h, int32_t red,
                                            int32_t green, int32_t blue, int32_t alpha)
 {
     const ConstBlend k = const_blend(colour_bytes(red, green, blue), alpha);
-    return apply_rect(dest, kBgra32, {x, y, w, h}, [&](uint8_t* row, int32_t n) { blend_row_32(row, n, k); });
+    return for_each_rect_row(dest, kBgra32, {x, y, w, h}, [&](uint8_t* row, int32_t n) { blend_row_32(row, n, k); });
 }
 
 int32_t PIXMILL_CALL Render_DrawBar32AlphaT(Surface* dest, int32_t x, int32_t y, int32_t w, int32_t h, int32_t red,
@@ -41,7 +41,7 @@ int32_t PIXMILL_CALL Render_DrawBar32AlphaT(Surface* dest, int32_t x, int32_t y,
 {
     const Bgr c = colour_bytes(red, green, blue);
     const uint8_t a = static_cast<uint8_t>(alphaValue);
-    return apply_rect(dest, kBgra32, {x, y, w, h},
+    return for_each_rect_row(dest, kBgra32, {x, y, w, h},
                       [&](uint8_t* row, int32_t n) { fill_row_32_alpha_byte(row, n, c, a); });
 }
 

@@ -1,6 +1,7 @@
 // The row walk shared by every export that works on one rectangle of one
-// surface: clip, find the rectangle's top-left pixel, then hand rows to a row
-// kernel from the top of the rectangle down (towards lower addresses).
+// surface: clip against the surface alone, find the rectangle's top-left
+// pixel, then hand rows to a row kernel from the top of the rectangle down
+// (towards lower addresses, since rows are stored bottom-up).
 #pragma once
 
 #include <cstddef>
@@ -19,7 +20,7 @@ struct RectRows {
 };
 
 // Clips r against the surface and computes its top-left address. False when
-// nothing is to be drawn.
+// nothing is left.
 inline bool prepare_rect(const SurfaceView& s, Rect r, RectRows& out)
 {
     if (!clip_rect(r, s.width, s.rows)) return false;
@@ -30,20 +31,25 @@ inline bool prepare_rect(const SurfaceView& s, Rect r, RectRows& out)
     return true;
 }
 
-// Calls row(row_start, w) for each of the h rows, top row first.
+// Calls row(row_start, w) for each of the h rows, top row first. The row
+// pointer only steps between rows, so it never leaves the array.
 template <class RowFn>
 inline void walk_rect_rows(const RectRows& r, RowFn&& row)
 {
     uint8_t* p = r.first;
-    for (int32_t j = 0; j < r.clipped.h; ++j, p -= r.stride) row(p, r.clipped.w);
+    for (int32_t j = 0;;) {
+        row(p, r.clipped.w);
+        if (++j >= r.clipped.h) break;
+        p -= r.stride;
+    }
 }
 
 // The usual shape of a one-rectangle export: read the surface, clip, walk.
 template <class RowFn>
-inline int32_t apply_rect(const Surface* dest, PixelFormat format, Rect r, RowFn&& row)
+inline int32_t for_each_rect_row(const Surface* s, PixelFormat format, Rect r, RowFn&& row)
 {
-    RectRows rr;
-    if (prepare_rect(read_surface(dest, format), r, rr)) walk_rect_rows(rr, row);
+    RectRows rows;
+    if (prepare_rect(read_surface(s, format), r, rows)) walk_rect_rows(rows, row);
     return 0;
 }
 

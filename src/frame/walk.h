@@ -38,8 +38,10 @@ inline void walk_rows(const BlockRows& r, RowFn&& row)
 {
     uint8_t* d = r.dst;
     const uint8_t* s = r.src;
-    for (int32_t j = 0; j < r.clipped.h; ++j) {
+    // The row pointers only step between rows, so they never leave the arrays.
+    for (int32_t j = 0;;) {
         row(d, s, r.clipped.w);
+        if (++j >= r.clipped.h) break;
         d -= r.dst_stride;
         s -= r.src_stride;
     }

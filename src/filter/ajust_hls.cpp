@@ -1,0 +1,13 @@
+// Hue, lightness and saturation shifted over a rectangle of a 32-bit surface.
+#include "filter/hls_rows.h"
+#include "frame/rect_walk.h"
+
+using namespace pixmill;
+
+extern "C" int32_t PIXMILL_CALL Render_AjustHLS32(Surface* dest, int32_t x, int32_t y, int32_t w, int32_t h,
+                                                  int32_t hueDelta, int32_t lumDelta, int32_t satDelta)
+{
+    const HlsDeltas d{hueDelta, lumDelta, satDelta};
+    return for_each_rect_row(dest, kBgra32, {x, y, w, h},
+                             [&d](uint8_t* row, int32_t n) { adjust_hls_row_32(row, n, d); });
+}

@@ -1,0 +1,34 @@
+#include "filter/contrast_rows.h"
+
+#include <cmath>
+
+#include "filter/byte_clamp.h"
+
+namespace pixmill {
+
+uint8_t contrast_byte(uint8_t b, float factor)
+{
+    const double p = static_cast<double>(static_cast<int32_t>(b) - 128) * static_cast<double>(factor);
+    // Beyond +-256 every product lands on 0 or 255 after the offset of 128,
+    // so cutting there changes no result and keeps the conversion in range.
+    double q = p;
+    if (std::isnan(p)) {
+        q = 0.0;
+    } else if (p > 256.0) {
+        q = 256.0;
+    } else if (p < -256.0) {
+        q = -256.0;
+    }
+    return clamp_byte(static_cast<int32_t>(q) + 128);
+}
+
+void contrast_row_24(uint8_t* row, int32_t w, float factor)
+{
+    for (int32_t i = 0; i < w; ++i, row += 3) {
+        row[2] = contrast_byte(row[2], factor);
+        row[1] = contrast_byte(row[1], factor);
+        row[0] = contrast_byte(row[0], factor);
+    }
+}
+
+}  // namespace pixmill
