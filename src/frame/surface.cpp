@@ -1,5 +1,7 @@
 #include "frame/surface.h"
 
+#include <cstdint>
+
 namespace pixmill {
 
 namespace {
@@ -43,7 +45,14 @@ SurfaceView read_surface(const Surface* s, PixelFormat format)
                                                        : reinterpret_cast<intptr_t>(psa->pvData));
     v.stride = upper_bound(psa, 1);
     v.rows = upper_bound(psa, 2);
-    v.stride_bytes = format == kBgra32 ? 4 * static_cast<ptrdiff_t>(v.stride) : v.stride;
+    const int64_t stride_bytes = format == kBgra32 ? 4 * static_cast<int64_t>(v.stride) : v.stride;
+    if (stride_bytes > PTRDIFF_MAX || stride_bytes < PTRDIFF_MIN) {
+        // No array this process could hold has such rows: read it as one
+        // without rows, which every clip rejects.
+        v.rows = -1;
+        return v;
+    }
+    v.stride_bytes = static_cast<ptrdiff_t>(stride_bytes);
     return v;
 }
 
