@@ -13,8 +13,6 @@ namespace pixmill_tool {
 #include "export_table.inc"
 #undef PIXMILL_EXPORT_ROW
 
-namespace {
-
 std::vector<std::string> split_words(const char* s)
 {
     std::vector<std::string> words;
@@ -31,11 +29,7 @@ std::vector<std::string> split_words(const char* s)
     return words;
 }
 
-template <auto Fn>
-ExportEntry make_entry(const char* name, const char* names)
-{
-    return {name, split_words(names), Signature<decltype(Fn)>::kinds(), &invoke_export<Fn>};
-}
+namespace {
 
 // The depth written right after position i of name ("24" or "32"), or 0.
 int depth_at(std::string_view name, size_t i)
@@ -50,7 +44,7 @@ int depth_at(std::string_view name, size_t i)
 const std::vector<ExportEntry>& export_table()
 {
     static const std::vector<ExportEntry> table = {
-#define PIXMILL_EXPORT_ROW(fn, names) make_entry<&fn>(#fn, names),
+#define PIXMILL_EXPORT_ROW(fn, names) make_export_entry<&fn>(#fn, names),
 #include "export_table.inc"
 #undef PIXMILL_EXPORT_ROW
     };

@@ -110,4 +110,14 @@ int32_t invoke_export(const ArgValue* args)
     return S::template call<Fn>(args, std::make_index_sequence<S::arity>{});
 }
 
+// The table entry for export Fn: its name, the argument names of its row, the
+// kinds its declaration gives and its invoker.
+std::vector<std::string> split_words(const char* s);
+
+template <auto Fn>
+ExportEntry make_export_entry(const char* name, const char* arg_names)
+{
+    return {name, split_words(arg_names), Signature<decltype(Fn)>::kinds(), &invoke_export<Fn>};
+}
+
 }  // namespace pixmill_tool
