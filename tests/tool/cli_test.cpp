@@ -131,6 +131,7 @@ TEST(PixmillRun, BadInputGivesOneLineAndTouchesNothing)
     };
     const Case cases[] = {
         {blit("missing.bmp"), "missing.bmp: cannot open (No such file or directory)"},
+        {blit("."), ".: is a directory"},
         {blit("text.bmp"), "text.bmp: not a BMP file (no BM signature)"},
         {blit("short.bmp"), "short.bmp: truncated BMP header"},
         {blit("cut.bmp"), "cut.bmp: truncated pixel data (35 of 36 bytes)"},

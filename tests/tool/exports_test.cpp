@@ -66,14 +66,6 @@ TEST(ExportTable, SurfaceDepthsFollowTheName)
     for (const Case& c : cases) EXPECT_EQ(required_bits(c.name, c.arg), c.bits) << c.name << " " << c.arg;
 }
 
-TEST(ExportTable, WordCounting)
-{
-    EXPECT_EQ(count_words(""), 0u);
-    EXPECT_EQ(count_words("dest"), 1u);
-    EXPECT_EQ(count_words(" dest  dx dy "), 3u);
-    EXPECT_EQ(split_words(" dest  dx dy "), (std::vector<std::string>{"dest", "dx", "dy"}));
-}
-
 namespace {
 
 // Records what it was called with, so the invoker's argument order shows.
