@@ -1,0 +1,126 @@
+// Helpers for the tool's tests: scratch directories, files, hand-built bitmap
+// files, and running the pixmill program.
+#pragma once
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+namespace tool_test {
+
+namespace fs = std::filesystem;
+
+class TempDir {
+public:
+    TempDir()
+    {
+        std::string pattern = (fs::temp_directory_path() / "pixmill-tool-XXXXXX").string();
+        if (!mkdtemp(pattern.data())) std::abort();
+        path_ = pattern;
+    }
+    ~TempDir() { fs::remove_all(path_); }
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+
+    std::string operator/(const std::string& name) const { return (path_ / name).string(); }
+    const fs::path& path() const { return path_; }
+    std::vector<std::string> names() const
+    {
+        std::vector<std::string> out;
+        for (const auto& e : fs::directory_iterator(path_)) out.push_back(e.path().filename().string());
+        return out;
+    }
+
+private:
+    fs::path path_;
+};
+
+inline std::vector<uint8_t> read_file(const std::string& path)
+{
+    std::ifstream f(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>()};
+}
+
+inline void write_file(const std::string& path, const std::vector<uint8_t>& bytes)
+{
+    std::ofstream f(path, std::ios::binary);
+    f.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+inline void put_le(std::vector<uint8_t>& b, size_t at, uint32_t v, int n = 4)
+{
+    for (int i = 0; i < n; ++i) b.at(at + i) = static_cast<uint8_t>(v >> (8 * i));
+}
+
+// A bitmap file assembled field by field, independently of the tool's writer.
+// file_rows are the pixel rows in file order, each already padded.
+struct BmpSpec {
+    int32_t width = 1;
+    int32_t height = 1;  // negative: top-down
+    uint16_t bits = 24;
+    uint32_t compression = 0;
+    uint32_t info_size = 40;
+    uint16_t planes = 1;
+    std::vector<uint32_t> masks;  // written at offset 54 (inside or after the header)
+    std::vector<std::vector<uint8_t>> file_rows;
+};
+
+inline std::vector<uint8_t> build_bmp(const BmpSpec& s)
+{
+    const size_t after_header = 14 + s.info_size;
+    const size_t mask_end = 54 + 4 * s.masks.size();
+    const size_t offset = std::max(after_header, mask_end);
+    std::vector<uint8_t> b(offset, 0);
+    b[0] = 'B';
+    b[1] = 'M';
+    put_le(b, 10, static_cast<uint32_t>(offset));
+    put_le(b, 14, s.info_size);
+    put_le(b, 18, static_cast<uint32_t>(s.width));
+    put_le(b, 22, static_cast<uint32_t>(s.height));
+    put_le(b, 26, s.planes, 2);
+    put_le(b, 28, s.bits, 2);
+    put_le(b, 30, s.compression);
+    for (size_t i = 0; i < s.masks.size(); ++i) put_le(b, 54 + 4 * i, s.masks[i]);
+    for (const auto& row : s.file_rows) b.insert(b.end(), row.begin(), row.end());
+    put_le(b, 2, static_cast<uint32_t>(b.size()));
+    return b;
+}
+
+struct RunResult {
+    int status = -1;
+    std::string out, err;
+};
+
+// Runs the pixmill program with args in directory dir.
+inline RunResult run_pixmill(const std::string& dir, const std::vector<std::string>& args)
+{
+    TempDir capture;
+    const std::string out_path = capture / "out", err_path = capture / "err";
+    const pid_t pid = fork();
+    if (pid == 0) {
+        if (chdir(dir.c_str()) != 0) _exit(126);
+        if (!freopen(out_path.c_str(), "w", stdout) || !freopen(err_path.c_str(), "w", stderr)) _exit(126);
+        std::vector<char*> argv{const_cast<char*>(PIXMILL_EXE)};
+        for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+        argv.push_back(nullptr);
+        execv(PIXMILL_EXE, argv.data());
+        _exit(127);
+    }
+    RunResult r;
+    int wstatus = 0;
+    waitpid(pid, &wstatus, 0);
+    r.status = WIFEXITED(wstatus) ? WEXITSTATUS(wstatus) : 128 + WTERMSIG(wstatus);
+    const auto out = read_file(out_path), err = read_file(err_path);
+    r.out.assign(out.begin(), out.end());
+    r.err.assign(err.begin(), err.end());
+    return r;
+}
+
+}  // namespace tool_test

@@ -1,0 +1,164 @@
+// The demo's steps. Each family of operations owns a panel of the canvas (see
+// demo.h) and a section below: its step functions, and its entries in the list
+// at the end of the file.
+#include <cmath>
+
+#include "demo.h"
+#include "pixmill.h"
+
+namespace pixmill_tool {
+
+namespace {
+
+uint8_t clamp_byte(double v) { return static_cast<uint8_t>(v < 0 ? 0 : v > 255 ? 255 : v); }
+
+void set_bgr(uint8_t* p, double b, double g, double r)
+{
+    p[0] = clamp_byte(b);
+    p[1] = clamp_byte(g);
+    p[2] = clamp_byte(r);
+}
+
+// ---- the picture and the plain block transfers (panel 0; the picture in every panel)
+
+// A small landscape: a sky fading to the horizon, a sun, two ranges of hills
+// and a checkered field, with enough edges and gradients to show what each
+// operation does to them.
+void paint_picture(Image& p)
+{
+    const int32_t n = p.width();
+    for (int32_t y = 0; y < n; ++y)
+        for (int32_t x = 0; x < n; ++x) {
+            const double u = (x + 0.5) / n, v = (y + 0.5) / n;
+            const double far_hill = 0.55 + 0.08 * std::sin(u * 7.0 + 1.0);
+            const double near_hill = 0.68 + 0.06 * std::sin(u * 11.0 + 4.0);
+            const double sun = std::hypot(u - 0.72, v - 0.26);
+            uint8_t* px = p.pixel(x, y);
+            if (v > 0.8) {
+                const bool dark = ((x / 16) + (y / 8)) % 2 == 0;
+                set_bgr(px, dark ? 30 : 60, dark ? 110 : 150, dark ? 60 : 90);
+            } else if (v > near_hill) {
+                set_bgr(px, 40, 120 - 60 * (v - near_hill) * 4, 50);
+            } else if (v > far_hill) {
+                set_bgr(px, 110, 130, 90 + 40 * u);
+            } else if (sun < 0.1) {
+                set_bgr(px, 80, 220, 255);
+            } else {
+                const double glow = sun < 0.25 ? (0.25 - sun) * 300 : 0;
+                set_bgr(px, 240 - 80 * v, 150 + 60 * v + glow * 0.6, 70 + 120 * v + glow);
+            }
+        }
+}
+
+// A round sprite, warm in the middle, whose alpha falls off towards the rim
+// and is 0 outside it.
+void paint_sprite(Image& s)
+{
+    const int32_t n = s.width();
+    for (int32_t y = 0; y < n; ++y)
+        for (int32_t x = 0; x < n; ++x) {
+            const double r = std::hypot(x + 0.5 - n / 2.0, y + 0.5 - n / 2.0) / (n / 2.0);
+            uint8_t* px = s.pixel(x, y);
+            set_bgr(px, 40 + 120 * r, 200 - 80 * r, 255);
+            px[3] = r >= 1.0 ? 0 : clamp_byte(255.0 * (1.0 - r * r * r));
+        }
+}
+
+void generate(Scene& s)
+{
+    s.canvas = Image(kCanvasWidth, kCanvasHeight, 24);
+    for (int32_t y = 0; y < kCanvasHeight; ++y)
+        for (int32_t x = 0; x < kCanvasWidth; ++x) set_bgr(s.canvas.pixel(x, y), 60 + y / 8, 45 + y / 10, 40);
+    s.picture = Image(kPanelSize, kPanelSize, 24);
+    paint_picture(s.picture);
+    s.sprite = Image(48, 48, 32);
+    paint_sprite(s.sprite);
+    s.layer = Image(kPanelSize, kPanelSize, 32);
+    for (int32_t y = 0; y < kPanelSize; ++y)
+        for (int32_t x = 0; x < kPanelSize; ++x) {
+            const double r = std::hypot(x + 0.5 - kPanelSize / 2.0, y + 0.5 - kPanelSize / 2.0) / (kPanelSize / 2.0);
+            s.layer.pixel(x, y)[3] = r < 0.7 ? 255 : clamp_byte(255.0 * (1.0 - r) / 0.3);
+        }
+}
+
+void picture_into_panels(Scene& s)
+{
+    for (int i = 0; i < kPanelCount; ++i) {
+        if (i == kPanelPlain) continue;
+        const Panel p = panel(i);
+        Render_BitBlt24to24(s.canvas.surface(), p.x, p.y, kPanelSize, kPanelSize, s.picture.surface(), 0, 0);
+    }
+}
+
+// The layer's alpha (set when the scene is generated) is a round vignette;
+// copying a 24-bit picture into the layer leaves that alpha in place.
+void picture_into_layer(Scene& s)
+{
+    Render_BitBlt24to32(s.layer.surface(), 0, 0, kPanelSize, kPanelSize, s.picture.surface(), 0, 0);
+}
+
+void sprites_into_layer(Scene& s)
+{
+    for (int i = 0; i < 4; ++i)
+        Render_BitBlt32to32(s.layer.surface(), 10 + 34 * i, 96 - 20 * (i % 2), 48, 48, s.sprite.surface(), 0, 0);
+}
+
+void layer_onto_canvas(Scene& s)
+{
+    const Panel p = panel(kPanelPlain);
+    Render_BitBlt32to24(s.canvas.surface(), p.x, p.y, kPanelSize, kPanelSize, s.layer.surface(), 0, 0);
+}
+
+// Sprites straddling the canvas edges: the clip cuts them.
+void sprites_over_edges(Scene& s)
+{
+    Render_BitBlt32to24(s.canvas.surface(), -24, kCanvasHeight - 24, 48, 48, s.sprite.surface(), 0, 0);
+    Render_BitBlt32to24(s.canvas.surface(), kCanvasWidth - 24, -24, 48, 48, s.sprite.surface(), 0, 0);
+}
+
+// ---- keyed and translucent sprites (panel 1)
+
+// ---- masks and soft-edged sprites (panel 7)
+
+// ---- scaling (panel 2)
+
+// ---- bars and outlines (panel 3)
+
+// ---- pixel filters (panel 4)
+
+// ---- blur and ripple (panel 5)
+
+// ---- rotation (panel 6)
+
+}  // namespace
+
+const std::vector<DemoStep>& demo_steps()
+{
+    static const std::vector<DemoStep> steps = {
+        // ---- the picture and the plain block transfers
+        {"generate a 160x160 picture, a 48x48 soft sprite and a 32-bit layer", generate},
+        {"copy the picture into seven panels (Render_BitBlt24to24)", picture_into_panels},
+        {"lift the picture into a vignetted 32-bit layer (Render_BitBlt24to32)", picture_into_layer},
+        {"blend four sprites into the layer (Render_BitBlt32to32)", sprites_into_layer},
+        {"blend the layer onto the canvas by its alpha (Render_BitBlt32to24)", layer_onto_canvas},
+        {"blend sprites across the canvas corners (Render_BitBlt32to24)", sprites_over_edges},
+
+        // ---- keyed and translucent sprites
+
+        // ---- masks and soft-edged sprites
+
+        // ---- scaling
+
+        // ---- bars and outlines
+
+        // ---- pixel filters
+
+        // ---- blur and ripple
+
+        // ---- rotation
+
+    };
+    return steps;
+}
+
+}  // namespace pixmill_tool
