@@ -122,9 +122,78 @@ void sprites_over_edges(Scene& s)
 
 // ---- scaling (panel 2)
 
+// Top half: the sun's corner of the picture enlarged about twice, nearest
+// samples on the left, five-point averages on the right. Bottom half: the
+// whole picture shrunk to half, the same two ways.
+void scaled_copies(Scene& s)
+{
+    const Panel p = panel(kPanelScaled);
+    const int32_t half = kPanelSize / 2 - 3;
+    Render_StretchBlt24to24(s.canvas.surface(), p.x + 2, p.y + 2, half, half, s.picture.surface(), 96, 16, 40, 40);
+    Render_StretchBltBillinear24to24(s.canvas.surface(), p.x + half + 4, p.y + 2, half, half, s.picture.surface(),
+                                     96, 16, 40, 40);
+    Render_StretchBlt24to24(s.canvas.surface(), p.x + 2, p.y + half + 4, half, half, s.picture.surface(), 0, 0,
+                            kPanelSize, kPanelSize);
+    Render_StretchBltBillinear24to24(s.canvas.surface(), p.x + half + 4, p.y + half + 4, half, half,
+                                     s.picture.surface(), 0, 0, kPanelSize, kPanelSize);
+}
+
+// Sprites scaled up from the soft sprite, blended by its alpha.
+void scaled_sprites(Scene& s)
+{
+    const Panel p = panel(kPanelScaled);
+    Render_StretchBlt32to24(s.canvas.surface(), p.x + 50, p.y + 50, 60, 60, s.sprite.surface(), 0, 0, 48, 48);
+}
+
 // ---- bars and outlines (panel 3)
 
+void translucent_bars(Scene& s)
+{
+    const Panel p = panel(kPanelBars);
+    Render_DrawBar24Alpha(s.canvas.surface(), p.x + 12, p.y + 14, 80, 90, 220, 40, 40, 110);
+    Render_DrawBar24Alpha(s.canvas.surface(), p.x + 50, p.y + 44, 90, 80, 40, 200, 60, 110);
+    Render_DrawBar24Alpha(s.canvas.surface(), p.x + 30, p.y + 80, 100, 66, 40, 80, 230, 110);
+    Render_DrawBar24(s.canvas.surface(), p.x + 120, p.y + 10, 30, 12, 250, 250, 250);
+}
+
+void outlines(Scene& s)
+{
+    const Panel p = panel(kPanelBars);
+    Render_DrawRect24(s.canvas.surface(), p.x + 12, p.y + 14, 80, 90, 255, 255, 255);
+    Render_DrawRect24Alpha(s.canvas.surface(), p.x + 50, p.y + 44, 90, 80, 0, 0, 0, 160);
+    for (int32_t i = 0; i < 6; ++i)
+        Render_DrawRect24Alpha(s.canvas.surface(), p.x + 4 + 3 * i, p.y + 4 + 3 * i, kPanelSize - 8 - 6 * i,
+                               kPanelSize - 8 - 6 * i, 255, 230, 120, 200 - 30 * i);
+}
+
 // ---- pixel filters (panel 4)
+
+// Three strips of the picture: hue, lightness and saturation shifted (on a
+// 32-bit copy, brought back opaque), contrast raised, and inverted.
+void hls_strip(Scene& s)
+{
+    const Panel p = panel(kPanelFilters);
+    const int32_t strip = kPanelSize / 3;
+    Image work(strip, kPanelSize, 32);
+    Render_BitBlt24to32(work.surface(), 0, 0, strip, kPanelSize, s.picture.surface(), 0, 0);
+    Render_Set32Alpha(work.surface(), 255);
+    Render_AjustHLS32(work.surface(), 0, 0, strip, kPanelSize, 60, 10, 40);
+    Render_BitBlt32to24(s.canvas.surface(), p.x, p.y, strip, kPanelSize, work.surface(), 0, 0);
+}
+
+void contrast_strip(Scene& s)
+{
+    const Panel p = panel(kPanelFilters);
+    const int32_t strip = kPanelSize / 3;
+    Render_Contrast24(s.canvas.surface(), p.x + strip, p.y, strip, kPanelSize, 1.8f);
+}
+
+void inverted_strip(Scene& s)
+{
+    const Panel p = panel(kPanelFilters);
+    const int32_t strip = kPanelSize / 3;
+    Render_Invert24(s.canvas.surface(), p.x + 2 * strip, p.y, kPanelSize - 2 * strip, kPanelSize);
+}
 
 // ---- blur and ripple (panel 5)
 
@@ -148,10 +217,20 @@ const std::vector<DemoStep>& demo_steps()
         // ---- masks and soft-edged sprites
 
         // ---- scaling
+        {"enlarge and shrink the picture, nearest and smoothed (Render_StretchBlt24to24, "
+         "Render_StretchBltBillinear24to24)",
+         scaled_copies},
+        {"blend an enlarged sprite by its alpha (Render_StretchBlt32to24)", scaled_sprites},
 
         // ---- bars and outlines
+        {"lay three translucent bars and an opaque one (Render_DrawBar24Alpha, Render_DrawBar24)", translucent_bars},
+        {"outline two bars and frame the panel in fading outlines (Render_DrawRect24, Render_DrawRect24Alpha)",
+         outlines},
 
         // ---- pixel filters
+        {"shift hue, lightness and saturation of a strip (Render_AjustHLS32)", hls_strip},
+        {"raise the contrast of a strip (Render_Contrast24)", contrast_strip},
+        {"invert a strip (Render_Invert24)", inverted_strip},
 
         // ---- blur and ripple
 
