@@ -49,27 +49,11 @@ TEST(MaskBlit, WorkedPixels)
     }
 }
 
-TEST(MaskBlit, MaskFollowsTheSourceArrayPosition)
-{
-    // dx = -4 moves source and mask along together; a mask with more rows than
-    // the source pairs its first array rows (its bottom rows) with the source.
-    TestSurface src(8, 2, 24), mask(8, 4, 24), dst(8, 2, 32);
-    for (int x = 0; x < 8; ++x) {
-        for (int y = 0; y < 2; ++y) src.set(x, y, {x, y, 0});
-        for (int y = 0; y < 4; ++y) mask.set(x, y, {0, 0, 10 * (3 - y) + x});  // 10 * array row + column
-    }
-    dst.fill(0);
-    Render_BitBlt24to32Mask24(dst.get(), -4, 0, 8, 2, src.get(), 0, 0, mask.get());
-    for (int y = 0; y < 2; ++y)
-        for (int x = 0; x < 8; ++x)
-            EXPECT_EQ(dst.pixel(x, y), x < 4 ? bytes({x + 4, y, 0, 10 * (1 - y) + x + 4}) : bytes({0, 0, 0, 0}))
-                << x << "," << y;
-}
-
 TEST(MaskBlit, PixelsWithoutAMaskPixelAreLeftAlone)
 {
     // Masks shorter or narrower than the 4 x 4 source area read (a padded row
-    // ending inside a pixel does not hold it), and missing masks.
+    // ending inside a pixel does not hold it), and missing masks. A short mask
+    // still pairs its array rows with the source's from the bottom up.
     struct Case {
         int mask_w, mask_h, mask_pad, drawn_cols, drawn_rows;  // drawn from the left and from the bottom
     };

@@ -1,5 +1,5 @@
 // Randomised checks of block transfers against a slow model: the clipped
-// rectangle walked one pixel at a time in the documented order (rows top-down,
+// rectangle walked one pixel at a time in the library's order (rows top-down,
 // pixels left to right) over a copy of the destination's bytes, reading the
 // source and mask from wherever they live at that moment, so a same-surface
 // call sees its own earlier writes.

@@ -4,11 +4,9 @@
 
 namespace pixmill {
 
-// Bytes are written one at a time in the order 0, 1, 2 and each source byte is
-// read just before its destination byte is written: when source and
-// destination are the same surface, a rectangle whose rows overlap another
-// row at an offset that is not a whole pixel sees its own earlier writes in
-// exactly that order.
+// Pixels are done left to right and their bytes in the order 0, 1, 2, each
+// source byte read just before its destination byte is written, so a
+// same-surface call sees its own earlier writes in exactly that order.
 
 namespace {
 
