@@ -108,6 +108,54 @@ PIXMILL_API int32_t PIXMILL_CALL Render_BitBlt32to24(Surface* dest, int32_t dx, 
 PIXMILL_API int32_t PIXMILL_CALL Render_BitBlt32to32(Surface* dest, int32_t dx, int32_t dy, int32_t w,
                                                      int32_t h, Surface* src, int32_t sx, int32_t sy);
 
+/* Colour key and constant alpha. A key is given as red, green, blue, of which
+ * only the low byte counts; source pixels equal to it leave the destination
+ * pixel as it was. The alpha of the two blending transfers is used whole: in
+ * 0..255 it mixes (s * alpha + d * (255 - alpha)) / 255 into each byte. */
+PIXMILL_API int32_t PIXMILL_CALL Render_BitBlt24to24TColor(Surface* dest, int32_t dx, int32_t dy, int32_t w,
+                                                           int32_t h, Surface* src, int32_t sx, int32_t sy,
+                                                           int32_t red, int32_t green, int32_t blue);
+PIXMILL_API int32_t PIXMILL_CALL Render_BitBlt24to24Alpha(Surface* dest, int32_t dx, int32_t dy, int32_t w,
+                                                          int32_t h, Surface* src, int32_t sx, int32_t sy,
+                                                          int32_t alpha);
+PIXMILL_API int32_t PIXMILL_CALL Render_BitBlt24to24TColorAlpha(Surface* dest, int32_t dx, int32_t dy, int32_t w,
+                                                                int32_t h, Surface* src, int32_t sx, int32_t sy,
+                                                                int32_t red, int32_t green, int32_t blue,
+                                                                int32_t alpha);
+/* Copies the colour bytes and writes the low byte of alpha into every alpha byte. */
+PIXMILL_API int32_t PIXMILL_CALL Render_BitBlt24to32Alpha(Surface* dest, int32_t dx, int32_t dy, int32_t w,
+                                                          int32_t h, Surface* src, int32_t sx, int32_t sy,
+                                                          int32_t alpha);
+
+/* Masks. Maskto24 writes the source alpha into all three colour bytes;
+ * 24to32Mask writes the source's red byte into the alpha byte and nothing
+ * else. The Mask24 transfers read a 24-bit mask through its red byte at the
+ * source's array position (mask array row k pairs with source array row k),
+ * without clipping it: 24to24Mask24 skips where the mask is 0, copies where it
+ * is 255 and blends with it as weight in between; 24to32Mask24 copies the
+ * colour bytes and makes the mask the alpha. A pixel whose mask pixel would
+ * lie outside the mask's array is left as it was. */
+PIXMILL_API int32_t PIXMILL_CALL Render_BitBlt32Maskto24(Surface* dest, int32_t dx, int32_t dy, int32_t w,
+                                                         int32_t h, Surface* src, int32_t sx, int32_t sy);
+PIXMILL_API int32_t PIXMILL_CALL Render_BitBlt24to32Mask(Surface* dest, int32_t dx, int32_t dy, int32_t w,
+                                                         int32_t h, Surface* src, int32_t sx, int32_t sy);
+PIXMILL_API int32_t PIXMILL_CALL Render_BitBlt24to24Mask24(Surface* dest, int32_t dx, int32_t dy, int32_t w,
+                                                           int32_t h, Surface* src, int32_t sx, int32_t sy,
+                                                           Surface* mask);
+PIXMILL_API int32_t PIXMILL_CALL Render_BitBlt24to32Mask24(Surface* dest, int32_t dx, int32_t dy, int32_t w,
+                                                           int32_t h, Surface* src, int32_t sx, int32_t sy,
+                                                           Surface* mask);
+
+/* A keyed copy stamping the low byte of alpha into each copied pixel, then
+ * passes passes of an in-place filter over the alpha bytes of the rectangle
+ * written, which softens the edges of its opaque area and never raises an
+ * alpha. Key pixels keep the alpha they had, and it takes part in the filter. */
+PIXMILL_API int32_t PIXMILL_CALL Render_BitBlt24to32TColorAlphaPostProcess(Surface* dest, int32_t dx, int32_t dy,
+                                                                           int32_t w, int32_t h, Surface* src,
+                                                                           int32_t sx, int32_t sy, int32_t red,
+                                                                           int32_t green, int32_t blue,
+                                                                           int32_t alpha, int32_t passes);
+
 /* ---- scaling ------------------------------------------------------------
  * Scale the sw x sh rectangle at (sx, sy) of src onto the dw x dh rectangle at
  * (dx, dy) of dest, by nearest sample. The ratios sw / dw and sh / dh are

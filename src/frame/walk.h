@@ -47,6 +47,34 @@ inline void walk_rows(const BlockRows& r, RowFn&& row)
     }
 }
 
+// Walks the rows of r together with a third surface that is not clipped (a
+// mask): it is addressed at the source's array row and column (src_rows being
+// the source's Rows) with its own Data and StrideBytes, so mask array row k
+// pairs with source array row k. Calls row(dst_row, src_row, mask_row, n) top
+// row first, n being the leading pixels of the row whose mask pixel lies
+// inside the mask's array. A row whose mask row lies at or beyond the mask's
+// Rows, and the pixels of a row whose mask pixel would pass the end of a mask
+// row, are not handed over at all, so their destination stays as it was.
+template <class RowFn>
+inline void walk_rows_masked(const BlockRows& r, int32_t src_rows, const SurfaceView& mask, RowFn&& row)
+{
+    const Block& b = r.clipped;
+    // Whole mask pixels in one mask row, beyond the source column sx.
+    const int64_t room = static_cast<int64_t>(mask.stride_bytes) / mask.bpp - b.sx;
+    const int32_t n = room < b.w ? static_cast<int32_t>(room) : b.w;
+    if (n < 1) return;
+    // Array row of the rectangle's top row; each row down is one array row lower.
+    const int64_t top = static_cast<int64_t>(src_rows) - 1 - b.sy;
+    const int64_t first = top - mask.rows + 1;  // first rectangle row with a mask row
+    if (first >= b.h) return;
+    const int32_t j0 = first > 0 ? static_cast<int32_t>(first) : 0;
+
+    const uint8_t* m0 = mask.data + static_cast<ptrdiff_t>(b.sx) * mask.bpp;
+    for (int32_t j = j0; j < b.h; ++j)
+        row(r.dst - j * r.dst_stride, r.src - j * r.src_stride,
+            m0 + static_cast<ptrdiff_t>(top - j) * mask.stride_bytes, n);
+}
+
 // The usual shape of a block-transfer export: read both surfaces, clip, walk.
 template <class RowFn>
 inline int32_t blit(const Surface* dest, PixelFormat dest_format, const Surface* src, PixelFormat src_format,
