@@ -36,6 +36,8 @@ struct Scene {
     Image picture;  // 24-bit, kPanelSize square: the generated picture every panel starts from
     Image sprite;   // 32-bit: a round sprite whose alpha fades towards its edge
     Image layer;    // 32-bit, kPanelSize square: a working layer
+    Image keyed;    // 24-bit: a sprite on a magenta key colour
+    Image mask;     // 24-bit: a soft round mask in its red byte, as large as keyed
 };
 
 struct DemoStep {

@@ -118,7 +118,71 @@ void sprites_over_edges(Scene& s)
 
 // ---- keyed and translucent sprites (panel 1)
 
+// A 56x56 gem on magenta, the key colour: a diamond shaded from its top-left,
+// with a white glint.
+void generate_keyed(Scene& s)
+{
+    const int32_t n = 56;
+    s.keyed = Image(n, n, 24);
+    s.mask = Image(n, n, 24);
+    for (int32_t y = 0; y < n; ++y)
+        for (int32_t x = 0; x < n; ++x) {
+            const double u = (x + 0.5) / n - 0.5, v = (y + 0.5) / n - 0.5;
+            uint8_t* px = s.keyed.pixel(x, y);
+            if (std::fabs(u) + std::fabs(v) > 0.48) {
+                set_bgr(px, 255, 0, 255);
+            } else {
+                const double shade = 1.0 - (u + v + 1.0) * 0.35;
+                const bool glint = std::hypot(u + 0.16, v + 0.16) < 0.06;
+                set_bgr(px, glint ? 255 : 230 * shade, glint ? 255 : 90 * shade, glint ? 255 : 40 * shade);
+            }
+            const double r = std::hypot(u, v) * 2.0;
+            set_bgr(s.mask.pixel(x, y), 0, 0, r >= 1.0 ? 0 : 255.0 * (1.0 - r * r));
+        }
+}
+
+void keyed_sprites(Scene& s)
+{
+    const Panel p = panel(kPanelKeyed);
+    for (int32_t i = 0; i < 3; ++i)
+        Render_BitBlt24to24TColor(s.canvas.surface(), p.x + 6 + 50 * i, p.y + 8 + 14 * i, 56, 56, s.keyed.surface(),
+                                  0, 0, 255, 0, 255);
+}
+
+void translucent_copies(Scene& s)
+{
+    const Panel p = panel(kPanelKeyed);
+    Render_BitBlt24to24Alpha(s.canvas.surface(), p.x + 8, p.y + 96, 70, 56, s.picture.surface(), 96, 8, 150);
+    for (int32_t i = 0; i < 2; ++i)
+        Render_BitBlt24to24TColorAlpha(s.canvas.surface(), p.x + 82 + 20 * i, p.y + 92 + 4 * i, 56, 56,
+                                       s.keyed.surface(), 0, 0, 255, 0, 255, 90 + 80 * i);
+}
+
 // ---- masks and soft-edged sprites (panel 7)
+
+// The gem copied into a clear 32-bit layer with its alpha softened at the
+// edges, then blended onto the panel by that alpha.
+void soft_edged_sprite(Scene& s)
+{
+    const Panel p = panel(kPanelMasks);
+    Image layer(kPanelSize, kPanelSize, 32);
+    Render_BitBlt24to32(layer.surface(), 0, 0, kPanelSize, kPanelSize, s.canvas.surface(), p.x, p.y);
+    Render_Set32Alpha(layer.surface(), 0);
+    Render_BitBlt24to32TColorAlphaPostProcess(layer.surface(), 14, 14, 56, 56, s.keyed.surface(), 0, 0, 255, 0, 255,
+                                              255, 6);
+    Render_BitBlt32to24(s.canvas.surface(), p.x, p.y, kPanelSize, kPanelSize, layer.surface(), 0, 0);
+}
+
+// A piece of the picture's hills through a soft round mask.
+void masked_copy(Scene& s)
+{
+    const Panel p = panel(kPanelMasks);
+    Image piece(56, 56, 24);
+    Render_BitBlt24to24(piece.surface(), 0, 0, 56, 56, s.picture.surface(), 20, 80);
+    for (int32_t i = 0; i < 2; ++i)
+        Render_BitBlt24to24Mask24(s.canvas.surface(), p.x + 84 - 60 * i, p.y + 84 + 10 * i, 56, 56, piece.surface(),
+                                  0, 0, s.mask.surface());
+}
 
 // ---- scaling (panel 2)
 
@@ -213,8 +277,15 @@ const std::vector<DemoStep>& demo_steps()
         {"blend sprites across the canvas corners (Render_BitBlt32to24)", sprites_over_edges},
 
         // ---- keyed and translucent sprites
+        {"generate a 56x56 gem on a magenta key colour and a soft round mask", generate_keyed},
+        {"draw three gems, the key colour left out (Render_BitBlt24to24TColor)", keyed_sprites},
+        {"copy translucently, plain and keyed (Render_BitBlt24to24Alpha, Render_BitBlt24to24TColorAlpha)",
+         translucent_copies},
 
         // ---- masks and soft-edged sprites
+        {"make a soft-edged gem and blend it by its alpha (Render_BitBlt24to32TColorAlphaPostProcess)",
+         soft_edged_sprite},
+        {"copy a piece of the picture through a round mask (Render_BitBlt24to24Mask24)", masked_copy},
 
         // ---- scaling
         {"enlarge and shrink the picture, nearest and smoothed (Render_StretchBlt24to24, "
