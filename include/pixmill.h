@@ -114,7 +114,18 @@ PIXMILL_API int32_t PIXMILL_CALL Render_BitBlt32to32(Surface* dest, int32_t dx, 
 
 /* ---- pixel filters -------------------------------------------------------- */
 
-/* ---- neighbourhood effects ----------------------------------------------- */
+/* ---- neighbourhood effects -----------------------------------------------
+ * In place on one rectangle of one surface, swept once from the top row down
+ * and left to right with no second buffer, so pixels read after they were
+ * replaced give their new values. */
+
+/* Five-point blur: bytes 0..2 of each pixel become the mean (remainder
+ * dropped) of themselves and their four neighbours. The rectangle's left,
+ * right and top edges use the pixel itself for the missing neighbour; its
+ * bottom row reads the row below the rectangle (not writing it) unless it is
+ * the surface's bottom row. Byte 3 of a 32-bit pixel is left alone. */
+PIXMILL_API int32_t PIXMILL_CALL Render_Blur24(Surface* dest, int32_t x, int32_t y, int32_t w, int32_t h);
+PIXMILL_API int32_t PIXMILL_CALL Render_Blur32(Surface* dest, int32_t x, int32_t y, int32_t w, int32_t h);
 
 /* ---- rotation ----------------------------------------------------------- */
 
