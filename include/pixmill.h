@@ -126,6 +126,15 @@ PIXMILL_API int32_t PIXMILL_CALL Render_BitBlt32to32(Surface* dest, int32_t dx, 
  * the surface's bottom row. Byte 3 of a 32-bit pixel is left alone. */
 PIXMILL_API int32_t PIXMILL_CALL Render_Blur24(Surface* dest, int32_t x, int32_t y, int32_t w, int32_t h);
 PIXMILL_API int32_t PIXMILL_CALL Render_Blur32(Surface* dest, int32_t x, int32_t y, int32_t w, int32_t h);
+/* Water ripple: inside the disc of radius w / 2 about the rectangle's centre,
+ * each pixel takes the pixel offset by sin(distance x (1 - spread / 100)) times
+ * (amplitude / 5, amplitude / 8) pixels (right, up). A pixel whose sample lies
+ * off the surface keeps its value; nothing outside the surface is read. The
+ * 32-bit export moves all four bytes. */
+PIXMILL_API int32_t PIXMILL_CALL Render_RoundsFromWater24(Surface* dest, int32_t x, int32_t y, int32_t w,
+                                                          int32_t h, int32_t amplitude, int32_t spread);
+PIXMILL_API int32_t PIXMILL_CALL Render_RoundsFromWater32(Surface* dest, int32_t x, int32_t y, int32_t w,
+                                                          int32_t h, int32_t amplitude, int32_t spread);
 
 /* ---- rotation ----------------------------------------------------------- */
 
