@@ -136,7 +136,19 @@ PIXMILL_API int32_t PIXMILL_CALL Render_RoundsFromWater24(Surface* dest, int32_t
 PIXMILL_API int32_t PIXMILL_CALL Render_RoundsFromWater32(Surface* dest, int32_t x, int32_t y, int32_t w,
                                                           int32_t h, int32_t amplitude, int32_t spread);
 
-/* ---- rotation ----------------------------------------------------------- */
+/* ---- rotation -------------------------------------------------------------
+ * src drawn into dest turned by angle degrees (counter-clockwise as shown,
+ * with 3.14 standing for pi) about the centres of both, nearest pixel. Only
+ * the square of side 2N - 1 about dest's centre can change, N being the larger
+ * of src's half-width and half-height; pixels that receive nothing keep their
+ * values. The last column of src's array is never read, and dest's row
+ * padding may be written. */
+
+PIXMILL_API int32_t PIXMILL_CALL Render_Rotate24to24(Surface* dest, Surface* src, int32_t angle);
+/* All four bytes are copied. */
+PIXMILL_API int32_t PIXMILL_CALL Render_Rotate32to32(Surface* dest, Surface* src, int32_t angle);
+/* Blended by the source's byte 3; dest's centre pixel is never written. */
+PIXMILL_API int32_t PIXMILL_CALL Render_Rotate32to24(Surface* dest, Surface* src, int32_t angle);
 
 /* ---- wrapping a buffer you already own -------------------------------------
  * Builds a Surface and its descriptor in caller-provided storage, laid out as a
