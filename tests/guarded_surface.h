@@ -31,8 +31,6 @@ public:
     GuardedSurface& operator=(const GuardedSurface&) = delete;
 
     Surface* get() { return &surface_; }
-    int32_t width() const { return width_; }
-    int32_t height() const { return height_; }
     int32_t pitch() const { return pitch_; }
     // Index in all() of pixel (x, y), top-down.
     size_t offset_of(int32_t x, int32_t y) const
