@@ -357,9 +357,41 @@ PIXMILL_API int32_t PIXMILL_CALL Render_Set32Alpha(Surface* dest, int32_t alphaV
 PIXMILL_API int32_t PIXMILL_CALL Render_AjustHLS32(Surface* dest, int32_t x, int32_t y, int32_t w, int32_t h,
                                                    int32_t hueDelta, int32_t lumDelta, int32_t satDelta);
 
-/* ---- neighbourhood effects ----------------------------------------------- */
+/* ---- neighbourhood effects -----------------------------------------------
+ * In place on one rectangle of one surface, swept once from the top row down
+ * and left to right with no second buffer, so pixels read after they were
+ * replaced give their new values. */
 
-/* ---- rotation ----------------------------------------------------------- */
+/* Five-point blur: bytes 0..2 of each pixel become the mean (remainder
+ * dropped) of themselves and their four neighbours. The rectangle's left,
+ * right and top edges use the pixel itself for the missing neighbour; its
+ * bottom row reads the row below the rectangle (not writing it) unless it is
+ * the surface's bottom row. Byte 3 of a 32-bit pixel is left alone. */
+PIXMILL_API int32_t PIXMILL_CALL Render_Blur24(Surface* dest, int32_t x, int32_t y, int32_t w, int32_t h);
+PIXMILL_API int32_t PIXMILL_CALL Render_Blur32(Surface* dest, int32_t x, int32_t y, int32_t w, int32_t h);
+/* Water ripple: inside the disc of radius w / 2 about the rectangle's centre,
+ * each pixel takes the pixel offset by sin(distance x (1 - spread / 100)) times
+ * (amplitude / 5, amplitude / 8) pixels (right, up). A pixel whose sample lies
+ * off the surface keeps its value; nothing outside the surface is read. The
+ * 32-bit export moves all four bytes. */
+PIXMILL_API int32_t PIXMILL_CALL Render_RoundsFromWater24(Surface* dest, int32_t x, int32_t y, int32_t w,
+                                                          int32_t h, int32_t amplitude, int32_t spread);
+PIXMILL_API int32_t PIXMILL_CALL Render_RoundsFromWater32(Surface* dest, int32_t x, int32_t y, int32_t w,
+                                                          int32_t h, int32_t amplitude, int32_t spread);
+
+/* ---- rotation -------------------------------------------------------------
+ * src drawn into dest turned by angle degrees (counter-clockwise as shown,
+ * with 3.14 standing for pi) about the centres of both, nearest pixel. Only
+ * the square of side 2N - 1 about dest's centre can change, N being the larger
+ * of src's half-width and half-height; pixels that receive nothing keep their
+ * values. The last column of src's array is never read, and dest's row
+ * padding may be written. */
+
+PIXMILL_API int32_t PIXMILL_CALL Render_Rotate24to24(Surface* dest, Surface* src, int32_t angle);
+/* All four bytes are copied. */
+PIXMILL_API int32_t PIXMILL_CALL Render_Rotate32to32(Surface* dest, Surface* src, int32_t angle);
+/* Blended by the source's byte 3; dest's centre pixel is never written. */
+PIXMILL_API int32_t PIXMILL_CALL Render_Rotate32to24(Surface* dest, Surface* src, int32_t angle);
 
 /* ---- wrapping a buffer you already own -------------------------------------
  * Builds a Surface and its descriptor in caller-provided storage, laid out as a

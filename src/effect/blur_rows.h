@@ -1,0 +1,24 @@
+// Row kernel of the in-place five-point blur.
+#pragma once
+
+#include <cstdint>
+
+namespace pixmill {
+
+// Where a row's upper or lower neighbours are missing; the pixel itself is
+// used in their place.
+enum BlurEdge : uint32_t {
+    kBlurTopEdge = 1,     // the rectangle's top row: nothing above is read
+    kBlurBottomEdge = 2,  // the surface's bottom row: nothing below exists
+};
+
+// Blurs bytes 0, 1 and 2 of the w pixels of row (bpp bytes apart, 3 or 4) in
+// place, left to right: each byte becomes the sum of itself, its left and
+// right neighbours in the row and the bytes above and below, divided by 5.
+// The left neighbour is the one just written; the first and last pixels stand
+// in for their missing outer neighbour. above is the row above as already
+// blurred, below the row below as it is now; either is ignored (and may be
+// null) when edges names it. Byte 3 of a 4-byte pixel is never touched.
+void blur_row(uint8_t* row, const uint8_t* above, const uint8_t* below, int32_t w, int32_t bpp, uint32_t edges);
+
+}  // namespace pixmill

@@ -1,0 +1,383 @@
+#include "frame/trig.h"
+
+#include <cstdint>
+#include <cstring>
+
+namespace pixmill {
+
+namespace {
+
+// ---- exact double arithmetic -------------------------------------------------
+
+// s + e == a + b exactly.
+inline void two_sum(double a, double b, double& s, double& e)
+{
+    s = a + b;
+    const double bb = s - a;
+    e = (a - (s - bb)) + (b - bb);
+}
+
+// p + e == a * b exactly (Dekker's product; no fused multiply-add needed).
+// Both factors must stay below 2^996 so the split cannot overflow.
+inline void split(double a, double& hi, double& lo)
+{
+    const double c = 134217729.0 * a;  // 2^27 + 1
+    hi = c - (c - a);
+    lo = a - hi;
+}
+
+inline void two_prod(double a, double b, double& p, double& e)
+{
+    p = a * b;
+    double ah, al, bh, bl;
+    split(a, ah, al);
+    split(b, bh, bl);
+    e = ((ah * bh - p) + ah * bl + al * bh) + al * bl;
+}
+
+inline double abs_of(double x) { return x < 0 ? -x : x; }
+
+// 2^k for k in the normal range.
+inline double pow2(int k)
+{
+    const uint64_t bits = static_cast<uint64_t>(k + 1023) << 52;
+    double d;
+    std::memcpy(&d, &bits, sizeof d);
+    return d;
+}
+
+// The constants below were worked out in exact integer arithmetic (pi from
+// Machin's formula to 1600 bits), then cut into doubles.
+
+// pi/2 as a double plus the next 53 bits.
+constexpr double kPio2Hi = 0x1.921fb54442d18p+0;
+constexpr double kPio2Lo = 0x1.1a62633145c07p-54;
+
+// pi/2 again as four pieces: the first three have at most 33 significant bits,
+// so n times each is exact for |n| < 2^20; together they carry 168 bits.
+constexpr double kPio2Part1 = 0x1.921fb544p+0;
+constexpr double kPio2Part2 = 0x1.0b4611a6p-34;
+constexpr double kPio2Part3 = 0x1.3198a2ep-69;
+constexpr double kPio2Part4 = 0x1.b839a252049c1p-104;
+
+constexpr double kTwoOverPi = 0x1.45f306dc9c883p-1;
+
+// The binary fraction of 2/pi, 32 bits a word, most significant first: enough
+// words for any finite double's exponent plus the 224-bit window used below.
+constexpr uint32_t kTwoOverPiBits[] = {
+    0xa2f9836e, 0x4e441529, 0xfc2757d1, 0xf534ddc0, 0xdb629599, 0x3c439041, 0xfe5163ab, 0xdebbc561,
+    0xb7246e3a, 0x424dd2e0, 0x06492eea, 0x09d1921c, 0xfe1deb1c, 0xb129a73e, 0xe88235f5, 0x2ebb4484,
+    0xe99c7026, 0xb45f7e41, 0x3991d639, 0x835339f4, 0x9c845f8b, 0xbdf9283b, 0x1ff897ff, 0xde05980f,
+    0xef2f118b, 0x5a0a6d1f, 0x6d367ecf, 0x27cb09b7, 0x4f463f66, 0x9e5fea2d, 0x7527bac7, 0xebe5f17b,
+    0x3d0739f7, 0x8a5292ea, 0x6bfb5fb1, 0x1f8d5d08, 0x56033046, 0xfc7b6bab, 0xf0cfbc20, 0x9af4361d,
+};
+
+// x == quadrant * pi/2 + hi + lo (quadrant mod 4), |hi + lo| about pi/4 at most.
+struct Reduced {
+    int quadrant;
+    double hi, lo;
+};
+
+// Arguments below 2^20: subtract n * pi/2 piece by piece. Where x lies close
+// to a multiple of pi/2 the early subtractions cancel and are exact, so the
+// small remainder keeps its full relative accuracy.
+Reduced reduce_medium(double x)
+{
+    const double round_const = 0x1.8p52;
+    const double n = (x * kTwoOverPi + round_const) - round_const;  // nearest integer
+    double hi = x - n * kPio2Part1;                                  // exact
+    double lo = 0, e;
+    two_sum(hi, -(n * kPio2Part2), hi, e);
+    lo += e;
+    two_sum(hi, -(n * kPio2Part3), hi, e);
+    lo += e;
+    lo -= n * kPio2Part4;
+    two_sum(hi, lo, hi, lo);
+    return {static_cast<int>(static_cast<int32_t>(n) & 3), hi, lo};
+}
+
+// Bits [pos, pos + 64) of a little-endian multiword integer; bits outside it read as 0.
+uint64_t bits64(const uint32_t* p, int words, int pos)
+{
+    const int k = pos >= 0 ? pos / 32 : -((31 - pos) / 32);  // floor(pos / 32)
+    const int shift = pos - 32 * k;
+    auto word = [&](int i) -> uint64_t { return i >= 0 && i < words ? p[i] : 0u; };
+    const uint64_t low = word(k) | (word(k + 1) << 32);
+    return shift == 0 ? low : (low >> shift) | (word(k + 2) << (64 - shift));
+}
+
+// Clears every bit at position n and above.
+void keep_low_bits(uint32_t* p, int words, int n)
+{
+    for (int k = 0; k < words; ++k) {
+        const int lo_bit = 32 * k;
+        if (lo_bit >= n) p[k] = 0;
+        else if (lo_bit + 32 > n) p[k] &= (uint32_t{1} << (n - lo_bit)) - 1;
+    }
+}
+
+// Larger arguments: x = m * 2^e with m a 53-bit integer. Only the bits of 2/pi
+// that can reach below the quadrant bits of m * 2^e * 2/pi matter (the earlier
+// ones give multiples of 4), so a window of seven words starting there is
+// multiplied by m in integer arithmetic. That leaves at least 191 bits after
+// the binary point, more than the closest any double comes to a multiple of
+// pi/2 needs.
+Reduced reduce_large(double ax)
+{
+    uint64_t bits;
+    std::memcpy(&bits, &ax, sizeof bits);
+    const int e = static_cast<int>(bits >> 52) - 1075;
+    const uint64_t m = (bits & ((uint64_t{1} << 52) - 1)) | (uint64_t{1} << 52);
+
+    constexpr int kWindow = 7;
+    const int first = e < 2 ? 0 : (e - 2) / 32;
+    const int frac_bits = 32 * (first + kWindow) - e;  // bits below the binary point
+
+    uint32_t w[kWindow];  // little-endian window
+    for (int k = 0; k < kWindow; ++k) w[k] = kTwoOverPiBits[first + kWindow - 1 - k];
+
+    constexpr int kWords = kWindow + 2;
+    uint32_t p[kWords] = {};
+    const uint64_t m_lo = m & 0xffffffffu, m_hi = m >> 32;
+    uint64_t carry = 0;
+    for (int k = 0; k < kWindow; ++k) {
+        const uint64_t v = m_lo * w[k] + carry;
+        p[k] = static_cast<uint32_t>(v);
+        carry = v >> 32;
+    }
+    p[kWindow] = static_cast<uint32_t>(carry);
+    carry = 0;
+    for (int k = 0; k < kWindow; ++k) {
+        const uint64_t v = m_hi * w[k] + p[k + 1] + carry;
+        p[k + 1] = static_cast<uint32_t>(v);
+        carry = v >> 32;
+    }
+    p[kWindow + 1] = static_cast<uint32_t>(carry);
+
+    int quadrant = static_cast<int>(bits64(p, kWords, frac_bits) & 3);
+
+    // Keep only the fraction; from one half up, count it from the next
+    // quadrant (a negative remainder) by taking its two's complement.
+    keep_low_bits(p, kWords, frac_bits);
+    const bool negative = (bits64(p, kWords, frac_bits - 1) & 1) != 0;
+    if (negative) {
+        quadrant = (quadrant + 1) & 3;
+        uint64_t borrow = 1;  // ~p + 1, then masked to the fraction again
+        for (int k = 0; k < kWords; ++k) {
+            const uint64_t v = static_cast<uint64_t>(static_cast<uint32_t>(~p[k])) + borrow;
+            p[k] = static_cast<uint32_t>(v);
+            borrow = v >> 32;
+        }
+        keep_low_bits(p, kWords, frac_bits);
+    }
+
+    int top = -1;  // highest set bit of the fraction
+    for (int k = kWords - 1; k >= 0 && top < 0; --k)
+        if (p[k] != 0) {
+            int b = 31;
+            while (((p[k] >> b) & 1u) == 0) --b;
+            top = 32 * k + b;
+        }
+    if (top < 0) return {quadrant, 0.0, 0.0};
+
+    // The fraction's leading 53 bits exactly, the next 64 rounded once.
+    const uint64_t head = bits64(p, kWords, top - 63);
+    const uint64_t next = bits64(p, kWords, top - 127);
+    const double a = static_cast<double>(head >> 11) * pow2(top - 52 - frac_bits);
+    const double b = static_cast<double>(((head & 0x7ffu) << 53) | (next >> 11)) * pow2(top - 116 - frac_bits);
+    double f_hi, f_lo;
+    two_sum(a, b, f_hi, f_lo);
+
+    // Quarter turns to radians.
+    double r_hi, r_lo;
+    two_prod(f_hi, kPio2Hi, r_hi, r_lo);
+    r_lo += f_hi * kPio2Lo + f_lo * kPio2Hi;
+    two_sum(r_hi, r_lo, r_hi, r_lo);
+    if (negative) {
+        r_hi = -r_hi;
+        r_lo = -r_lo;
+    }
+    return {quadrant, r_hi, r_lo};
+}
+
+// Finite x only.
+Reduced reduce(double x)
+{
+    const double ax = abs_of(x);
+    if (ax <= 0x1.921fb54442d18p-1) return {0, x, 0.0};  // pi/4
+    Reduced r = ax < 0x1p20 ? reduce_medium(ax) : reduce_large(ax);
+    if (x < 0) {
+        r.quadrant = (4 - r.quadrant) & 3;
+        r.hi = -r.hi;
+        r.lo = -r.lo;
+    }
+    return r;
+}
+
+// ---- kernels on |hi + lo| <= pi/4 (a little more is harmless) ------------------
+
+// Taylor coefficients; the series are cut where the next term is below 2^-70
+// of the result.
+constexpr double kS3 = -1.0 / 6.0, kS5 = 1.0 / 120.0, kS7 = -1.0 / 5040.0, kS9 = 1.0 / 362880.0,
+                 kS11 = -1.0 / 39916800.0, kS13 = 1.0 / 6227020800.0, kS15 = -1.0 / 1307674368000.0,
+                 kS17 = 1.0 / 355687428096000.0, kS19 = -1.0 / 121645100408832000.0;
+constexpr double kC4 = 1.0 / 24.0, kC6 = -1.0 / 720.0, kC8 = 1.0 / 40320.0, kC10 = -1.0 / 3628800.0,
+                 kC12 = 1.0 / 479001600.0, kC14 = -1.0 / 87178291200.0, kC16 = 1.0 / 20922789888000.0,
+                 kC18 = -1.0 / 6402373705728000.0, kC20 = 1.0 / 2432902008176640000.0;
+
+// sin(hi + lo) = sin(hi) + lo * cos(hi), with lo * cos(hi) ~ lo * (1 - hi^2/2).
+double sin_kernel(double hi, double lo)
+{
+    const double z = hi * hi;
+    const double poly =
+        kS3 + z * (kS5 + z * (kS7 + z * (kS9 + z * (kS11 + z * (kS13 + z * (kS15 + z * (kS17 + z * kS19)))))));
+    return hi + (z * hi * poly + (lo - 0.5 * z * lo));
+}
+
+// cos(hi + lo) = cos(hi) - lo * sin(hi). The leading 1 - hi^2/2 is formed
+// with hi^2 exact and its rounding error carried along.
+double cos_kernel(double hi, double lo)
+{
+    double z, z_err;
+    two_prod(hi, hi, z, z_err);
+    const double half = 0.5 * z;
+    const double w = 1.0 - half;
+    const double poly =
+        kC4 + z * (kC6 + z * (kC8 + z * (kC10 + z * (kC12 + z * (kC14 + z * (kC16 + z * (kC18 + z * kC20)))))));
+    return w + ((((1.0 - w) - half) - 0.5 * z_err) + (z * z * poly - hi * lo));
+}
+
+inline bool finite(double x) { return x - x == 0; }
+
+// ---- arctangent tables -----------------------------------------------------------
+
+// atan(k/8) for k = 0..8 and pi/2 - atan(k/8) = atan(8/k), each as a double and
+// the rounding error of that double.
+struct DoubleDouble {
+    double hi, lo;
+};
+constexpr DoubleDouble kAtanEighths[9] = {
+    {0.0, 0.0},
+    {0.12435499454676144, -3.1253241424539383e-18},
+    {0.24497866312686414, 1.0698755618734451e-17},
+    {0.35877067027057225, -2.4623815582638635e-17},
+    {0.4636476090008061, 2.2698777452961687e-17},
+    {0.5585993153435624, -5.4556305485916264e-18},
+    {0.6435011087932844, 1.5834785051444286e-17},
+    {0.7188299996216245, -2.1478388444456983e-17},
+    {0.7853981633974483, 3.061616997868383e-17},
+};
+constexpr DoubleDouble kAtanEighthsComplement[9] = {
+    {kPio2Hi, kPio2Lo},
+    {1.446441332248135, 9.211323971545052e-17},
+    {1.3258176636680326, -8.824429373951136e-17},
+    {1.2120256565243244, 3.034500430874847e-17},
+    {1.1071487177940904, 9.40447137356638e-17},
+    {1.0121970114513341, 6.668797050595929e-17},
+    {0.9272952180016122, 4.5397554905923374e-17},
+    {0.8519663271732721, -2.831157406069101e-17},
+    {0.7853981633974483, 3.061616997868383e-17},
+};
+
+}  // namespace
+
+double sine(double x)
+{
+    if (!finite(x)) return x - x;  // NaN for infinities and NaN
+    if (x == 0) return x;          // keeps the sign of zero
+    const Reduced r = reduce(x);
+    switch (r.quadrant) {
+    case 0: return sin_kernel(r.hi, r.lo);
+    case 1: return cos_kernel(r.hi, r.lo);
+    case 2: return -sin_kernel(r.hi, r.lo);
+    default: return -cos_kernel(r.hi, r.lo);
+    }
+}
+
+double cosine(double x)
+{
+    if (!finite(x)) return x - x;
+    const Reduced r = reduce(x);
+    switch (r.quadrant) {
+    case 0: return cos_kernel(r.hi, r.lo);
+    case 1: return -sin_kernel(r.hi, r.lo);
+    case 2: return -cos_kernel(r.hi, r.lo);
+    default: return sin_kernel(r.hi, r.lo);
+    }
+}
+
+void sine_cosine(double x, double& s, double& c)
+{
+    if (!finite(x)) {
+        s = c = x - x;
+        return;
+    }
+    const Reduced r = reduce(x);
+    const double sk = x == 0 ? x : sin_kernel(r.hi, r.lo), ck = cos_kernel(r.hi, r.lo);
+    switch (r.quadrant) {
+    case 0: s = sk, c = ck; break;
+    case 1: s = ck, c = -sk; break;
+    case 2: s = -sk, c = -ck; break;
+    default: s = -ck, c = sk; break;
+    }
+}
+
+// atan(x) for |x| <= 1 is atan(k/8) + atan(t) with k/8 the nearest eighth and
+// t = (x - k/8) / (1 + x k/8), |t| <= 1/16, where a short series suffices.
+// t is carried to twice double precision, so its rounding does not show next
+// to atan(k/8). Above 1, atan(x) = pi/2 - atan(1/x), with 1/x carried alike.
+double arctangent(double x)
+{
+    if (x != x || x == 0) return x + x;  // NaN, or zero with its sign
+    const bool neg = x < 0;
+    const double ax = abs_of(x);
+    if (ax > 0x1p60) return neg ? -kPio2Hi : kPio2Hi;  // pi/2 - 1/x rounds to this
+
+    const bool reflect = ax > 1.0;
+    double y = ax, y_lo = 0.0;
+    if (reflect) {
+        y = 1.0 / ax;
+        double p, pe;
+        two_prod(ax, y, p, pe);
+        y_lo = ((1.0 - p) - pe) / ax;
+    }
+
+    const int k = static_cast<int>(y * 8.0 + 0.5);
+    double t = y, t_lo = y_lo;
+    if (k > 0) {
+        const double c = k * 0.125;
+        const double num = y - c;  // exact: y lies within 1/16 of c
+        double pc, pc_err;
+        two_prod(y, c, pc, pc_err);
+        const double den = 1.0 + pc;
+        t = num / den;
+        // What the quotient leaves over: num + y_lo - t * (1 + (y + y_lo) * c).
+        double m, m_err;
+        two_prod(t, pc, m, m_err);
+        const double rest = (((num - t) - m) - m_err) - t * pc_err + y_lo * (1.0 - t * c);
+        t_lo = rest / den;
+    }
+
+    const double t2 = t * t;
+    const double series =
+        t * t2 *
+        (-1.0 / 3.0 +
+         t2 * (1.0 / 5.0 +
+               t2 * (-1.0 / 7.0 + t2 * (1.0 / 9.0 + t2 * (-1.0 / 11.0 + t2 * (1.0 / 13.0 + t2 * (-1.0 / 15.0 +
+                                                                                                 t2 / 17.0)))))));
+    const double small = series + t_lo;  // atan(t + t_lo) - t
+
+    double s, err, result;
+    if (!reflect) {
+        const DoubleDouble& base = kAtanEighths[k];
+        two_sum(base.hi, t, s, err);
+        result = s + (err + (small + base.lo));
+    } else {
+        const DoubleDouble& base = kAtanEighthsComplement[k];
+        two_sum(base.hi, -t, s, err);
+        result = s + (err + (base.lo - small));
+    }
+    return neg ? -result : result;
+}
+
+}  // namespace pixmill

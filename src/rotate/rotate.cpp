@@ -1,0 +1,158 @@
+// Rotation of one surface into another about the centres of both, by inverse
+// nearest-neighbour mapping. For each offset (i, j) of one quadrant the offset
+// is turned by the angle once, truncated to whole pixels (u, v), and reused for
+// the four destination pixels that are quarter turns of (i, j). There is no
+// clip: each transfer happens only when its source pixel and its destination
+// pixel both pass their own test, and the transfers run in a fixed order, so
+// later writes win (this decides the pixels on the axes through the centre).
+#include <cmath>
+#include <initializer_list>
+
+#include "frame/arith.h"
+#include "frame/surface.h"
+#include "frame/trig.h"
+#include "frame/truncate.h"
+#include "rotate/rotate_offset.h"
+
+namespace pixmill {
+
+namespace {
+
+// Horizontal centre: Width / 2 for a 24-bit surface, Stride / 2 for a 32-bit
+// one (whose Stride counts pixels).
+int32_t centre_x(const SurfaceView& s)
+{
+    return (s.bpp == kBgra32 ? s.stride : s.width) / 2;
+}
+
+// A source pixel may be read when it lies in a row of the array and its first
+// byte lies more than 4 bytes before the end of the row, which leaves out the
+// array's last column.
+bool source_ok(const SurfaceView& s, int64_t x, int64_t y)
+{
+    return x >= 0 && y >= 0 && y < s.rows && s.bpp * x < static_cast<int64_t>(s.stride_bytes) - 4;
+}
+
+// A destination pixel may be written when it lies in a row of the array and
+// all its bytes lie within the row. The Width is not consulted, so row padding
+// may be written.
+int64_t last_dest_column(const SurfaceView& d)
+{
+    const int64_t stride = d.stride;
+    if (d.bpp == kBgra32) return stride - 1;
+    return stride < 3 ? -1 : (stride - 3) / 3;  // 3x + 3 <= Stride
+}
+
+struct Point {
+    int64_t x, y;
+};
+
+// Walks the offsets (i, j), i from first_i and j from 0, both below N, and
+// calls put(dst_pixel, src_pixel) for each transfer that passes both tests.
+template <class Put>
+void rotate(const Surface* dest, PixelFormat dest_format, const Surface* src, PixelFormat src_format,
+            int32_t angle, int32_t first_i, Put put)
+{
+    const SurfaceView d = read_surface(dest, dest_format);
+    const SurfaceView s = read_surface(src, src_format);
+    const int64_t cxd = centre_x(d), cyd = d.rows / 2, cxs = centre_x(s), cys = s.rows / 2;
+    const int64_t n = cxs > cys ? cxs : cys;
+    const double a = angle_in_radians(angle);
+
+    // An offset beyond every distance from the destination centre to an edge
+    // fails every destination test, so neither index needs to go further.
+    const int64_t last_column = last_dest_column(d);
+    const int64_t right = last_column - cxd, bottom = static_cast<int64_t>(d.rows) - 1 - cyd;
+    int64_t reach = cxd;
+    for (int64_t e : {cyd, right, bottom}) reach = e > reach ? e : reach;
+    const int64_t end = n < reach + 1 ? n : reach + 1;
+
+    auto dest_ok = [&](Point p) { return p.x >= 0 && p.y >= 0 && p.y < d.rows && p.x <= last_column; };
+    for (int64_t i = first_i; i < end; ++i) {
+        for (int64_t j = 0; j < end; ++j) {
+            const Point to[4] = {{cxd + i, cyd + j}, {cxd - i, cyd - j}, {cxd + j, cyd - i}, {cxd - j, cyd + i}};
+            const bool writes[4] = {dest_ok(to[0]), dest_ok(to[1]), dest_ok(to[2]), dest_ok(to[3])};
+            if (!(writes[0] || writes[1] || writes[2] || writes[3])) continue;
+
+            int32_t u, v;
+            turn_offset(i, j, a, u, v);
+
+            const Point from[4] = {{cxs + u, cys + v}, {cxs - u, cys - v}, {cxs + v, cys - u}, {cxs - v, cys + u}};
+            for (int t = 0; t < 4; ++t) {
+                if (!writes[t] || !source_ok(s, from[t].x, from[t].y)) continue;
+                put(pixel_at(d, static_cast<int32_t>(to[t].x), static_cast<int32_t>(to[t].y)),
+                    pixel_at(s, static_cast<int32_t>(from[t].x), static_cast<int32_t>(from[t].y)));
+            }
+        }
+    }
+}
+
+}  // namespace
+
+float angle_in_radians(int32_t degrees)
+{
+    return static_cast<float>(degrees * (3.14 / 180.0));
+}
+
+void turn_offset(int64_t i, int64_t j, double a, int32_t& u, int32_t& v)
+{
+    const float quarter_turn = 1.57f;
+    const double theta0 = i == 0 ? static_cast<double>(quarter_turn)
+                                 : arctangent(static_cast<double>(j) / static_cast<double>(i));
+    const double r = static_cast<float>(std::sqrt(static_cast<double>(i * i + j * j)));
+    double sin_t, cos_t;
+    sine_cosine(theta0 + a, sin_t, cos_t);
+    u = truncate_to_int32(r * cos_t);
+    v = truncate_to_int32(r * sin_t);
+}
+
+}  // namespace pixmill
+
+using namespace pixmill;
+
+namespace {
+
+// The per-pixel rules. Source and destination may be the same pixel.
+void copy3(uint8_t* to, const uint8_t* from)
+{
+    for (int b = 0; b < 3; ++b) to[b] = from[b];
+}
+
+void copy4(uint8_t* to, const uint8_t* from)
+{
+    for (int b = 0; b < 4; ++b) to[b] = from[b];
+}
+
+// Blended by the source's byte 3: 0 leaves the pixel, 255 copies.
+void blend_by_source_alpha(uint8_t* to, const uint8_t* from)
+{
+    const uint32_t alpha = from[3];
+    if (alpha == 0) return;
+    for (int b = 0; b < 3; ++b) to[b] = alpha == 255 ? from[b] : blend255_byte(from[b], to[b], alpha);
+}
+
+}  // namespace
+
+extern "C" {
+
+int32_t PIXMILL_CALL Render_Rotate24to24(Surface* dest, Surface* src, int32_t angle)
+{
+    rotate(dest, kBgr24, src, kBgr24, angle, 0, copy3);
+    return 0;
+}
+
+int32_t PIXMILL_CALL Render_Rotate32to32(Surface* dest, Surface* src, int32_t angle)
+{
+    rotate(dest, kBgra32, src, kBgra32, angle, 0, copy4);
+    return 0;
+}
+
+// Starts at i = 1, so each pixel of the square but the centre is reached once
+// and none is blended twice; the centre pixel is never written.
+int32_t PIXMILL_CALL Render_Rotate32to24(Surface* dest, Surface* src, int32_t angle)
+{
+    rotate(dest, kBgr24, src, kBgra32, angle, 1, blend_by_source_alpha);
+    return 0;
+}
+
+}  // extern "C"
