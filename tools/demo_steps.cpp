@@ -261,7 +261,34 @@ void inverted_strip(Scene& s)
 
 // ---- blur and ripple (panel 5)
 
+// The left half blurred in a few sweeps, the right half rippled from its centre.
+void blurred_half(Scene& s)
+{
+    const Panel p = panel(kPanelEffects);
+    for (int32_t i = 0; i < 4; ++i) Render_Blur24(s.canvas.surface(), p.x, p.y, kPanelSize / 2, kPanelSize);
+}
+
+void rippled_half(Scene& s)
+{
+    const Panel p = panel(kPanelEffects);
+    Render_RoundsFromWater24(s.canvas.surface(), p.x + kPanelSize / 2, p.y, kPanelSize / 2, kPanelSize, 30, 40);
+}
+
 // ---- rotation (panel 6)
+
+// The picture turned by 30 degrees into a dark panel, then the soft sprite
+// turned onto it by its alpha.
+void rotated_picture(Scene& s)
+{
+    const Panel p = panel(kPanelRotated);
+    Image turned(kPanelSize, kPanelSize, 24);
+    Render_DrawBar24(turned.surface(), 0, 0, kPanelSize, kPanelSize, 30, 34, 48);
+    Render_Rotate24to24(turned.surface(), s.picture.surface(), 30);
+    Image sprite(kPanelSize, kPanelSize, 32);
+    Render_BitBlt32to32(sprite.surface(), 56, 56, 48, 48, s.sprite.surface(), 0, 0);
+    Render_Rotate32to24(turned.surface(), sprite.surface(), -45);
+    Render_BitBlt24to24(s.canvas.surface(), p.x, p.y, kPanelSize, kPanelSize, turned.surface(), 0, 0);
+}
 
 }  // namespace
 
@@ -304,8 +331,12 @@ const std::vector<DemoStep>& demo_steps()
         {"invert a strip (Render_Invert24)", inverted_strip},
 
         // ---- blur and ripple
+        {"blur the left half in four sweeps (Render_Blur24)", blurred_half},
+        {"ripple the right half (Render_RoundsFromWater24)", rippled_half},
 
         // ---- rotation
+        {"turn the picture by 30 degrees and a sprite by -45 (Render_Rotate24to24, Render_Rotate32to24)",
+         rotated_picture},
 
     };
     return steps;
