@@ -134,50 +134,47 @@ struct ClipCase {
     Block out;
 };
 
-class ClipBlockCases : public ::testing::TestWithParam<ClipCase> {};
-
-TEST_P(ClipBlockCases, Clips)
-{
-    const ClipCase& c = GetParam();
-    Block b = c.in;
-    ASSERT_EQ(clip_block(b, c.dw, c.dr, c.sw, c.sr), c.draws) << c.what;
-    if (!c.draws) return;
-    EXPECT_EQ(b.dx, c.out.dx) << c.what;
-    EXPECT_EQ(b.dy, c.out.dy) << c.what;
-    EXPECT_EQ(b.w, c.out.w) << c.what;
-    EXPECT_EQ(b.h, c.out.h) << c.what;
-    EXPECT_EQ(b.sx, c.out.sx) << c.what;
-    EXPECT_EQ(b.sy, c.out.sy) << c.what;
-}
-
 constexpr int32_t kMax = INT32_MAX, kMin = INT32_MIN;
 
-INSTANTIATE_TEST_SUITE_P(
-    Frame, ClipBlockCases,
-    ::testing::Values(
-        ClipCase{"exact fit keeps every column", {0, 0, 100, 10, 0, 0}, 100, 10, 100, 10, true, {0, 0, 100, 10, 0, 0}},
-        ClipCase{"destination cut first", {0, 0, 101, 10, 0, 0}, 100, 10, 100, 10, true, {0, 0, 100, 10, 0, 0}},
-        ClipCase{"passing the source edge loses its last column",
+TEST(ClipBlock, Cases)
+{
+    const ClipCase cases[] = {
+
+        {"exact fit keeps every column", {0, 0, 100, 10, 0, 0}, 100, 10, 100, 10, true, {0, 0, 100, 10, 0, 0}},
+        {"destination cut first", {0, 0, 101, 10, 0, 0}, 100, 10, 100, 10, true, {0, 0, 100, 10, 0, 0}},
+        {"passing the source edge loses its last column",
                  {0, 0, 101, 10, 0, 0}, 200, 10, 100, 10, true, {0, 0, 99, 10, 0, 0}},
-        ClipCase{"ending at the source edge", {0, 0, 10, 1, 90, 0}, 200, 10, 100, 10, true, {0, 0, 10, 1, 90, 0}},
-        ClipCase{"one past the source edge", {0, 0, 11, 1, 90, 0}, 200, 10, 100, 10, true, {0, 0, 9, 1, 90, 0}},
-        ClipCase{"sx equal to the source width", {0, 0, 5, 1, 100, 0}, 200, 10, 100, 10, false, {}},
-        ClipCase{"dx equal to the destination width", {100, 0, 5, 1, 0, 0}, 100, 10, 100, 10, false, {}},
-        ClipCase{"start beyond the destination", {101, 0, 5, 1, 0, 0}, 100, 10, 200, 10, false, {}},
-        ClipCase{"start below the source", {0, 0, 5, 1, 0, 11}, 100, 10, 200, 10, false, {}},
-        ClipCase{"negative dx moves the source along", {-5, 0, 20, 1, 0, 0}, 100, 10, 100, 10, true, {0, 0, 15, 1, 5, 0}},
-        ClipCase{"negative sx moves without cutting", {10, 0, 20, 1, -5, 0}, 100, 10, 100, 10, true, {10, 0, 20, 1, 0, 0}},
-        ClipCase{"negative dy", {0, -3, 5, 10, 0, 0}, 100, 100, 100, 10, true, {0, 0, 5, 7, 0, 3}},
-        ClipCase{"heights are cut without the extra row", {0, 0, 5, 10, 0, 0}, 100, 100, 100, 10, true, {0, 0, 5, 10, 0, 0}},
-        ClipCase{"dx + w equal to the destination width", {90, 0, 10, 1, 0, 0}, 100, 10, 200, 10, true, {90, 0, 10, 1, 0, 0}},
-        ClipCase{"no rows in the destination", {0, 0, 5, 5, 0, 0}, 100, -1, 100, 10, false, {}},
-        ClipCase{"no rows in the source", {0, 0, 5, 5, 0, 0}, 100, 10, 100, 0, false, {}},
-        ClipCase{"zero width", {0, 0, 0, 5, 0, 0}, 100, 10, 100, 10, false, {}},
-        ClipCase{"dx + w overflowing", {50, 0, kMax, 1, 0, 0}, 100, 10, 200, 10, true, {50, 0, 50, 1, 0, 0}},
-        ClipCase{"sx - dx overflowing", {kMin, 0, kMax, 1, kMax, 0}, 100, 10, 100, 10, false, {}},
-        ClipCase{"w + dx underflowing", {-10, 0, kMin, 1, 0, 0}, 100, 10, 100, 10, false, {}},
-        ClipCase{"dy + h overflowing", {0, 5, 5, kMax, 0, 0}, 100, 10, 100, 100, true, {0, 5, 5, 5, 0, 0}},
-        ClipCase{"huge negative origin", {kMin, kMin, kMax, kMax, 0, 0}, 100, 10, 100, 10, false, {}}));
+        {"ending at the source edge", {0, 0, 10, 1, 90, 0}, 200, 10, 100, 10, true, {0, 0, 10, 1, 90, 0}},
+        {"one past the source edge", {0, 0, 11, 1, 90, 0}, 200, 10, 100, 10, true, {0, 0, 9, 1, 90, 0}},
+        {"sx equal to the source width", {0, 0, 5, 1, 100, 0}, 200, 10, 100, 10, false, {}},
+        {"dx equal to the destination width", {100, 0, 5, 1, 0, 0}, 100, 10, 100, 10, false, {}},
+        {"start beyond the destination", {101, 0, 5, 1, 0, 0}, 100, 10, 200, 10, false, {}},
+        {"start below the source", {0, 0, 5, 1, 0, 11}, 100, 10, 200, 10, false, {}},
+        {"negative dx moves the source along", {-5, 0, 20, 1, 0, 0}, 100, 10, 100, 10, true, {0, 0, 15, 1, 5, 0}},
+        {"negative sx moves without cutting", {10, 0, 20, 1, -5, 0}, 100, 10, 100, 10, true, {10, 0, 20, 1, 0, 0}},
+        {"negative dy", {0, -3, 5, 10, 0, 0}, 100, 100, 100, 10, true, {0, 0, 5, 7, 0, 3}},
+        {"heights are cut without the extra row", {0, 0, 5, 10, 0, 0}, 100, 100, 100, 10, true, {0, 0, 5, 10, 0, 0}},
+        {"dx + w equal to the destination width", {90, 0, 10, 1, 0, 0}, 100, 10, 200, 10, true, {90, 0, 10, 1, 0, 0}},
+        {"no rows in the destination", {0, 0, 5, 5, 0, 0}, 100, -1, 100, 10, false, {}},
+        {"no rows in the source", {0, 0, 5, 5, 0, 0}, 100, 10, 100, 0, false, {}},
+        {"zero width", {0, 0, 0, 5, 0, 0}, 100, 10, 100, 10, false, {}},
+        {"dx + w overflowing", {50, 0, kMax, 1, 0, 0}, 100, 10, 200, 10, true, {50, 0, 50, 1, 0, 0}},
+        {"sx - dx overflowing", {kMin, 0, kMax, 1, kMax, 0}, 100, 10, 100, 10, false, {}},
+        {"w + dx underflowing", {-10, 0, kMin, 1, 0, 0}, 100, 10, 100, 10, false, {}},
+        {"dy + h overflowing", {0, 5, 5, kMax, 0, 0}, 100, 10, 100, 100, true, {0, 5, 5, 5, 0, 0}},
+        {"huge negative origin", {kMin, kMin, kMax, kMax, 0, 0}, 100, 10, 100, 10, false, {}}};
+    for (const ClipCase& c : cases) {
+        Block b = c.in;
+        ASSERT_EQ(clip_block(b, c.dw, c.dr, c.sw, c.sr), c.draws) << c.what;
+        if (!c.draws) continue;
+        EXPECT_EQ(b.dx, c.out.dx) << c.what;
+        EXPECT_EQ(b.dy, c.out.dy) << c.what;
+        EXPECT_EQ(b.w, c.out.w) << c.what;
+        EXPECT_EQ(b.h, c.out.h) << c.what;
+        EXPECT_EQ(b.sx, c.out.sx) << c.what;
+        EXPECT_EQ(b.sy, c.out.sy) << c.what;
+    }
+}
 
 TEST(ClipRect, DestinationStepsAlone)
 {
