@@ -139,11 +139,10 @@ constexpr int32_t kMax = INT32_MAX, kMin = INT32_MIN;
 TEST(ClipBlock, Cases)
 {
     const ClipCase cases[] = {
-
         {"exact fit keeps every column", {0, 0, 100, 10, 0, 0}, 100, 10, 100, 10, true, {0, 0, 100, 10, 0, 0}},
         {"destination cut first", {0, 0, 101, 10, 0, 0}, 100, 10, 100, 10, true, {0, 0, 100, 10, 0, 0}},
         {"passing the source edge loses its last column",
-                 {0, 0, 101, 10, 0, 0}, 200, 10, 100, 10, true, {0, 0, 99, 10, 0, 0}},
+         {0, 0, 101, 10, 0, 0}, 200, 10, 100, 10, true, {0, 0, 99, 10, 0, 0}},
         {"ending at the source edge", {0, 0, 10, 1, 90, 0}, 200, 10, 100, 10, true, {0, 0, 10, 1, 90, 0}},
         {"one past the source edge", {0, 0, 11, 1, 90, 0}, 200, 10, 100, 10, true, {0, 0, 9, 1, 90, 0}},
         {"sx equal to the source width", {0, 0, 5, 1, 100, 0}, 200, 10, 100, 10, false, {}},
