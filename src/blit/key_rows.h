@@ -6,24 +6,9 @@
 
 #include <cstdint>
 
+#include "frame/colour_key.h"
+
 namespace pixmill {
-
-// A colour key in pixel byte order. Only the low byte of each colour argument
-// counts.
-struct ColorKey {
-    uint8_t blue, green, red;
-};
-
-inline ColorKey make_key(int32_t red, int32_t green, int32_t blue)
-{
-    return {static_cast<uint8_t>(blue), static_cast<uint8_t>(green), static_cast<uint8_t>(red)};
-}
-
-// True when the source pixel's bytes 0, 1, 2 are the key's blue, green, red.
-inline bool key_matches(const uint8_t* s, ColorKey k)
-{
-    return s[0] == k.blue && s[1] == k.green && s[2] == k.red;
-}
 
 // 24 -> 24: non-key pixels copied, key pixels left alone.
 void key_row_24to24(uint8_t* dst, const uint8_t* src, int32_t w, ColorKey key);

@@ -7,18 +7,9 @@
 
 #include <cstdint>
 
+#include "frame/colour_key.h"
+
 namespace pixmill {
-
-// A colour key: the low bytes of the red, green and blue arguments.
-struct ColorKey {
-    uint8_t blue, green, red;
-    bool matches(const uint8_t* p) const { return p[0] == blue && p[1] == green && p[2] == red; }
-};
-
-inline ColorKey make_key(int32_t red, int32_t green, int32_t blue)
-{
-    return ColorKey{static_cast<uint8_t>(blue), static_cast<uint8_t>(green), static_cast<uint8_t>(red)};
-}
 
 // The source rows one destination row reads, each pointing at column 0.
 // above and below are the sample row itself where that neighbour does not
