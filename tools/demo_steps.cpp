@@ -4,75 +4,22 @@
 #include <cmath>
 
 #include "demo.h"
+#include "pictures.h"
 #include "pixmill.h"
 
 namespace pixmill_tool {
 
 namespace {
 
-uint8_t clamp_byte(double v) { return static_cast<uint8_t>(v < 0 ? 0 : v > 255 ? 255 : v); }
-
-void set_bgr(uint8_t* p, double b, double g, double r)
-{
-    p[0] = clamp_byte(b);
-    p[1] = clamp_byte(g);
-    p[2] = clamp_byte(r);
-}
-
 // ---- the picture and the plain block transfers (panel 0; the picture in every panel)
-
-// A small landscape: a sky fading to the horizon, a sun, two ranges of hills
-// and a checkered field, with enough edges and gradients to show what each
-// operation does to them.
-void paint_picture(Image& p)
-{
-    const int32_t n = p.width();
-    for (int32_t y = 0; y < n; ++y)
-        for (int32_t x = 0; x < n; ++x) {
-            const double u = (x + 0.5) / n, v = (y + 0.5) / n;
-            const double far_hill = 0.55 + 0.08 * std::sin(u * 7.0 + 1.0);
-            const double near_hill = 0.68 + 0.06 * std::sin(u * 11.0 + 4.0);
-            const double sun = std::hypot(u - 0.72, v - 0.26);
-            uint8_t* px = p.pixel(x, y);
-            if (v > 0.8) {
-                const bool dark = ((x / 16) + (y / 8)) % 2 == 0;
-                set_bgr(px, dark ? 30 : 60, dark ? 110 : 150, dark ? 60 : 90);
-            } else if (v > near_hill) {
-                set_bgr(px, 40, 120 - 60 * (v - near_hill) * 4, 50);
-            } else if (v > far_hill) {
-                set_bgr(px, 110, 130, 90 + 40 * u);
-            } else if (sun < 0.1) {
-                set_bgr(px, 80, 220, 255);
-            } else {
-                const double glow = sun < 0.25 ? (0.25 - sun) * 300 : 0;
-                set_bgr(px, 240 - 80 * v, 150 + 60 * v + glow * 0.6, 70 + 120 * v + glow);
-            }
-        }
-}
-
-// A round sprite, warm in the middle, whose alpha falls off towards the rim
-// and is 0 outside it.
-void paint_sprite(Image& s)
-{
-    const int32_t n = s.width();
-    for (int32_t y = 0; y < n; ++y)
-        for (int32_t x = 0; x < n; ++x) {
-            const double r = std::hypot(x + 0.5 - n / 2.0, y + 0.5 - n / 2.0) / (n / 2.0);
-            uint8_t* px = s.pixel(x, y);
-            set_bgr(px, 40 + 120 * r, 200 - 80 * r, 255);
-            px[3] = r >= 1.0 ? 0 : clamp_byte(255.0 * (1.0 - r * r * r));
-        }
-}
 
 void generate(Scene& s)
 {
     s.canvas = Image(kCanvasWidth, kCanvasHeight, 24);
     for (int32_t y = 0; y < kCanvasHeight; ++y)
         for (int32_t x = 0; x < kCanvasWidth; ++x) set_bgr(s.canvas.pixel(x, y), 60 + y / 8, 45 + y / 10, 40);
-    s.picture = Image(kPanelSize, kPanelSize, 24);
-    paint_picture(s.picture);
-    s.sprite = Image(48, 48, 32);
-    paint_sprite(s.sprite);
+    s.picture = landscape(kPanelSize, kPanelSize);
+    s.sprite = soft_sprite(48);
     s.layer = Image(kPanelSize, kPanelSize, 32);
     for (int32_t y = 0; y < kPanelSize; ++y)
         for (int32_t x = 0; x < kPanelSize; ++x) {
@@ -122,23 +69,8 @@ void sprites_over_edges(Scene& s)
 // with a white glint.
 void generate_keyed(Scene& s)
 {
-    const int32_t n = 56;
-    s.keyed = Image(n, n, 24);
-    s.mask = Image(n, n, 24);
-    for (int32_t y = 0; y < n; ++y)
-        for (int32_t x = 0; x < n; ++x) {
-            const double u = (x + 0.5) / n - 0.5, v = (y + 0.5) / n - 0.5;
-            uint8_t* px = s.keyed.pixel(x, y);
-            if (std::fabs(u) + std::fabs(v) > 0.48) {
-                set_bgr(px, 255, 0, 255);
-            } else {
-                const double shade = 1.0 - (u + v + 1.0) * 0.35;
-                const bool glint = std::hypot(u + 0.16, v + 0.16) < 0.06;
-                set_bgr(px, glint ? 255 : 230 * shade, glint ? 255 : 90 * shade, glint ? 255 : 40 * shade);
-            }
-            const double r = std::hypot(u, v) * 2.0;
-            set_bgr(s.mask.pixel(x, y), 0, 0, r >= 1.0 ? 0 : 255.0 * (1.0 - r * r));
-        }
+    s.keyed = keyed_gem(56);
+    s.mask = round_mask(56);
 }
 
 void keyed_sprites(Scene& s)
