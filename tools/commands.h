@@ -11,6 +11,7 @@ namespace pixmill_tool {
 int info_command(const std::vector<std::string>& args, std::ostream& out);
 int run_command(const std::vector<std::string>& args, std::ostream& out);
 int demo_command(const std::vector<std::string>& args, std::ostream& out);
+int gallery_command(const std::vector<std::string>& args, std::ostream& out);
 
 // The tool's usage text.
 void print_usage(std::ostream& out);

@@ -10,7 +10,8 @@
 
 namespace pixmill_tool {
 
-// Where each family draws. Panels are kPanelSize square, four across, two down.
+// Where each family draws. Panels are kPanelSize square, four across, two down,
+// each laid out as a small symmetric composition of its own.
 enum DemoPanel : int {
     kPanelPlain = 0,      // plain block transfers
     kPanelKeyed = 1,      // colour-keyed and translucent sprites
@@ -33,10 +34,11 @@ Panel panel(int index);
 
 struct Scene {
     Image canvas;   // 24-bit: what the demo writes
-    Image picture;  // 24-bit, kPanelSize square: the generated picture every panel starts from
+    Image picture;  // 24-bit, kPanelSize square: the generated picture the panels start from
     Image sprite;   // 32-bit: a round sprite whose alpha fades towards its edge
     Image layer;    // 32-bit, kPanelSize square: a working layer
-    Image keyed;    // 24-bit: a sprite on a magenta key colour
+    Image keyed;    // 24-bit: a gem on a magenta key colour
+    Image gem;      // 32-bit: the same gem, opaque inside and clear around it
     Image mask;     // 24-bit: a soft round mask in its red byte, as large as keyed
 };
 

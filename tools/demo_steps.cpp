@@ -4,75 +4,27 @@
 #include <cmath>
 
 #include "demo.h"
+#include "pictures.h"
 #include "pixmill.h"
 
 namespace pixmill_tool {
 
 namespace {
 
-uint8_t clamp_byte(double v) { return static_cast<uint8_t>(v < 0 ? 0 : v > 255 ? 255 : v); }
+constexpr int32_t kGem = 48;  // gems, sprites and masks are kGem square
 
-void set_bgr(uint8_t* p, double b, double g, double r)
-{
-    p[0] = clamp_byte(b);
-    p[1] = clamp_byte(g);
-    p[2] = clamp_byte(r);
-}
-
-// ---- the picture and the plain block transfers (panel 0; the picture in every panel)
-
-// A small landscape: a sky fading to the horizon, a sun, two ranges of hills
-// and a checkered field, with enough edges and gradients to show what each
-// operation does to them.
-void paint_picture(Image& p)
-{
-    const int32_t n = p.width();
-    for (int32_t y = 0; y < n; ++y)
-        for (int32_t x = 0; x < n; ++x) {
-            const double u = (x + 0.5) / n, v = (y + 0.5) / n;
-            const double far_hill = 0.55 + 0.08 * std::sin(u * 7.0 + 1.0);
-            const double near_hill = 0.68 + 0.06 * std::sin(u * 11.0 + 4.0);
-            const double sun = std::hypot(u - 0.72, v - 0.26);
-            uint8_t* px = p.pixel(x, y);
-            if (v > 0.8) {
-                const bool dark = ((x / 16) + (y / 8)) % 2 == 0;
-                set_bgr(px, dark ? 30 : 60, dark ? 110 : 150, dark ? 60 : 90);
-            } else if (v > near_hill) {
-                set_bgr(px, 40, 120 - 60 * (v - near_hill) * 4, 50);
-            } else if (v > far_hill) {
-                set_bgr(px, 110, 130, 90 + 40 * u);
-            } else if (sun < 0.1) {
-                set_bgr(px, 80, 220, 255);
-            } else {
-                const double glow = sun < 0.25 ? (0.25 - sun) * 300 : 0;
-                set_bgr(px, 240 - 80 * v, 150 + 60 * v + glow * 0.6, 70 + 120 * v + glow);
-            }
-        }
-}
-
-// A round sprite, warm in the middle, whose alpha falls off towards the rim
-// and is 0 outside it.
-void paint_sprite(Image& s)
-{
-    const int32_t n = s.width();
-    for (int32_t y = 0; y < n; ++y)
-        for (int32_t x = 0; x < n; ++x) {
-            const double r = std::hypot(x + 0.5 - n / 2.0, y + 0.5 - n / 2.0) / (n / 2.0);
-            uint8_t* px = s.pixel(x, y);
-            set_bgr(px, 40 + 120 * r, 200 - 80 * r, 255);
-            px[3] = r >= 1.0 ? 0 : clamp_byte(255.0 * (1.0 - r * r * r));
-        }
-}
+// ---- the picture and the plain block transfers (panel 0; the picture in most panels)
 
 void generate(Scene& s)
 {
     s.canvas = Image(kCanvasWidth, kCanvasHeight, 24);
     for (int32_t y = 0; y < kCanvasHeight; ++y)
-        for (int32_t x = 0; x < kCanvasWidth; ++x) set_bgr(s.canvas.pixel(x, y), 60 + y / 8, 45 + y / 10, 40);
-    s.picture = Image(kPanelSize, kPanelSize, 24);
-    paint_picture(s.picture);
-    s.sprite = Image(48, 48, 32);
-    paint_sprite(s.sprite);
+        for (int32_t x = 0; x < kCanvasWidth; ++x) set_bgr(s.canvas.pixel(x, y), 48 + y / 10, 36 + y / 12, 30);
+    s.picture = landscape(kPanelSize, kPanelSize);
+    s.sprite = soft_sprite(kGem);
+    s.keyed = keyed_gem(kGem);
+    s.gem = gem_sprite(kGem);
+    s.mask = round_mask(kGem);
     s.layer = Image(kPanelSize, kPanelSize, 32);
     for (int32_t y = 0; y < kPanelSize; ++y)
         for (int32_t x = 0; x < kPanelSize; ++x) {
@@ -81,10 +33,11 @@ void generate(Scene& s)
         }
 }
 
+// Every panel but the layered one, the scaled one and the rotated one starts
+// from the picture.
 void picture_into_panels(Scene& s)
 {
-    for (int i = 0; i < kPanelCount; ++i) {
-        if (i == kPanelPlain) continue;
+    for (int i : {kPanelBars, kPanelFilters, kPanelEffects, kPanelMasks}) {
         const Panel p = panel(i);
         Render_BitBlt24to24(s.canvas.surface(), p.x, p.y, kPanelSize, kPanelSize, s.picture.surface(), 0, 0);
     }
@@ -97,10 +50,13 @@ void picture_into_layer(Scene& s)
     Render_BitBlt24to32(s.layer.surface(), 0, 0, kPanelSize, kPanelSize, s.picture.surface(), 0, 0);
 }
 
+// Three glowing sprites in a row across the field; the outer two straddle the
+// layer's edges and are cut there.
 void sprites_into_layer(Scene& s)
 {
-    for (int i = 0; i < 4; ++i)
-        Render_BitBlt32to32(s.layer.surface(), 10 + 34 * i, 96 - 20 * (i % 2), 48, 48, s.sprite.surface(), 0, 0);
+    for (int32_t i = 0; i < 3; ++i)
+        Render_BitBlt32to32(s.layer.surface(), -kGem / 2 + i * kPanelSize / 2, 100, kGem, kGem, s.sprite.surface(), 0,
+                            0);
 }
 
 void layer_onto_canvas(Scene& s)
@@ -109,185 +65,203 @@ void layer_onto_canvas(Scene& s)
     Render_BitBlt32to24(s.canvas.surface(), p.x, p.y, kPanelSize, kPanelSize, s.layer.surface(), 0, 0);
 }
 
-// Sprites straddling the canvas edges: the clip cuts them.
-void sprites_over_edges(Scene& s)
-{
-    Render_BitBlt32to24(s.canvas.surface(), -24, kCanvasHeight - 24, 48, 48, s.sprite.surface(), 0, 0);
-    Render_BitBlt32to24(s.canvas.surface(), kCanvasWidth - 24, -24, 48, 48, s.sprite.surface(), 0, 0);
-}
-
 // ---- keyed and translucent sprites (panel 1)
 
-// A 56x56 gem on magenta, the key colour: a diamond shaded from its top-left,
-// with a white glint.
-void generate_keyed(Scene& s)
+// The picture laid translucently over the dark background, then two rows of
+// three gems: opaque above, fading in below.
+void dimmed_picture(Scene& s)
 {
-    const int32_t n = 56;
-    s.keyed = Image(n, n, 24);
-    s.mask = Image(n, n, 24);
-    for (int32_t y = 0; y < n; ++y)
-        for (int32_t x = 0; x < n; ++x) {
-            const double u = (x + 0.5) / n - 0.5, v = (y + 0.5) / n - 0.5;
-            uint8_t* px = s.keyed.pixel(x, y);
-            if (std::fabs(u) + std::fabs(v) > 0.48) {
-                set_bgr(px, 255, 0, 255);
-            } else {
-                const double shade = 1.0 - (u + v + 1.0) * 0.35;
-                const bool glint = std::hypot(u + 0.16, v + 0.16) < 0.06;
-                set_bgr(px, glint ? 255 : 230 * shade, glint ? 255 : 90 * shade, glint ? 255 : 40 * shade);
-            }
-            const double r = std::hypot(u, v) * 2.0;
-            set_bgr(s.mask.pixel(x, y), 0, 0, r >= 1.0 ? 0 : 255.0 * (1.0 - r * r));
-        }
+    const Panel p = panel(kPanelKeyed);
+    Render_BitBlt24to24Alpha(s.canvas.surface(), p.x, p.y, kPanelSize, kPanelSize, s.picture.surface(), 0, 0, 110);
 }
+
+int32_t gem_column(int32_t i) { return 4 + i * (kGem + 4); }
 
 void keyed_sprites(Scene& s)
 {
     const Panel p = panel(kPanelKeyed);
     for (int32_t i = 0; i < 3; ++i)
-        Render_BitBlt24to24TColor(s.canvas.surface(), p.x + 6 + 50 * i, p.y + 8 + 14 * i, 56, 56, s.keyed.surface(),
-                                  0, 0, 255, 0, 255);
+        Render_BitBlt24to24TColor(s.canvas.surface(), p.x + gem_column(i), p.y + 22, kGem, kGem, s.keyed.surface(), 0,
+                                  0, kKeyRed, kKeyGreen, kKeyBlue);
 }
 
-void translucent_copies(Scene& s)
+void translucent_sprites(Scene& s)
 {
     const Panel p = panel(kPanelKeyed);
-    Render_BitBlt24to24Alpha(s.canvas.surface(), p.x + 8, p.y + 96, 70, 56, s.picture.surface(), 96, 8, 150);
-    for (int32_t i = 0; i < 2; ++i)
-        Render_BitBlt24to24TColorAlpha(s.canvas.surface(), p.x + 82 + 20 * i, p.y + 92 + 4 * i, 56, 56,
-                                       s.keyed.surface(), 0, 0, 255, 0, 255, 90 + 80 * i);
+    for (int32_t i = 0; i < 3; ++i)
+        Render_BitBlt24to24TColorAlpha(s.canvas.surface(), p.x + gem_column(i), p.y + 90, kGem, kGem,
+                                       s.keyed.surface(), 0, 0, kKeyRed, kKeyGreen, kKeyBlue, 70 + 70 * i);
 }
 
 // ---- masks and soft-edged sprites (panel 7)
 
-// The gem copied into a clear 32-bit layer with its alpha softened at the
-// edges, then blended onto the panel by that alpha.
-void soft_edged_sprite(Scene& s)
+// Above: the gem keyed with hard edges beside the gem made soft-edged in a
+// clear 32-bit layer and blended by that alpha. Below: a round lens that
+// inverts what lies under it, beside the soft gem's alpha as grey.
+constexpr int32_t kLeft = 24, kRight = kPanelSize - 24 - kGem, kTop = 22, kBottom = 90;
+
+void hard_and_soft_gems(Scene& s)
 {
     const Panel p = panel(kPanelMasks);
-    Image layer(kPanelSize, kPanelSize, 32);
-    Render_BitBlt24to32(layer.surface(), 0, 0, kPanelSize, kPanelSize, s.canvas.surface(), p.x, p.y);
-    Render_Set32Alpha(layer.surface(), 0);
-    Render_BitBlt24to32TColorAlphaPostProcess(layer.surface(), 14, 14, 56, 56, s.keyed.surface(), 0, 0, 255, 0, 255,
-                                              255, 6);
-    Render_BitBlt32to24(s.canvas.surface(), p.x, p.y, kPanelSize, kPanelSize, layer.surface(), 0, 0);
+    Render_BitBlt24to24TColor(s.canvas.surface(), p.x + kLeft, p.y + kTop, kGem, kGem, s.keyed.surface(), 0, 0,
+                              kKeyRed, kKeyGreen, kKeyBlue);
+    Image soft(kGem, kGem, 32);
+    Render_BitBlt24to32(soft.surface(), 0, 0, kGem, kGem, s.canvas.surface(), p.x + kRight, p.y + kTop);
+    Render_Set32Alpha(soft.surface(), 0);
+    Render_BitBlt24to32TColorAlphaPostProcess(soft.surface(), 0, 0, kGem, kGem, s.keyed.surface(), 0, 0, kKeyRed,
+                                              kKeyGreen, kKeyBlue, 255, 5);
+    Render_BitBlt32to24(s.canvas.surface(), p.x + kRight, p.y + kTop, kGem, kGem, soft.surface(), 0, 0);
+    s.layer = std::move(soft);  // kept for the alpha shown below
 }
 
-// A piece of the picture's hills through a soft round mask.
+// A round lens: the spot under it inverted, laid back through the mask.
 void masked_copy(Scene& s)
 {
     const Panel p = panel(kPanelMasks);
-    Image piece(56, 56, 24);
-    Render_BitBlt24to24(piece.surface(), 0, 0, 56, 56, s.picture.surface(), 20, 80);
-    for (int32_t i = 0; i < 2; ++i)
-        Render_BitBlt24to24Mask24(s.canvas.surface(), p.x + 84 - 60 * i, p.y + 84 + 10 * i, 56, 56, piece.surface(),
-                                  0, 0, s.mask.surface());
+    Image piece(kGem, kGem, 24);
+    Render_BitBlt24to24(piece.surface(), 0, 0, kGem, kGem, s.canvas.surface(), p.x + kLeft, p.y + kBottom);
+    Render_Invert24(piece.surface(), 0, 0, kGem, kGem);
+    Render_BitBlt24to24Mask24(s.canvas.surface(), p.x + kLeft, p.y + kBottom, kGem, kGem, piece.surface(), 0, 0,
+                              s.mask.surface());
+}
+
+void alpha_as_grey(Scene& s)
+{
+    const Panel p = panel(kPanelMasks);
+    Render_BitBlt32Maskto24(s.canvas.surface(), p.x + kRight, p.y + kBottom, kGem, kGem, s.layer.surface(), 0, 0);
 }
 
 // ---- scaling (panel 2)
 
-// Top half: the sun's corner of the picture enlarged about twice, nearest
-// samples on the left, five-point averages on the right. Bottom half: the
-// whole picture shrunk to half, the same two ways.
+// Four quarters: above, the sun's corner of the picture enlarged about twice;
+// below, the whole picture shrunk to half; nearest samples on the left,
+// five-point averages on the right.
 void scaled_copies(Scene& s)
 {
     const Panel p = panel(kPanelScaled);
-    const int32_t half = kPanelSize / 2 - 3;
-    Render_StretchBlt24to24(s.canvas.surface(), p.x + 2, p.y + 2, half, half, s.picture.surface(), 96, 16, 40, 40);
-    Render_StretchBltBillinear24to24(s.canvas.surface(), p.x + half + 4, p.y + 2, half, half, s.picture.surface(),
-                                     96, 16, 40, 40);
-    Render_StretchBlt24to24(s.canvas.surface(), p.x + 2, p.y + half + 4, half, half, s.picture.surface(), 0, 0,
-                            kPanelSize, kPanelSize);
-    Render_StretchBltBillinear24to24(s.canvas.surface(), p.x + half + 4, p.y + half + 4, half, half,
-                                     s.picture.surface(), 0, 0, kPanelSize, kPanelSize);
-}
-
-// Sprites scaled up from the soft sprite, blended by its alpha.
-void scaled_sprites(Scene& s)
-{
-    const Panel p = panel(kPanelScaled);
-    Render_StretchBlt32to24(s.canvas.surface(), p.x + 50, p.y + 50, 60, 60, s.sprite.surface(), 0, 0, 48, 48);
+    const int32_t q = kPanelSize / 2 - 3, far = kPanelSize / 2 + 1;
+    Render_StretchBlt24to24(s.canvas.surface(), p.x + 2, p.y + 2, q, q, s.picture.surface(), 96, 16, 40, 40);
+    Render_StretchBltBillinear24to24(s.canvas.surface(), p.x + far, p.y + 2, q, q, s.picture.surface(), 96, 16, 40,
+                                     40);
+    Render_StretchBlt24to24(s.canvas.surface(), p.x + 2, p.y + far, q, q, s.picture.surface(), 0, 0, kPanelSize,
+                            kPanelSize);
+    Render_StretchBltBillinear24to24(s.canvas.surface(), p.x + far, p.y + far, q, q, s.picture.surface(), 0, 0,
+                                     kPanelSize, kPanelSize);
 }
 
 // ---- bars and outlines (panel 3)
 
+// Three translucent squares overlapping in a triangle, a row of opaque colour
+// swatches beneath, and the panel framed by outlines fading inwards.
+constexpr int32_t kSquare = 64;
+struct Square {
+    int32_t x, y, red, green, blue;
+};
+constexpr Square kSquares[] = {{22, 20, 230, 40, 40}, {74, 20, 40, 210, 60}, {48, 58, 50, 90, 240}};
+
 void translucent_bars(Scene& s)
 {
     const Panel p = panel(kPanelBars);
-    Render_DrawBar24Alpha(s.canvas.surface(), p.x + 12, p.y + 14, 80, 90, 220, 40, 40, 110);
-    Render_DrawBar24Alpha(s.canvas.surface(), p.x + 50, p.y + 44, 90, 80, 40, 200, 60, 110);
-    Render_DrawBar24Alpha(s.canvas.surface(), p.x + 30, p.y + 80, 100, 66, 40, 80, 230, 110);
-    Render_DrawBar24(s.canvas.surface(), p.x + 120, p.y + 10, 30, 12, 250, 250, 250);
+    for (const Square& q : kSquares)
+        Render_DrawBar24Alpha(s.canvas.surface(), p.x + q.x, p.y + q.y, kSquare, kSquare, q.red, q.green, q.blue, 120);
+    for (int32_t i = 0; i < 5; ++i)
+        Render_DrawBar24(s.canvas.surface(), p.x + 22 + 24 * i, p.y + 134, 20, 12, 255 - 40 * i, 120 + 25 * i,
+                         60 + 45 * i);
 }
 
 void outlines(Scene& s)
 {
     const Panel p = panel(kPanelBars);
-    Render_DrawRect24(s.canvas.surface(), p.x + 12, p.y + 14, 80, 90, 255, 255, 255);
-    Render_DrawRect24Alpha(s.canvas.surface(), p.x + 50, p.y + 44, 90, 80, 0, 0, 0, 160);
-    for (int32_t i = 0; i < 6; ++i)
-        Render_DrawRect24Alpha(s.canvas.surface(), p.x + 4 + 3 * i, p.y + 4 + 3 * i, kPanelSize - 8 - 6 * i,
-                               kPanelSize - 8 - 6 * i, 255, 230, 120, 200 - 30 * i);
+    for (const Square& q : kSquares)
+        Render_DrawRect24(s.canvas.surface(), p.x + q.x, p.y + q.y, kSquare, kSquare, 255, 255, 255);
+    for (int32_t i = 0; i < 4; ++i)
+        Render_DrawRect24Alpha(s.canvas.surface(), p.x + 2 + 3 * i, p.y + 2 + 3 * i, kPanelSize - 4 - 6 * i,
+                               kPanelSize - 4 - 6 * i, 255, 230, 150, 200 - 50 * i);
 }
 
 // ---- pixel filters (panel 4)
 
-// Three strips of the picture: hue, lightness and saturation shifted (on a
-// 32-bit copy, brought back opaque), contrast raised, and inverted.
+// Four strips of the picture: hue, lightness and saturation shifted (on a
+// 32-bit copy, brought back opaque), brightened by channel offsets, contrast
+// raised, and inverted.
+constexpr int32_t kStrip = kPanelSize / 4;
+
 void hls_strip(Scene& s)
 {
     const Panel p = panel(kPanelFilters);
-    const int32_t strip = kPanelSize / 3;
-    Image work(strip, kPanelSize, 32);
-    Render_BitBlt24to32(work.surface(), 0, 0, strip, kPanelSize, s.picture.surface(), 0, 0);
+    Image work(kStrip, kPanelSize, 32);
+    Render_BitBlt24to32(work.surface(), 0, 0, kStrip, kPanelSize, s.picture.surface(), 0, 0);
     Render_Set32Alpha(work.surface(), 255);
-    Render_AjustHLS32(work.surface(), 0, 0, strip, kPanelSize, 60, 10, 40);
-    Render_BitBlt32to24(s.canvas.surface(), p.x, p.y, strip, kPanelSize, work.surface(), 0, 0);
+    Render_AjustHLS32(work.surface(), 0, 0, kStrip, kPanelSize, -100, 0, 20);
+    Render_BitBlt32to24(s.canvas.surface(), p.x, p.y, kStrip, kPanelSize, work.surface(), 0, 0);
+}
+
+void offset_strip(Scene& s)
+{
+    const Panel p = panel(kPanelFilters);
+    Render_GammaCorrect24(s.canvas.surface(), p.x + kStrip, p.y, kStrip, kPanelSize, 60, 50, 40);
 }
 
 void contrast_strip(Scene& s)
 {
     const Panel p = panel(kPanelFilters);
-    const int32_t strip = kPanelSize / 3;
-    Render_Contrast24(s.canvas.surface(), p.x + strip, p.y, strip, kPanelSize, 1.8f);
+    Render_Contrast24(s.canvas.surface(), p.x + 2 * kStrip, p.y, kStrip, kPanelSize, 1.8f);
 }
 
 void inverted_strip(Scene& s)
 {
     const Panel p = panel(kPanelFilters);
-    const int32_t strip = kPanelSize / 3;
-    Render_Invert24(s.canvas.surface(), p.x + 2 * strip, p.y, kPanelSize - 2 * strip, kPanelSize);
+    Render_Invert24(s.canvas.surface(), p.x + 3 * kStrip, p.y, kPanelSize - 3 * kStrip, kPanelSize);
 }
 
 // ---- blur and ripple (panel 5)
 
-// The left half blurred in a few sweeps, the right half rippled from its centre.
-void blurred_half(Scene& s)
+// The sky and the sun softened in a few sweeps; the hills and the field below
+// rippled like water (in a copy of that half, so that every sample comes from
+// the ground itself).
+void blurred_sky(Scene& s)
 {
     const Panel p = panel(kPanelEffects);
-    for (int32_t i = 0; i < 4; ++i) Render_Blur24(s.canvas.surface(), p.x, p.y, kPanelSize / 2, kPanelSize);
+    for (int32_t i = 0; i < 4; ++i) Render_Blur24(s.canvas.surface(), p.x, p.y, kPanelSize, kPanelSize / 2);
 }
 
-void rippled_half(Scene& s)
+void rippled_ground(Scene& s)
 {
     const Panel p = panel(kPanelEffects);
-    Render_RoundsFromWater24(s.canvas.surface(), p.x + kPanelSize / 2, p.y, kPanelSize / 2, kPanelSize, 30, 40);
+    const int32_t half = kPanelSize / 2;
+    Image ground(kPanelSize, half, 24);
+    Render_BitBlt24to24(ground.surface(), 0, 0, kPanelSize, half, s.picture.surface(), 0, half);
+    Render_RoundsFromWater24(ground.surface(), 0, 0, kPanelSize, half, 16, 60);
+    Render_BitBlt24to24(s.canvas.surface(), p.x, p.y + half, kPanelSize, half, ground.surface(), 0, 0);
 }
 
 // ---- rotation (panel 6)
 
-// The picture turned by 30 degrees into a dark panel, then the soft sprite
-// turned onto it by its alpha.
+// The picture turned by 30 degrees into a dark square; the gem turned back by
+// 30 degrees into a clear layer and blended onto its middle by its alpha.
 void rotated_picture(Scene& s)
 {
     const Panel p = panel(kPanelRotated);
     Image turned(kPanelSize, kPanelSize, 24);
     Render_DrawBar24(turned.surface(), 0, 0, kPanelSize, kPanelSize, 30, 34, 48);
     Render_Rotate24to24(turned.surface(), s.picture.surface(), 30);
-    Image sprite(kPanelSize, kPanelSize, 32);
-    Render_BitBlt32to32(sprite.surface(), 56, 56, 48, 48, s.sprite.surface(), 0, 0);
-    Render_Rotate32to24(turned.surface(), sprite.surface(), -45);
+    Image gem(kGem + 16, kGem + 16, 32);
+    Render_Rotate32to32(gem.surface(), s.gem.surface(), -30);
+    Render_BitBlt32to24(turned.surface(), (kPanelSize - kGem - 16) / 2, (kPanelSize - kGem - 16) / 2, kGem + 16,
+                        kGem + 16, gem.surface(), 0, 0);
     Render_BitBlt24to24(s.canvas.surface(), p.x, p.y, kPanelSize, kPanelSize, turned.surface(), 0, 0);
+}
+
+// ---- the finish
+
+// A faint frame around every panel, in the gutter.
+void frames(Scene& s)
+{
+    for (int i = 0; i < kPanelCount; ++i) {
+        const Panel p = panel(i);
+        Render_DrawRect24Alpha(s.canvas.surface(), p.x - 2, p.y - 2, kPanelSize + 4, kPanelSize + 4, 255, 255, 255,
+                               50);
+    }
 }
 
 }  // namespace
@@ -296,48 +270,49 @@ const std::vector<DemoStep>& demo_steps()
 {
     static const std::vector<DemoStep> steps = {
         // ---- the picture and the plain block transfers
-        {"generate a 160x160 picture, a 48x48 soft sprite and a 32-bit layer", generate},
-        {"copy the picture into seven panels (Render_BitBlt24to24)", picture_into_panels},
+        {"generate a 160x160 picture, a soft sprite, a gem on a key colour and a round mask", generate},
+        {"copy the picture into four panels (Render_BitBlt24to24)", picture_into_panels},
         {"lift the picture into a vignetted 32-bit layer (Render_BitBlt24to32)", picture_into_layer},
-        {"blend four sprites into the layer (Render_BitBlt32to32)", sprites_into_layer},
+        {"blend three sprites into the layer, cut by its edges (Render_BitBlt32to32)", sprites_into_layer},
         {"blend the layer onto the canvas by its alpha (Render_BitBlt32to24)", layer_onto_canvas},
-        {"blend sprites across the canvas corners (Render_BitBlt32to24)", sprites_over_edges},
 
         // ---- keyed and translucent sprites
-        {"generate a 56x56 gem on a magenta key colour and a soft round mask", generate_keyed},
+        {"lay the picture translucently over the background (Render_BitBlt24to24Alpha)", dimmed_picture},
         {"draw three gems, the key colour left out (Render_BitBlt24to24TColor)", keyed_sprites},
-        {"copy translucently, plain and keyed (Render_BitBlt24to24Alpha, Render_BitBlt24to24TColorAlpha)",
-         translucent_copies},
+        {"draw three gems at rising alpha, keyed (Render_BitBlt24to24TColorAlpha)", translucent_sprites},
 
         // ---- masks and soft-edged sprites
-        {"make a soft-edged gem and blend it by its alpha (Render_BitBlt24to32TColorAlphaPostProcess)",
-         soft_edged_sprite},
-        {"copy a piece of the picture through a round mask (Render_BitBlt24to24Mask24)", masked_copy},
+        {"draw a gem hard-edged and one soft-edged (Render_BitBlt24to32TColorAlphaPostProcess)", hard_and_soft_gems},
+        {"lay an inverting lens through a round mask (Render_BitBlt24to24Mask24)", masked_copy},
+        {"show the soft gem's alpha as grey (Render_BitBlt32Maskto24)", alpha_as_grey},
 
         // ---- scaling
         {"enlarge and shrink the picture, nearest and smoothed (Render_StretchBlt24to24, "
          "Render_StretchBltBillinear24to24)",
          scaled_copies},
-        {"blend an enlarged sprite by its alpha (Render_StretchBlt32to24)", scaled_sprites},
 
         // ---- bars and outlines
-        {"lay three translucent bars and an opaque one (Render_DrawBar24Alpha, Render_DrawBar24)", translucent_bars},
-        {"outline two bars and frame the panel in fading outlines (Render_DrawRect24, Render_DrawRect24Alpha)",
+        {"lay three translucent squares and five opaque swatches (Render_DrawBar24Alpha, Render_DrawBar24)",
+         translucent_bars},
+        {"outline the squares and frame the panel in fading outlines (Render_DrawRect24, Render_DrawRect24Alpha)",
          outlines},
 
         // ---- pixel filters
         {"shift hue, lightness and saturation of a strip (Render_AjustHLS32)", hls_strip},
+        {"brighten a strip by channel offsets (Render_GammaCorrect24)", offset_strip},
         {"raise the contrast of a strip (Render_Contrast24)", contrast_strip},
         {"invert a strip (Render_Invert24)", inverted_strip},
 
         // ---- blur and ripple
-        {"blur the left half in four sweeps (Render_Blur24)", blurred_half},
-        {"ripple the right half (Render_RoundsFromWater24)", rippled_half},
+        {"blur the sky in four sweeps (Render_Blur24)", blurred_sky},
+        {"ripple the ground (Render_RoundsFromWater24)", rippled_ground},
 
         // ---- rotation
-        {"turn the picture by 30 degrees and a sprite by -45 (Render_Rotate24to24, Render_Rotate32to24)",
+        {"turn the picture by 30 degrees and the gem by -30 (Render_Rotate24to24, Render_Rotate32to32)",
          rotated_picture},
 
+        // ---- the finish
+        {"frame every panel faintly (Render_DrawRect24Alpha)", frames},
     };
     return steps;
 }

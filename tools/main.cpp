@@ -15,7 +15,9 @@ void print_usage(std::ostream& out)
            "                                      call one export on BMP files; the surface given as\n"
            "                                      --dest is written to -o (never over an input)\n"
            "       pixmill run EXPORT --help      the export's arguments\n"
-           "       pixmill demo [OUT.bmp]         draw the demo scene (default pixmill-demo.bmp)\n";
+           "       pixmill demo [OUT.bmp]         draw the demo scene (default pixmill-demo.bmp)\n"
+           "       pixmill gallery DIR            one call of every family on generated pictures: the\n"
+           "                                      bitmaps before and after, and DIR/index.html showing them\n";
 }
 
 }  // namespace pixmill_tool
@@ -34,6 +36,7 @@ int main(int argc, char** argv)
         if (command == "info") return info_command(rest, std::cout);
         if (command == "run") return run_command(rest, std::cout);
         if (command == "demo") return demo_command(rest, std::cout);
+        if (command == "gallery") return gallery_command(rest, std::cout);
         if (command == "help" || command == "--help" || command == "-h") {
             print_usage(std::cout);
             return 0;

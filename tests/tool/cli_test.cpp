@@ -164,6 +164,8 @@ TEST(PixmillRun, BadInputGivesOneLineAndTouchesNothing)
         {{"frobnicate"}, "unknown command 'frobnicate'"},
         {{"info", "now"}, "info: unexpected argument 'now'"},
         {{"demo", "a.bmp", "b.bmp"}, "demo: unexpected argument 'b.bmp'"},
+        {{"gallery"}, "gallery: expected one directory"},
+        {{"gallery", "d24.bmp"}, "d24.bmp: cannot make a directory there"},
     };
     const auto before = snapshot(dir);
     for (const Case& c : cases) {
