@@ -29,5 +29,6 @@ install(FILES ${PROJECT_BINARY_DIR}/PixmillConfig.cmake ${PROJECT_BINARY_DIR}/Pi
 
 # pkg-config: the prefix is found from the .pc file's own directory.
 file(RELATIVE_PATH PIXMILL_PC_TO_PREFIX /prefix/${CMAKE_INSTALL_LIBDIR}/pkgconfig /prefix)
+string(REGEX REPLACE "/$" "" PIXMILL_PC_TO_PREFIX "${PIXMILL_PC_TO_PREFIX}")
 configure_file(${PROJECT_SOURCE_DIR}/cmake/pixmill.pc.in ${PROJECT_BINARY_DIR}/pixmill.pc @ONLY)
 install(FILES ${PROJECT_BINARY_DIR}/pixmill.pc DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig)
