@@ -17,8 +17,8 @@ fi
 rm -rf "$work"
 mkdir -p "$work"
 export WINEPREFIX=$work/prefix WINEARCH=$winearch WINEDEBUG=-all
-# No Mono or Gecko installer prompts, no display.
-export WINEDLLOVERRIDES="mscoree,mshtml=" DISPLAY=
+# No Mono or Gecko installer prompts, no menu entries in $HOME, no display.
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d" DISPLAY=
 unset WAYLAND_DISPLAY
 cleanup() { timeout 20 wineserver -k >/dev/null 2>&1 || true; }
 trap cleanup EXIT
