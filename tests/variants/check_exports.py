@@ -4,6 +4,7 @@
 --dll: every declared function is exported exactly once as _Name@N with
 N = 4 x its argument count, nothing else is exported, and nothing is imported
 from OLEAUT32.
+--dll64: the same for the 64-bit DLL, whose exports carry the plain names.
 --so:  the dynamic symbol table defines exactly the declared functions.
 """
 import argparse
@@ -29,14 +30,23 @@ def declared(header):
     return funcs
 
 
-def check_dll(funcs, dll, objdump):
+def dll_exports(dll, objdump):
+    """The export name table of a PE file and the DLLs it imports from."""
     out = subprocess.run([objdump, "-p", dll], check=True, capture_output=True, text=True).stdout
     table = out.split("[Ordinal/Name Pointer] Table", 1)
     if len(table) != 2:
-        return [f"{dll}: no export name table"]
+        sys.exit(f"{dll}: no export name table")
     exported = re.findall(r"^\s*\[\s*\d+\]\s+(\S+)\s*$", table[1].split("\n\n", 1)[0], re.M)
+    return exported, re.findall(r"DLL Name:\s*(\S+)", out)
+
+
+def check_dll(funcs, dll, objdump, decorated):
+    exported, imports = dll_exports(dll, objdump)
     errors = []
-    expected = {f"_{name}@{4 * n}" for name, n in funcs.items()}
+    if decorated:
+        expected = {f"_{name}@{4 * n}" for name, n in funcs.items()}
+    else:
+        expected = set(funcs)
     for sym in sorted(set(exported)):
         if exported.count(sym) > 1:
             errors.append(f"exported more than once: {sym}")
@@ -44,7 +54,7 @@ def check_dll(funcs, dll, objdump):
         errors.append(f"missing export: {sym}")
     for sym in sorted(set(exported) - expected):
         errors.append(f"unexpected export: {sym}")
-    for dllname in re.findall(r"DLL Name:\s*(\S+)", out):
+    for dllname in imports:
         if dllname.lower().startswith("oleaut32"):
             errors.append(f"imports from {dllname}")
     print(f"{dll}: {len(exported)} exports checked against {len(funcs)} declarations")
@@ -65,12 +75,16 @@ def main():
     ap.add_argument("--header", required=True)
     ap.add_argument("--dll")
     ap.add_argument("--objdump", default="i686-w64-mingw32-objdump")
+    ap.add_argument("--dll64")
+    ap.add_argument("--objdump64", default="x86_64-w64-mingw32-objdump")
     ap.add_argument("--so")
     args = ap.parse_args()
     funcs = declared(args.header)
     errors = []
     if args.dll:
-        errors += check_dll(funcs, args.dll, args.objdump)
+        errors += check_dll(funcs, args.dll, args.objdump, decorated=True)
+    if args.dll64:
+        errors += check_dll(funcs, args.dll64, args.objdump64, decorated=False)
     if args.so:
         errors += check_so(funcs, args.so)
     for e in errors:
