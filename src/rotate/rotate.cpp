@@ -169,7 +169,8 @@ int32_t PIXMILL_CALL Render_Rotate32to32(Surface* dest, Surface* src, int32_t an
 // and none is blended twice; the centre pixel is never written.
 int32_t PIXMILL_CALL Render_Rotate32to24(Surface* dest, Surface* src, int32_t angle)
 {
-    rotate(dest, kBgr24, src, kBgra32, angle, 1, [](uint8_t* to, const uint8_t* from) { blend_by_source_alpha(to, from); });
+    rotate(dest, kBgr24, src, kBgra32, angle, 1,
+           [](uint8_t* to, const uint8_t* from) { blend_by_source_alpha(to, from); });
     return 0;
 }
 
