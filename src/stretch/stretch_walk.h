@@ -75,9 +75,11 @@ inline int32_t stretch(const Surface* dest, PixelFormat dest_format, const Surfa
         rows.above = t > 0 ? rows.row + s.stride_bytes : rows.row;
         rows.below = y < last_row ? rows.row - s.stride_bytes : rows.row;
         rows.last_col = last_col;
-        // A ratio of exactly 1 maps column i to sx + i (i never reaches the
-        // limit, which lies at or beyond sw = dw).
-        rows.unit_step = rx == 1.0f;
+        // Equal widths map column i to sx + i: the ratio is exactly 1 and i
+        // stays below sw, short of the limit. (Nearly equal huge widths can
+        // round to a ratio of 1 as well, but there the limit may hold the
+        // last columns back.)
+        rows.unit_step = r.sw == r.dw;
         if (whole_row) {
             rule(drow, static_cast<const SourceRows&>(rows), static_cast<const int32_t*>(cols), r.dw);
             continue;
