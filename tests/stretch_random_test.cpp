@@ -75,3 +75,47 @@ TEST(StretchRandom, EveryExportMatchesTheReference)
     // The rectangles must actually draw often enough to mean something.
     EXPECT_GT(drawn, 22 * 400 / 2);
 }
+
+// Rows wider than the columns worked out at once, and equal sizes (a ratio
+// of 1, drawn as runs) with the source its own destination, the runs
+// overlapping by a few bytes either way (padded 24-bit rows put rows at
+// every byte offset of each other): all byte for byte as the reference.
+TEST(StretchRandom, WideRowsAndOverlappingUnitRuns)
+{
+    std::mt19937 rng(77);
+    auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
+    for (const stretch_test::Variant& v : stretch_test::variants()) {
+        for (int iter = 0; iter < 60; ++iter) {
+            const bool wide = iter < 4;
+            const bool same = !wide && v.src_bits == v.dst_bits;
+            TestSurface src(wide ? 4300 : pick(2, 40), wide ? 3 : pick(1, 6), v.src_bits, pick(0, 5));
+            TestSurface dst(wide ? 4400 : pick(2, 40), wide ? 4 : pick(1, 6), v.dst_bits, pick(0, 5));
+            TestSurface& from = same ? dst : src;
+            src.fill_random(rng);
+            dst.fill_random(rng);
+            Args a{};
+            if (wide) {
+                // 1:1, 2x up, 0.5x down and a ratio just off 1, all past 4096 columns.
+                const int32_t sws[] = {4297, 2100, 4200, 4298};
+                const int32_t dws[] = {4297, 4200, 2100, 4297};
+                a = Args{pick(0, 3), 0, dws[iter], 4, pick(0, 1), 0, sws[iter], 3};
+            } else {
+                const int32_t w = pick(1, from.width() - 1), h = pick(1, from.height());
+                a = Args{pick(-2, 3), pick(-1, 1), w, h, pick(0, 3), pick(0, 1), w, h};
+                if (same) a.dx += a.sx, a.dy += a.sy;  // a few pixels or rows from the source
+            }
+            const uint8_t* k = from.px(0, 0);
+            a.blue = k[0], a.green = k[1], a.red = k[2], a.alpha = iter % 2 ? 255 : 90;
+
+            std::vector<uint8_t> expect = dst.bytes();
+            std::vector<uint8_t> src_copy = src.bytes();
+            const Picture D = picture_of(dst, expect, v.dst_bits);
+            const Picture S = same ? D : picture_of(src, src_copy, v.src_bits);
+            stretch_test::reference_stretch(v, D, S, a);
+            v.call(dst.get(), same ? dst.get() : src.get(), a);
+            ASSERT_EQ(dst.bytes(), expect) << v.name << " iteration " << iter << ": " << a.dx << ' ' << a.dy << ' '
+                                           << a.dw << ' ' << a.dh << ' ' << a.sx << ' ' << a.sy << ' ' << a.sw
+                                           << ' ' << a.sh;
+        }
+    }
+}

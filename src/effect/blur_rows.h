@@ -21,4 +21,14 @@ enum BlurEdge : uint32_t {
 // null) when edges names it. Byte 3 of a 4-byte pixel is never touched.
 void blur_row(uint8_t* row, const uint8_t* above, const uint8_t* below, int32_t w, int32_t bpp, uint32_t edges);
 
+// Two consecutive rows at once, the same bytes as blur_row on row and then on
+// next (the row below it). The lower row runs a pixel behind the upper one:
+// its pixel i needs the upper row's pixel i already blurred, and the upper
+// row's pixel i needs the lower row's pixel i not yet blurred, and nothing
+// else either row reads is written by the other. kBlurTopEdge in edges is
+// about row (above is then ignored), kBlurBottomEdge about next (below, the
+// row under next, is then ignored).
+void blur_row_pair(uint8_t* row, const uint8_t* above, uint8_t* next, const uint8_t* below, int32_t w, int32_t bpp,
+                   uint32_t edges);
+
 }  // namespace pixmill

@@ -31,4 +31,17 @@ void contrast_row_24(uint8_t* row, int32_t w, float factor)
     }
 }
 
+void fill_contrast_table(float factor, ContrastTable& t)
+{
+    for (int32_t b = 0; b < 256; ++b) t.byte[b] = contrast_byte(static_cast<uint8_t>(b), factor);
+}
+
+void contrast_row_24(uint8_t* row, int32_t w, const ContrastTable& t)
+{
+    // Each byte depends on itself alone, so the order within a pixel does
+    // not show in the result.
+    const int64_t bytes = 3 * static_cast<int64_t>(w);
+    for (int64_t k = 0; k < bytes; ++k) row[k] = t.byte[row[k]];
+}
+
 }  // namespace pixmill

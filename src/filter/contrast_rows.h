@@ -16,4 +16,15 @@ uint8_t contrast_byte(uint8_t b, float factor);
 // 24-bit: bytes 0, 1, 2 each through contrast_byte.
 void contrast_row_24(uint8_t* row, int32_t w, float factor);
 
+// The same from a table: entry b holds contrast_byte(b, factor). Filling it
+// costs 256 byte results, so a call uses it only when its rectangle has more
+// pixels than kContrastTablePixels.
+struct ContrastTable {
+    uint8_t byte[256];
+};
+constexpr int64_t kContrastTablePixels = 128;
+
+void fill_contrast_table(float factor, ContrastTable& t);
+void contrast_row_24(uint8_t* row, int32_t w, const ContrastTable& t);
+
 }  // namespace pixmill

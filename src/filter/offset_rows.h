@@ -22,4 +22,18 @@ void offset_row_24_keyed(uint8_t* row, int32_t w, const ChannelOffsets& o, KeyCo
 // 32-bit: all four bytes, the alpha byte included.
 void offset_row_32(uint8_t* row, int32_t w, const ChannelOffsets& o);
 
+// The same three rules read from a table per channel: entry b holds what the
+// kernels above make of byte value b. Filling the tables costs 1024 byte
+// results, so a call uses them only when its rectangle has more pixels than
+// that (kOffsetTablePixels); below, the kernels above compute each byte.
+struct OffsetTables {
+    uint8_t blue[256], green[256], red[256], alpha[256];
+};
+constexpr int64_t kOffsetTablePixels = 1024;
+
+void fill_offset_tables(const ChannelOffsets& o, OffsetTables& t);
+void offset_row_24(uint8_t* row, int32_t w, const OffsetTables& t);
+void offset_row_24_keyed(uint8_t* row, int32_t w, const OffsetTables& t, KeyColour key);
+void offset_row_32(uint8_t* row, int32_t w, const OffsetTables& t);
+
 }  // namespace pixmill

@@ -57,7 +57,7 @@ void rotate(const Surface* dest, PixelFormat dest_format, const Surface* src, Pi
     const SurfaceView s = read_surface(src, src_format);
     const int64_t cxd = centre_x(d), cyd = d.rows / 2, cxs = centre_x(s), cys = s.rows / 2;
     const int64_t n = cxs > cys ? cxs : cys;
-    const double a = angle_in_radians(angle);
+    const Turn turn = make_turn(angle_in_radians(angle));
 
     // An offset beyond every distance from the destination centre to an edge
     // fails every destination test, so neither index needs to go further.
@@ -75,7 +75,7 @@ void rotate(const Surface* dest, PixelFormat dest_format, const Surface* src, Pi
             if (!(writes[0] || writes[1] || writes[2] || writes[3])) continue;
 
             int32_t u, v;
-            turn_offset(i, j, a, u, v);
+            turn_offset(i, j, turn, u, v);
 
             const Point from[4] = {{cxs + u, cys + v}, {cxs - u, cys - v}, {cxs + v, cys - u}, {cxs - v, cys + u}};
             for (int t = 0; t < 4; ++t) {
@@ -94,16 +94,33 @@ float angle_in_radians(int32_t degrees)
     return static_cast<float>(degrees * (3.14 / 180.0));
 }
 
-void turn_offset(int64_t i, int64_t j, double a, int32_t& u, int32_t& v)
+Turn make_turn(double a)
 {
-    const float quarter_turn = 1.57f;
-    const double theta0 = i == 0 ? static_cast<double>(quarter_turn)
-                                 : arctangent(static_cast<double>(j) / static_cast<double>(i));
-    const double r = static_cast<float>(std::sqrt(static_cast<double>(i * i + j * j)));
-    double sin_t, cos_t;
-    sine_cosine(theta0 + a, sin_t, cos_t);
-    u = truncate_to_int32(r * cos_t);
-    v = truncate_to_int32(r * sin_t);
+    Turn t{a, 0.0, 0.0};
+    sine_cosine(a, t.sin_a, t.cos_a);
+    return t;
+}
+
+void turn_offset(int64_t i, int64_t j, const Turn& t, int32_t& u, int32_t& v)
+{
+    const double rho = std::sqrt(static_cast<double>(i * i + j * j));
+    const double r = static_cast<float>(rho);
+    if (i == 0) {
+        const float quarter_turn = 1.57f;
+        double sin_t, cos_t;
+        sine_cosine(static_cast<double>(quarter_turn) + t.a, sin_t, cos_t);
+        u = truncate_to_int32(r * cos_t);
+        v = truncate_to_int32(r * sin_t);
+        return;
+    }
+    if (j == 0) {
+        u = truncate_to_int32(r * t.cos_a);
+        v = truncate_to_int32(r * t.sin_a);
+        return;
+    }
+    const double cos0 = static_cast<double>(i) / rho, sin0 = static_cast<double>(j) / rho;
+    u = truncate_to_int32(r * (cos0 * t.cos_a - sin0 * t.sin_a));
+    v = truncate_to_int32(r * (sin0 * t.cos_a + cos0 * t.sin_a));
 }
 
 }  // namespace pixmill
@@ -112,7 +129,8 @@ using namespace pixmill;
 
 namespace {
 
-// The per-pixel rules. Source and destination may be the same pixel.
+// The per-pixel rules. Source and destination may be the same pixel. The
+// exports hand them to the walk inside lambdas, so they are inlined there.
 void copy3(uint8_t* to, const uint8_t* from)
 {
     for (int b = 0; b < 3; ++b) to[b] = from[b];
@@ -137,13 +155,13 @@ extern "C" {
 
 int32_t PIXMILL_CALL Render_Rotate24to24(Surface* dest, Surface* src, int32_t angle)
 {
-    rotate(dest, kBgr24, src, kBgr24, angle, 0, copy3);
+    rotate(dest, kBgr24, src, kBgr24, angle, 0, [](uint8_t* to, const uint8_t* from) { copy3(to, from); });
     return 0;
 }
 
 int32_t PIXMILL_CALL Render_Rotate32to32(Surface* dest, Surface* src, int32_t angle)
 {
-    rotate(dest, kBgra32, src, kBgra32, angle, 0, copy4);
+    rotate(dest, kBgra32, src, kBgra32, angle, 0, [](uint8_t* to, const uint8_t* from) { copy4(to, from); });
     return 0;
 }
 
@@ -151,7 +169,8 @@ int32_t PIXMILL_CALL Render_Rotate32to32(Surface* dest, Surface* src, int32_t an
 // and none is blended twice; the centre pixel is never written.
 int32_t PIXMILL_CALL Render_Rotate32to24(Surface* dest, Surface* src, int32_t angle)
 {
-    rotate(dest, kBgr24, src, kBgra32, angle, 1, blend_by_source_alpha);
+    rotate(dest, kBgr24, src, kBgra32, angle, 1,
+           [](uint8_t* to, const uint8_t* from) { blend_by_source_alpha(to, from); });
     return 0;
 }
 

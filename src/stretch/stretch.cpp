@@ -10,7 +10,10 @@ int32_t PIXMILL_CALL Render_StretchBlt24to24(Surface* dest, int32_t dx, int32_t 
 {
     return stretch(
         dest, kBgr24, src, kBgr24, {dx, dy, dw, dh, sx, sy, sw, sh},
-        [](uint8_t* d, const SourceRows& s, const int32_t* c, int32_t n) { sample_row_24to24(d, s.row, c, n); });
+        [](uint8_t* d, const SourceRows& s, const int32_t* c, int32_t n) {
+            if (s.unit_step) copy_run_24to24(d, s.row + static_cast<ptrdiff_t>(c[0]) * 3, n);
+            else sample_row_24to24(d, s.row, c, n);
+        });
 }
 
 int32_t PIXMILL_CALL Render_StretchBlt24to24Alpha(Surface* dest, int32_t dx, int32_t dy, int32_t dw, int32_t dh,
@@ -108,7 +111,8 @@ int32_t PIXMILL_CALL Render_StretchBlt32to32F(Surface* dest, int32_t dx, int32_t
 {
     return stretch(dest, kBgra32, src, kBgra32, {dx, dy, dw, dh, sx, sy, sw, sh},
                    [](uint8_t* d, const SourceRows& s, const int32_t* c, int32_t n) {
-                       sample_row_32to32_whole(d, s.row, c, n);
+                       if (s.unit_step) copy_run_32to32(d, s.row + static_cast<ptrdiff_t>(c[0]) * 4, n);
+                       else sample_row_32to32_whole(d, s.row, c, n);
                    });
 }
 

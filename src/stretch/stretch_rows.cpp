@@ -1,6 +1,7 @@
 #include "stretch/stretch_rows.h"
 
 #include <cstddef>
+#include <cstring>
 
 #include "frame/arith.h"
 
@@ -112,6 +113,26 @@ void smooth_32_by_alpha(uint8_t* dst, const SourceRows& src, const int32_t* cols
 
 constexpr ColorKey kNoKey{0, 0, 0};
 
+// Pixel by pixel from the left. Where the destination starts at or before
+// the source, no pixel is read after a write has reached it, so the result
+// is that of a move; only a destination starting inside the run, after its
+// start, reads what was just written, and takes the pixel loop.
+template <int Bpp>
+void copy_run(uint8_t* dst, const uint8_t* src, int32_t n)
+{
+    const size_t bytes = static_cast<size_t>(n) * Bpp;
+    const auto d = reinterpret_cast<uintptr_t>(dst), s = reinterpret_cast<uintptr_t>(src);
+    if (d <= s || d >= s + bytes) {
+        std::memmove(dst, src, bytes);
+        return;
+    }
+    for (int32_t i = 0; i < n; ++i, dst += Bpp, src += Bpp) {
+        uint8_t v[Bpp];
+        for (int k = 0; k < Bpp; ++k) v[k] = src[k];
+        for (int k = 0; k < Bpp; ++k) dst[k] = v[k];
+    }
+}
+
 }  // namespace
 
 void sample_row_24to24(uint8_t* dst, const uint8_t* row, const int32_t* cols, int32_t n)
@@ -164,6 +185,9 @@ void sample_row_32to32_whole(uint8_t* dst, const uint8_t* row, const int32_t* co
         for (int k = 0; k < 4; ++k) dst[k] = v[k];
     }
 }
+
+void copy_run_24to24(uint8_t* dst, const uint8_t* src, int32_t n) { copy_run<3>(dst, src, n); }
+void copy_run_32to32(uint8_t* dst, const uint8_t* src, int32_t n) { copy_run<4>(dst, src, n); }
 
 void smooth_row_24to24(uint8_t* dst, const SourceRows& src, const int32_t* cols, int32_t n)
 {

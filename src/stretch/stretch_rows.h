@@ -21,6 +21,7 @@ struct SourceRows {
     const uint8_t* row;
     const uint8_t* below;
     int32_t last_col;
+    bool unit_step;  // cols[i] == cols[0] + i for every column of the row
 };
 
 // ---- nearest sample: each destination pixel takes source pixel cols[i] of row
@@ -44,6 +45,13 @@ void sample_row_32to24(uint8_t* dst, const uint8_t* row, const int32_t* cols, in
 void sample_row_32to32(uint8_t* dst, const uint8_t* row, const int32_t* cols, int32_t n);
 // All four bytes copied.
 void sample_row_32to32_whole(uint8_t* dst, const uint8_t* row, const int32_t* cols, int32_t n);
+
+// The copies above for a run of n consecutive source pixels starting at src
+// (the columns of a ratio of 1). The result is that of copying pixel by
+// pixel from the left, each read whole before it is written, also when the
+// run overlaps the destination (a call whose source is its destination).
+void copy_run_24to24(uint8_t* dst, const uint8_t* src, int32_t n);
+void copy_run_32to32(uint8_t* dst, const uint8_t* src, int32_t n);
 
 // ---- five-point average: the sample and its left, right, upper and lower
 // neighbours, summed per byte and divided by 5 (truncated). A neighbour off

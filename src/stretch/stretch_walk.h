@@ -1,7 +1,7 @@
 // The walk shared by every scaled copy: read both surfaces, clip, take the
-// ratios, then for each destination row from the top down find its source row
-// and, in chunks of at most kSampleChunk pixels, the source column of every
-// pixel, and hand them to the export's row rule. The exports differ only in
+// ratios and the source column of every destination column, then for each
+// destination row from the top down find its source row and hand it, with
+// the columns, to the export's row rule. The exports differ only in
 // that rule.
 //
 // Why nothing outside the two arrays is touched (S the source, D the
@@ -35,8 +35,17 @@
 
 namespace pixmill {
 
-// Source columns are worked out this many at a time, on the stack.
-constexpr int32_t kSampleChunk = 256;
+// The source columns of a destination row are the same for every row, so
+// they are worked out once per call when the row has at most this many
+// pixels (16 KiB of stack); wider rows work them out again for each row, in
+// chunks of this size.
+constexpr int32_t kSampleColumns = 4096;
+
+// Fills cols[0..n) with the source columns of destination columns i0 onwards.
+inline void sample_columns(int32_t* cols, int32_t i0, int32_t n, int32_t sx, float rx, int32_t col_limit)
+{
+    for (int32_t k = 0; k < n; ++k) cols[k] = sx + sample_index(i0 + k, rx, col_limit);
+}
 
 // Calls rule(dst, rows, cols, n) for every chunk of every destination row:
 // dst the first destination pixel of the chunk, rows the source rows
@@ -54,7 +63,9 @@ inline int32_t stretch(const Surface* dest, PixelFormat dest_format, const Surfa
     const int32_t last_col = s.width - 1, last_row = s.rows - 1;
     const int32_t col_limit = last_col - r.sx, row_limit = last_row - r.sy;
 
-    int32_t cols[kSampleChunk];
+    int32_t cols[kSampleColumns];
+    const bool whole_row = r.dw <= kSampleColumns;
+    if (whole_row) sample_columns(cols, 0, r.dw, r.sx, rx, col_limit);
     for (int32_t j = 0; j < r.dh; ++j) {
         uint8_t* drow = pixel_at(d, r.dx, r.dy + j);
         const int32_t t = sample_index(j, ry, row_limit);
@@ -64,9 +75,18 @@ inline int32_t stretch(const Surface* dest, PixelFormat dest_format, const Surfa
         rows.above = t > 0 ? rows.row + s.stride_bytes : rows.row;
         rows.below = y < last_row ? rows.row - s.stride_bytes : rows.row;
         rows.last_col = last_col;
+        // Equal widths map column i to sx + i: the ratio is exactly 1 and i
+        // stays below sw, short of the limit. (Nearly equal huge widths can
+        // round to a ratio of 1 as well, but there the limit may hold the
+        // last columns back.)
+        rows.unit_step = r.sw == r.dw;
+        if (whole_row) {
+            rule(drow, static_cast<const SourceRows&>(rows), static_cast<const int32_t*>(cols), r.dw);
+            continue;
+        }
         for (int32_t i0 = 0; i0 < r.dw;) {
-            const int32_t n = std::min(kSampleChunk, r.dw - i0);
-            for (int32_t k = 0; k < n; ++k) cols[k] = r.sx + sample_index(i0 + k, rx, col_limit);
+            const int32_t n = std::min(kSampleColumns, r.dw - i0);
+            sample_columns(cols, i0, n, r.sx, rx, col_limit);
             rule(drow + static_cast<ptrdiff_t>(i0) * d.bpp, static_cast<const SourceRows&>(rows),
                  static_cast<const int32_t*>(cols), n);
             i0 += n;
