@@ -25,6 +25,7 @@ PIXMILL_BLIT_BYTEWISE_KERNELS
 
 namespace avx2 {
 PIXMILL_BLIT_BYTEWISE_KERNELS
+void blend_row_32to24(uint8_t* dst, const uint8_t* src, int32_t w);
 }  // namespace avx2
 
 // The kernels that move bytes between 24-bit and 32-bit pixels.

@@ -77,6 +77,12 @@ void blend_row_32to24(uint8_t* dst, const uint8_t* src, int32_t w)
         const V alphas = S::and_(S::or_(S::or_(s[0], s[1]), S::or_(s[2], s[3])), alpha_bytes());
         if (S::all_zero(alphas)) return;  // all transparent: nothing written
         V d24[3], d[4], mixed[4], out[3];
+        const V opaque = S::and_(S::and_(s[0], s[1]), S::and_(s[2], s[3]));
+        if (S::all_ones(S::cmpeq8(S::or_(opaque, S::set1_32(0x00FFFFFFu)), S::set1_8(0xFF)))) {
+            S::compress24(s, out, S::colour_bytes_pick());  // all opaque: the source's colours
+            store3(dst + 3 * at, out);
+            return;
+        }
         load3(dst + 3 * at, d24);
         S::expand24(d24, d);
         for (int k = 0; k < 4; ++k) mixed[k] = blend255_bytes<S>(s[k], d[k], spread_alpha32<S>(s[k]));

@@ -31,7 +31,7 @@ constexpr BlitKernels kSsse3 = {
 };
 
 constexpr BlitKernels kAvx2 = {
-    ssse3::copy_row_24to32,          ssse3::blend_row_32to24,        avx2::blend_row_32to32,
+    ssse3::copy_row_24to32,          avx2::blend_row_32to24,        avx2::blend_row_32to32,
     avx2::key_row_24to24,            avx2::alpha_row_24to24,         avx2::key_alpha_row_24to24,
     ssse3::stamp_row_24to32,         ssse3::key_stamp_row_24to32,    ssse3::alpha_to_grey_row_32to24,
     ssse3::red_to_alpha_row_24to32,  avx2::mask_blend_row_24to24,    ssse3::mask_alpha_row_24to32,

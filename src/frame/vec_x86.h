@@ -7,6 +7,10 @@
 // Sse2 and Avx2 offer the same operations over 16 and 32 bytes, so one kernel
 // template serves both. Loads and stores are unaligned; kernels only ever
 // touch whole vectors inside the row and hand the rest to the scalar kernel.
+// A vector kernel may store a byte it leaves as it was (a key pixel, an alpha
+// byte the operation does not change) back with its own value: the bytes
+// after the call are the scalar kernel's, and no other call may touch a
+// surface while one writes it.
 #pragma once
 
 #include <cstddef>
