@@ -154,7 +154,8 @@ const ExportCase kExports[] = {
     {"InvertAlpha32", 32, 0, false, CALL(Render_InvertAlpha32(d, b.dx, b.dy, b.w, b.h)),
      CALL(for_each_rect_row(d, kBgra32, rect(b), invert_alpha_row_32))},
     {"AlphaAdd32", 32, 0, false, CALL(Render_AlphaAdd32(d, b.dx, b.dy, b.w, b.h, e.alpha - 128)),
-     CALL(for_each_rect_row(d, kBgra32, rect(b), [&](uint8_t* r, int32_t n) { add_alpha_row_32(r, n, e.alpha - 128); }))},
+     CALL(for_each_rect_row(d, kBgra32, rect(b),
+                            [&](uint8_t* r, int32_t n) { add_alpha_row_32(r, n, e.alpha - 128); }))},
     {"HorizontalFlip32", 32, 0, false, CALL(Render_HorizontalFlip32(d, b.dx, b.dy, b.w, b.h)),
      CALL(for_each_rect_row(d, kBgra32, rect(b), flip_row_32))},
     {"Set32Alpha", 32, 0, false, CALL(Render_Set32Alpha(d, e.alpha)), CALL({

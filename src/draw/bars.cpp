@@ -38,7 +38,8 @@ int32_t PIXMILL_CALL Render_DrawBar32Alpha(Surface* dest, int32_t x, int32_t y, 
 {
     const DrawKernels& kernels = draw_kernels(cpu_isa());
     const ConstBlend k = const_blend(colour_bytes(red, green, blue), alpha);
-    return for_each_rect_row(dest, kBgra32, {x, y, w, h}, [&](uint8_t* row, int32_t n) { kernels.blend_32(row, n, k); });
+    return for_each_rect_row(dest, kBgra32, {x, y, w, h},
+                             [&](uint8_t* row, int32_t n) { kernels.blend_32(row, n, k); });
 }
 
 int32_t PIXMILL_CALL Render_DrawBar32AlphaT(Surface* dest, int32_t x, int32_t y, int32_t w, int32_t h, int32_t red,

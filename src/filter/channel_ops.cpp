@@ -24,7 +24,8 @@ int32_t PIXMILL_CALL Render_InvertAlpha32(Surface* dest, int32_t x, int32_t y, i
 int32_t PIXMILL_CALL Render_AlphaAdd32(Surface* dest, int32_t x, int32_t y, int32_t w, int32_t h, int32_t delta)
 {
     const auto add = channel_kernels(cpu_isa()).add_alpha_32;
-    return for_each_rect_row(dest, kBgra32, {x, y, w, h}, [delta, add](uint8_t* row, int32_t n) { add(row, n, delta); });
+    return for_each_rect_row(dest, kBgra32, {x, y, w, h},
+                             [delta, add](uint8_t* row, int32_t n) { add(row, n, delta); });
 }
 
 int32_t PIXMILL_CALL Render_HorizontalFlip32(Surface* dest, int32_t x, int32_t y, int32_t w, int32_t h)

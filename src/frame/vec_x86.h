@@ -271,7 +271,9 @@ inline void whole_pixels24(const typename S::V eq[3], const typename S::V first[
     }
     for (int k = 0; k < 3; ++k) {
         const V prev = k > 0 ? all[k - 1] : z;
-        out[k] = S::or_(all[k], S::or_(S::template shl_across<1>(prev, all[k]), S::template shl_across<2>(prev, all[k])));
+        // Then onto the pixel's second and third bytes.
+        const V second = S::template shl_across<1>(prev, all[k]), third = S::template shl_across<2>(prev, all[k]);
+        out[k] = S::or_(all[k], S::or_(second, third));
     }
 }
 
