@@ -25,12 +25,14 @@ inline Bgr colour_bytes(int32_t red, int32_t green, int32_t blue)
 struct ConstBlend {
     uint32_t b, g, r;  // c * a per colour byte
     uint32_t keep;     // 255 - a
+    Bgr colour;        // the colour and the alpha as given, for the vector kernels
+    int32_t alpha;
 };
 
 inline ConstBlend const_blend(Bgr c, int32_t alpha)
 {
     const uint32_t a = static_cast<uint32_t>(alpha);
-    return {c.b * a, c.g * a, c.r * a, 255u - a};
+    return {c.b * a, c.g * a, c.r * a, 255u - a, c, alpha};
 }
 
 // Opaque fill: the colour into bytes 0..2 of each pixel; a 32-bit pixel's

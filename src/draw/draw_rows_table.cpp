@@ -1,0 +1,40 @@
+#include "draw/draw_rows_table.h"
+
+#include "draw/draw_rows_isa.h"
+
+namespace pixmill {
+
+namespace {
+
+constexpr DrawKernels kScalar = {fill_row_24,  fill_row_32,  fill_row_32_alpha_byte,
+                                 blend_row_24, blend_row_32, mask_blend_row_24};
+
+#if (defined(__x86_64__) || defined(__i386__)) && defined(__SSE2__)
+#define PIXMILL_HAVE_VECTOR_KERNELS 1
+
+constexpr DrawKernels kSse2 = {sse2::fill_row_24,  sse2::fill_row_32,  sse2::fill_row_32_alpha_byte,
+                               sse2::blend_row_24, sse2::blend_row_32, sse2::mask_blend_row_24};
+
+// The 24-bit fill stores 16-byte vectors at AVX2 too: its 32-byte unaligned
+// stores cross cache lines at every other store and measured a third slower.
+constexpr DrawKernels kAvx2 = {sse2::fill_row_24,  avx2::fill_row_32,  avx2::fill_row_32_alpha_byte,
+                               avx2::blend_row_24, avx2::blend_row_32, avx2::mask_blend_row_24};
+#endif
+
+}  // namespace
+
+const DrawKernels& draw_kernels(Isa isa)
+{
+#ifdef PIXMILL_HAVE_VECTOR_KERNELS
+    switch (isa) {
+        case Isa::kScalar: return kScalar;
+        case Isa::kSse2:
+        case Isa::kSsse3: return kSse2;  // no byte shuffles needed here
+        case Isa::kAvx2: return kAvx2;
+    }
+#endif
+    (void)isa;
+    return kScalar;
+}
+
+}  // namespace pixmill

@@ -1,0 +1,128 @@
+// Vector templates of the bar and outline row kernels, for any of the structs
+// of frame/vec_x86.h. Included only by the per-instruction-set files.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#include "draw/draw_rows.h"
+#include "frame/vec_x86.h"
+
+namespace pixmill {
+namespace {
+
+// 24-bit kernels work on blocks of three vectors (S::kBytes whole pixels),
+// 32-bit ones on single vectors.
+
+template <class S>
+struct Colour24 {
+    typename S::V v[3];
+    explicit Colour24(Bgr c)
+    {
+        const uint8_t bytes[3] = {c.b, c.g, c.r};
+        for (int k = 0; k < 3; ++k) v[k] = pattern24<S>(bytes, k);
+    }
+};
+
+template <class S>
+inline typename S::V colour32(Bgr c, uint8_t byte3)
+{
+    return S::set1_32(static_cast<uint32_t>(c.b) | static_cast<uint32_t>(c.g) << 8 |
+                      static_cast<uint32_t>(c.r) << 16 | static_cast<uint32_t>(byte3) << 24);
+}
+
+inline bool byte_weight(int32_t alpha)
+{
+    return alpha >= 0 && alpha <= 255;
+}
+
+template <class S>
+void fill_row_24_v(uint8_t* dst, int32_t w, Bgr c)
+{
+    constexpr ptrdiff_t n = S::kBytes;
+    const Colour24<S> colour(c);
+    ptrdiff_t i = 0;
+    for (; i + n <= w; i += n)
+        for (int k = 0; k < 3; ++k) S::store(dst + 3 * i + k * S::kBytes, colour.v[k]);
+    if (i < w) pixmill::fill_row_24(dst + 3 * i, static_cast<int32_t>(w - i), c);
+}
+
+template <class S>
+void fill_row_32_v(uint8_t* dst, int32_t w, Bgr c)
+{
+    constexpr ptrdiff_t n = S::kBytes / 4;
+    const typename S::V colour = colour32<S>(c, 0), alpha = S::set1_32(0xFF000000u);
+    ptrdiff_t i = 0;
+    for (; i + n <= w; i += n) S::store(dst + 4 * i, S::or_(S::and_(S::load(dst + 4 * i), alpha), colour));
+    if (i < w) pixmill::fill_row_32(dst + 4 * i, static_cast<int32_t>(w - i), c);
+}
+
+template <class S>
+void fill_row_32_alpha_byte_v(uint8_t* dst, int32_t w, Bgr c, uint8_t a)
+{
+    constexpr ptrdiff_t n = S::kBytes / 4;
+    const typename S::V pixel = colour32<S>(c, a);
+    ptrdiff_t i = 0;
+    for (; i + n <= w; i += n) S::store(dst + 4 * i, pixel);
+    if (i < w) pixmill::fill_row_32_alpha_byte(dst + 4 * i, static_cast<int32_t>(w - i), c, a);
+}
+
+template <class S>
+void blend_row_24_v(uint8_t* dst, int32_t w, const ConstBlend& k)
+{
+    constexpr ptrdiff_t n = S::kBytes;
+    ptrdiff_t i = 0;
+    // Weights outside 0..255 wrap in 32 bits: only the scalar kernel has that.
+    if (byte_weight(k.alpha)) {
+        const Colour24<S> colour(k.colour);
+        const typename S::V a = S::set1_8(static_cast<uint8_t>(k.alpha));
+        for (; i + n <= w; i += n)
+            for (int j = 0; j < 3; ++j) {
+                uint8_t* d = dst + 3 * i + j * S::kBytes;
+                S::store(d, blend255_bytes<S>(colour.v[j], S::load(d), a));
+            }
+    }
+    if (i < w) pixmill::blend_row_24(dst + 3 * i, static_cast<int32_t>(w - i), k);
+}
+
+template <class S>
+void blend_row_32_v(uint8_t* dst, int32_t w, const ConstBlend& k)
+{
+    constexpr ptrdiff_t n = S::kBytes / 4;
+    ptrdiff_t i = 0;
+    if (byte_weight(k.alpha)) {
+        const typename S::V colour = colour32<S>(k.colour, 0);
+        // Weight 0 on the alpha byte keeps it exactly.
+        const typename S::V a = S::set1_32(static_cast<uint32_t>(k.alpha) * 0x010101u);
+        for (; i + n <= w; i += n) S::store(dst + 4 * i, blend255_bytes<S>(colour, S::load(dst + 4 * i), a));
+    }
+    if (i < w) pixmill::blend_row_32(dst + 4 * i, static_cast<int32_t>(w - i), k);
+}
+
+template <class S>
+void mask_blend_row_24_v(uint8_t* dst, const uint8_t* mask, int32_t w, Bgr c)
+{
+    using V = typename S::V;
+    constexpr ptrdiff_t n = S::kBytes, B = S::kBytes;
+    const size_t bytes = 3 * static_cast<size_t>(w);
+    ptrdiff_t i = 0;
+    // A mask on the bar's own surface is read as the scalar kernel reads it.
+    if (!ranges_overlap(dst, bytes, mask, bytes)) {
+        const Colour24<S> colour(c);
+        const V red[3] = {lane24<S>(2, 0), lane24<S>(2, 1), lane24<S>(2, 2)};
+        for (; i + n <= w; i += n) {
+            const uint8_t* m = mask + 3 * i;
+            const V mv[3] = {S::load(m), S::load(m + B), S::load(m + 2 * B)};
+            V weights[3];
+            spread_red24<S>(mv, red, weights);
+            if (S::all_zero(S::or_(weights[0], S::or_(weights[1], weights[2])))) continue;
+            uint8_t* d = dst + 3 * i;
+            for (int k = 0; k < 3; ++k)
+                S::store(d + k * B, blend255_bytes<S>(colour.v[k], S::load(d + k * B), weights[k]));
+        }
+    }
+    if (i < w) pixmill::mask_blend_row_24(dst + 3 * i, mask + 3 * i, static_cast<int32_t>(w - i), c);
+}
+
+}  // namespace
+}  // namespace pixmill

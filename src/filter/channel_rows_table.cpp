@@ -1,0 +1,41 @@
+#include "filter/channel_rows_table.h"
+
+#include "filter/channel_rows.h"
+#include "filter/channel_rows_isa.h"
+
+namespace pixmill {
+
+namespace {
+
+constexpr ChannelKernels kScalar = {invert_row_24,    invert_row_32, invert_alpha_row_32, add_alpha_row_32,
+                                    set_alpha_row_32, flip_row_32,   sum_row_24};
+
+#if (defined(__x86_64__) || defined(__i386__)) && defined(__SSE2__)
+#define PIXMILL_HAVE_VECTOR_KERNELS 1
+
+constexpr ChannelKernels kSse2 = {sse2::invert_row_24,    sse2::invert_row_32, sse2::invert_alpha_row_32,
+                                  sse2::add_alpha_row_32, sse2::set_alpha_row_32, sse2::flip_row_32,
+                                  sse2::sum_row_24};
+
+constexpr ChannelKernels kAvx2 = {avx2::invert_row_24,    avx2::invert_row_32, avx2::invert_alpha_row_32,
+                                  avx2::add_alpha_row_32, avx2::set_alpha_row_32, avx2::flip_row_32,
+                                  avx2::sum_row_24};
+#endif
+
+}  // namespace
+
+const ChannelKernels& channel_kernels(Isa isa)
+{
+#ifdef PIXMILL_HAVE_VECTOR_KERNELS
+    switch (isa) {
+        case Isa::kScalar: return kScalar;
+        case Isa::kSse2:
+        case Isa::kSsse3: return kSse2;  // no byte shuffles needed here
+        case Isa::kAvx2: return kAvx2;
+    }
+#endif
+    (void)isa;
+    return kScalar;
+}
+
+}  // namespace pixmill

@@ -1,0 +1,295 @@
+// Vector building blocks for the row kernels, included only by the files that
+// are compiled for one instruction set (`*_sse2.cpp`, `*_ssse3.cpp`,
+// `*_avx2.cpp`). Everything is in an unnamed namespace, so each such file gets
+// its own copy compiled with its own instructions and no wider code can leak
+// into the baseline through the linker.
+//
+// Sse2 and Avx2 offer the same operations over 16 and 32 bytes, so one kernel
+// template serves both. Loads and stores are unaligned; kernels only ever
+// touch whole vectors inside the row and hand the rest to the scalar kernel.
+// A vector kernel may store a byte it leaves as it was (a key pixel, an alpha
+// byte the operation does not change) back with its own value: the bytes
+// after the call are the scalar kernel's, and no other call may touch a
+// surface while one writes it.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+#if defined(__SSSE3__)
+#include <tmmintrin.h>
+#endif
+#if defined(__AVX2__)
+#include <immintrin.h>
+#endif
+
+namespace pixmill {
+
+// x / 255 for x in 0..65025 (a product of two bytes, or a 255-blend's sum)
+// without a divide; none of the intermediate sums exceeds 16 bits. The vector
+// kernels compute exactly this in 16-bit lanes.
+constexpr uint32_t div255_small(uint32_t x)
+{
+    return (x + 1 + (x >> 8)) >> 8;
+}
+
+// True when the byte ranges [a, a + na) and [b, b + nb) share a byte. A row
+// kernel whose destination overlaps one of its inputs (a same-surface call)
+// must keep the scalar kernel's pixel-by-pixel order, so it hands the row over.
+inline bool ranges_overlap(const void* a, size_t na, const void* b, size_t nb)
+{
+    const uintptr_t pa = reinterpret_cast<uintptr_t>(a);
+    const uintptr_t pb = reinterpret_cast<uintptr_t>(b);
+    return pa < pb + nb && pb < pa + na;
+}
+
+namespace {
+
+#if defined(__SSE2__)
+
+struct Sse2 {
+    using V = __m128i;
+    static constexpr int kBytes = 16;
+
+    static V load(const uint8_t* p) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p)); }
+    static void store(uint8_t* p, V v) { _mm_storeu_si128(reinterpret_cast<__m128i*>(p), v); }
+    static V zero() { return _mm_setzero_si128(); }
+    static V set1_8(uint8_t b) { return _mm_set1_epi8(static_cast<char>(b)); }
+    static V set1_16(uint16_t h) { return _mm_set1_epi16(static_cast<short>(h)); }
+    static V set1_32(uint32_t w) { return _mm_set1_epi32(static_cast<int>(w)); }
+
+    static V and_(V a, V b) { return _mm_and_si128(a, b); }
+    static V or_(V a, V b) { return _mm_or_si128(a, b); }
+    static V xor_(V a, V b) { return _mm_xor_si128(a, b); }
+    static V andnot(V a, V b) { return _mm_andnot_si128(a, b); }  // ~a & b
+    static V select(V m, V a, V b) { return or_(and_(m, a), andnot(m, b)); }  // m ? a : b, bytewise
+
+    static V cmpeq8(V a, V b) { return _mm_cmpeq_epi8(a, b); }
+    static V cmpeq32(V a, V b) { return _mm_cmpeq_epi32(a, b); }
+    static V max_u8(V a, V b) { return _mm_max_epu8(a, b); }
+    static V adds_u8(V a, V b) { return _mm_adds_epu8(a, b); }
+    static V subs_u8(V a, V b) { return _mm_subs_epu8(a, b); }
+    static bool all_zero(V a) { return _mm_movemask_epi8(_mm_cmpeq_epi8(a, zero())) == 0xFFFF; }
+    static bool all_ones(V a) { return _mm_movemask_epi8(a) == 0xFFFF; }  // a holds 0x00 / 0xFF bytes
+
+    static V unpacklo8(V a, V b) { return _mm_unpacklo_epi8(a, b); }
+    static V unpackhi8(V a, V b) { return _mm_unpackhi_epi8(a, b); }
+    static V packus16(V a, V b) { return _mm_packus_epi16(a, b); }
+    static V add16(V a, V b) { return _mm_add_epi16(a, b); }
+    static V sub16(V a, V b) { return _mm_sub_epi16(a, b); }
+    static V mullo16(V a, V b) { return _mm_mullo_epi16(a, b); }
+    template <int n> static V srli16(V a) { return _mm_srli_epi16(a, n); }
+    template <int n> static V srli32(V a) { return _mm_srli_epi32(a, n); }
+    template <int n> static V slli32(V a) { return _mm_slli_epi32(a, n); }
+
+    // Bytes n.. of a followed by the first n bytes of b: a window n bytes
+    // further along the stream a, b.
+    template <int n> static V shr_across(V a, V b)
+    {
+        return _mm_or_si128(_mm_srli_si128(a, n), _mm_slli_si128(b, 16 - n));
+    }
+    // The last n bytes of prev followed by cur's first 16 - n: a window n
+    // bytes further back along the stream prev, cur.
+    template <int n> static V shl_across(V prev, V cur)
+    {
+        return _mm_or_si128(_mm_slli_si128(cur, n), _mm_srli_si128(prev, 16 - n));
+    }
+
+    // The four 32-bit lanes in reverse order.
+    static V reverse32(V a) { return _mm_shuffle_epi32(a, 0x1B); }
+
+    // Sums of each 8-byte group into 64-bit lanes.
+    static V sad8(V a) { return _mm_sad_epu8(a, zero()); }
+    static V add64(V a, V b) { return _mm_add_epi64(a, b); }
+    static uint64_t hsum64(V a)
+    {
+        uint64_t lanes[2];
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(lanes), a);
+        return lanes[0] + lanes[1];
+    }
+};
+
+#endif  // __SSE2__
+
+#if defined(__SSSE3__)
+
+// Byte shuffles between 24-bit and 32-bit pixels, sixteen pixels at a time.
+struct Ssse3 : Sse2 {
+    // Three vectors of 24-bit pixels (48 bytes) as four vectors of 32-bit
+    // pixels with byte 3 zero.
+    static void expand24(const V in[3], V out[4])
+    {
+        const V m = _mm_setr_epi8(0, 1, 2, -1, 3, 4, 5, -1, 6, 7, 8, -1, 9, 10, 11, -1);
+        out[0] = _mm_shuffle_epi8(in[0], m);
+        out[1] = _mm_shuffle_epi8(_mm_alignr_epi8(in[1], in[0], 12), m);
+        out[2] = _mm_shuffle_epi8(_mm_alignr_epi8(in[2], in[1], 8), m);
+        out[3] = _mm_shuffle_epi8(_mm_srli_si128(in[2], 4), m);
+    }
+    // Four vectors of 32-bit pixels as three of 24-bit pixels, each pixel's
+    // three bytes picked by pick (twelve indices, then four times -1).
+    static void compress24(const V in[4], V out[3], V pick)
+    {
+        const V p0 = _mm_shuffle_epi8(in[0], pick), p1 = _mm_shuffle_epi8(in[1], pick);
+        const V p2 = _mm_shuffle_epi8(in[2], pick), p3 = _mm_shuffle_epi8(in[3], pick);
+        out[0] = _mm_or_si128(p0, _mm_slli_si128(p1, 12));
+        out[1] = _mm_or_si128(_mm_srli_si128(p1, 4), _mm_slli_si128(p2, 8));
+        out[2] = _mm_or_si128(_mm_srli_si128(p2, 8), _mm_slli_si128(p3, 4));
+    }
+    static V colour_bytes_pick() { return _mm_setr_epi8(0, 1, 2, 4, 5, 6, 8, 9, 10, 12, 13, 14, -1, -1, -1, -1); }
+    static V alpha_bytes_pick() { return _mm_setr_epi8(3, 3, 3, 7, 7, 7, 11, 11, 11, 15, 15, 15, -1, -1, -1, -1); }
+};
+
+#endif  // __SSSE3__
+
+#if defined(__AVX2__)
+
+struct Avx2 {
+    using V = __m256i;
+    static constexpr int kBytes = 32;
+
+    static V load(const uint8_t* p) { return _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p)); }
+    static void store(uint8_t* p, V v) { _mm256_storeu_si256(reinterpret_cast<__m256i*>(p), v); }
+    static V zero() { return _mm256_setzero_si256(); }
+    static V set1_8(uint8_t b) { return _mm256_set1_epi8(static_cast<char>(b)); }
+    static V set1_16(uint16_t h) { return _mm256_set1_epi16(static_cast<short>(h)); }
+    static V set1_32(uint32_t w) { return _mm256_set1_epi32(static_cast<int>(w)); }
+
+    static V and_(V a, V b) { return _mm256_and_si256(a, b); }
+    static V or_(V a, V b) { return _mm256_or_si256(a, b); }
+    static V xor_(V a, V b) { return _mm256_xor_si256(a, b); }
+    static V andnot(V a, V b) { return _mm256_andnot_si256(a, b); }
+    static V select(V m, V a, V b) { return _mm256_blendv_epi8(b, a, m); }
+
+    static V cmpeq8(V a, V b) { return _mm256_cmpeq_epi8(a, b); }
+    static V cmpeq32(V a, V b) { return _mm256_cmpeq_epi32(a, b); }
+    static V max_u8(V a, V b) { return _mm256_max_epu8(a, b); }
+    static V adds_u8(V a, V b) { return _mm256_adds_epu8(a, b); }
+    static V subs_u8(V a, V b) { return _mm256_subs_epu8(a, b); }
+    static bool all_zero(V a) { return _mm256_testz_si256(a, a) != 0; }
+    static bool all_ones(V a) { return _mm256_movemask_epi8(a) == -1; }
+
+    // Unpacking and packing work within each 128-bit half; used in pairs
+    // (unpack low and high, then pack) they give every byte back in place.
+    static V unpacklo8(V a, V b) { return _mm256_unpacklo_epi8(a, b); }
+    static V unpackhi8(V a, V b) { return _mm256_unpackhi_epi8(a, b); }
+    static V packus16(V a, V b) { return _mm256_packus_epi16(a, b); }
+    static V add16(V a, V b) { return _mm256_add_epi16(a, b); }
+    static V sub16(V a, V b) { return _mm256_sub_epi16(a, b); }
+    static V mullo16(V a, V b) { return _mm256_mullo_epi16(a, b); }
+    template <int n> static V srli16(V a) { return _mm256_srli_epi16(a, n); }
+    template <int n> static V srli32(V a) { return _mm256_srli_epi32(a, n); }
+    template <int n> static V slli32(V a) { return _mm256_slli_epi32(a, n); }
+
+    // As Sse2's, across the two halves: [a.hi, b.lo] supplies the bytes that
+    // cross the middle.
+    template <int n> static V shr_across(V a, V b)
+    {
+        return _mm256_alignr_epi8(_mm256_permute2x128_si256(a, b, 0x21), a, n);
+    }
+    template <int n> static V shl_across(V prev, V cur)
+    {
+        return _mm256_alignr_epi8(cur, _mm256_permute2x128_si256(prev, cur, 0x21), 16 - n);
+    }
+
+    static V reverse32(V a) { return _mm256_permutevar8x32_epi32(a, _mm256_setr_epi32(7, 6, 5, 4, 3, 2, 1, 0)); }
+
+    static V sad8(V a) { return _mm256_sad_epu8(a, zero()); }
+    static V add64(V a, V b) { return _mm256_add_epi64(a, b); }
+    static uint64_t hsum64(V a)
+    {
+        uint64_t lanes[4];
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(lanes), a);
+        return lanes[0] + lanes[1] + lanes[2] + lanes[3];
+    }
+};
+
+#endif  // __AVX2__
+
+// ---- pieces built from the operations above, for any of the structs ----
+
+// The exact 255-blend of every byte: (s * a + d * (255 - a)) / 255 for bytes
+// s, d and weights a in 0..255 (a = 0 gives d, a = 255 gives s).
+template <class S>
+inline typename S::V blend255_bytes(typename S::V s, typename S::V d, typename S::V a)
+{
+    using V = typename S::V;
+    const V z = S::zero(), k255 = S::set1_16(255), one = S::set1_16(1);
+    auto half = [&](V s16, V d16, V a16) {
+        const V x = S::add16(S::mullo16(s16, a16), S::mullo16(d16, S::sub16(k255, a16)));
+        return S::template srli16<8>(S::add16(S::add16(x, one), S::template srli16<8>(x)));
+    };
+    const V lo = half(S::unpacklo8(s, z), S::unpacklo8(d, z), S::unpacklo8(a, z));
+    const V hi = half(S::unpackhi8(s, z), S::unpackhi8(d, z), S::unpackhi8(a, z));
+    return S::packus16(lo, hi);
+}
+
+// Vector k (0, 1 or 2) of a run of 24-bit pixels that all hold the bytes c[0],
+// c[1], c[2]; three such vectors hold S::kBytes whole pixels.
+template <class S>
+inline typename S::V pattern24(const uint8_t c[3], int k)
+{
+    uint8_t bytes[S::kBytes];
+    for (int j = 0; j < S::kBytes; ++j) bytes[j] = c[(k * S::kBytes + j) % 3];
+    return S::load(bytes);
+}
+
+// 0xFF in byte `which` (0, 1 or 2) of each 24-bit pixel of vector k, else 0.
+template <class S>
+inline typename S::V lane24(int which, int k)
+{
+    uint8_t c[3] = {0, 0, 0};
+    c[which] = 0xFF;
+    return pattern24<S>(c, k);
+}
+
+// Every byte of each 32-bit pixel replaced by the pixel's byte 3.
+template <class S>
+inline typename S::V spread_alpha32(typename S::V v)
+{
+    using V = typename S::V;
+    const V a = S::template srli32<24>(v);
+    const V a2 = S::or_(a, S::template slli32<8>(a));
+    return S::or_(a2, S::template slli32<16>(a2));
+}
+
+// For three vectors of 24-bit pixels: 0xFF on all three bytes of each pixel
+// whose three bytes are all marked in eq (0xFF / 0x00 bytes), else 0.
+template <class S>
+inline void whole_pixels24(const typename S::V eq[3], const typename S::V first[3], typename S::V out[3])
+{
+    using V = typename S::V;
+    const V z = S::zero();
+    V all[3];
+    for (int k = 0; k < 3; ++k) {
+        const V next = k < 2 ? eq[k + 1] : z;
+        // At each pixel's first byte: that byte and the two after it.
+        all[k] = S::and_(first[k], S::and_(eq[k], S::and_(S::template shr_across<1>(eq[k], next),
+                                                          S::template shr_across<2>(eq[k], next))));
+    }
+    for (int k = 0; k < 3; ++k) {
+        const V prev = k > 0 ? all[k - 1] : z;
+        // Then onto the pixel's second and third bytes.
+        const V second = S::template shl_across<1>(prev, all[k]), third = S::template shl_across<2>(prev, all[k]);
+        out[k] = S::or_(all[k], S::or_(second, third));
+    }
+}
+
+// For three vectors of 24-bit pixels: each pixel's byte 2 copied into its
+// bytes 0 and 1 (a 24-bit mask's weight for the whole pixel).
+template <class S>
+inline void spread_red24(const typename S::V in[3], const typename S::V red[3], typename S::V out[3])
+{
+    using V = typename S::V;
+    V r[3];
+    for (int k = 0; k < 3; ++k) r[k] = S::and_(in[k], red[k]);
+    for (int k = 0; k < 3; ++k) {
+        const V next = k < 2 ? r[k + 1] : S::zero();
+        out[k] = S::or_(r[k], S::or_(S::template shr_across<1>(r[k], next), S::template shr_across<2>(r[k], next)));
+    }
+}
+
+}  // namespace
+}  // namespace pixmill

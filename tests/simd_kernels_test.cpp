@@ -1,0 +1,234 @@
+// Every vector row kernel against its scalar kernel, at every instruction-set
+// level this CPU has: random rows of every width from 0 to past four of the
+// widest blocks, every alpha value, keys present and absent, extreme
+// arguments, and rows whose destination overlaps an input (same-surface
+// calls), which must come out as the scalar kernel's in-order walk does.
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cstdint>
+#include <random>
+#include <vector>
+
+#include "blit/blit_rows_table.h"
+#include "draw/draw_rows_table.h"
+#include "filter/channel_rows_table.h"
+#include "frame/arith.h"
+#include "frame/cpu.h"
+#include "frame/vec_x86.h"
+
+using pixmill::Isa;
+
+namespace {
+
+struct Args {
+    pixmill::ColorKey key;
+    int32_t alpha;  // also the alpha delta and the stamped byte
+    pixmill::Bgr colour;
+};
+
+// One kernel run on a row of w pixels at level isa; src and mask are null
+// for kernels that do not read them. sums collects the colour sums.
+using Run = void (*)(Isa isa, uint8_t* dst, const uint8_t* src, const uint8_t* mask, int32_t w, const Args& a,
+                     pixmill::ColourSums& sums);
+
+struct KernelCase {
+    const char* name;
+    int dst_bpp, src_bpp;  // src_bpp 0: no source
+    bool mask;
+    Run run;
+};
+
+using pixmill::blit_kernels;
+using pixmill::channel_kernels;
+using pixmill::draw_kernels;
+#define ROW(expr) [](Isa isa, uint8_t* d, const uint8_t* s, const uint8_t* m, int32_t w, const Args& a, \
+                      pixmill::ColourSums& sums) { (void)s, (void)m, (void)a, (void)sums; expr; }
+
+const KernelCase kCases[] = {
+    {"copy 24to32", 4, 3, false, ROW(blit_kernels(isa).copy_24to32(d, s, w))},
+    {"blend 32to24", 3, 4, false, ROW(blit_kernels(isa).blend_32to24(d, s, w))},
+    {"blend 32to32", 4, 4, false, ROW(blit_kernels(isa).blend_32to32(d, s, w))},
+    {"key 24to24", 3, 3, false, ROW(blit_kernels(isa).key_24to24(d, s, w, a.key))},
+    {"alpha 24to24", 3, 3, false, ROW(blit_kernels(isa).alpha_24to24(d, s, w, a.alpha))},
+    {"key alpha 24to24", 3, 3, false, ROW(blit_kernels(isa).key_alpha_24to24(d, s, w, a.key, a.alpha))},
+    {"stamp 24to32", 4, 3, false, ROW(blit_kernels(isa).stamp_24to32(d, s, w, uint8_t(a.alpha)))},
+    {"key stamp 24to32", 4, 3, false, ROW(blit_kernels(isa).key_stamp_24to32(d, s, w, a.key, uint8_t(a.alpha)))},
+    {"alpha to grey 32to24", 3, 4, false, ROW(blit_kernels(isa).alpha_to_grey_32to24(d, s, w))},
+    {"red to alpha 24to32", 4, 3, false, ROW(blit_kernels(isa).red_to_alpha_24to32(d, s, w))},
+    {"mask blend 24to24", 3, 3, true, ROW(blit_kernels(isa).mask_blend_24to24(d, s, m, w))},
+    {"mask alpha 24to32", 4, 3, true, ROW(blit_kernels(isa).mask_alpha_24to32(d, s, m, w))},
+    {"fill 24", 3, 0, false, ROW(draw_kernels(isa).fill_24(d, w, a.colour))},
+    {"fill 32", 4, 0, false, ROW(draw_kernels(isa).fill_32(d, w, a.colour))},
+    {"fill 32 alpha byte", 4, 0, false, ROW(draw_kernels(isa).fill_32_alpha_byte(d, w, a.colour, uint8_t(a.alpha)))},
+    {"blend 24", 3, 0, false, ROW(draw_kernels(isa).blend_24(d, w, pixmill::const_blend(a.colour, a.alpha)))},
+    {"blend 32", 4, 0, false, ROW(draw_kernels(isa).blend_32(d, w, pixmill::const_blend(a.colour, a.alpha)))},
+    {"bar mask blend 24", 3, 0, true, ROW(draw_kernels(isa).mask_blend_24(d, m, w, a.colour))},
+    {"invert 24", 3, 0, false, ROW(channel_kernels(isa).invert_24(d, w))},
+    {"invert 32", 4, 0, false, ROW(channel_kernels(isa).invert_32(d, w))},
+    {"invert alpha 32", 4, 0, false, ROW(channel_kernels(isa).invert_alpha_32(d, w))},
+    {"add alpha 32", 4, 0, false, ROW(channel_kernels(isa).add_alpha_32(d, w, a.alpha))},
+    {"set alpha 32", 4, 0, false, ROW(channel_kernels(isa).set_alpha_32(d, w, uint8_t(a.alpha)))},
+    {"flip 32", 4, 0, false, ROW(channel_kernels(isa).flip_32(d, w))},
+    {"colour sums 24", 3, 0, false, ROW(channel_kernels(isa).sum_24(d, w, sums))},
+};
+
+// Alpha (and delta) arguments beyond a byte: the kernels must give the
+// scalar kernel's wrapping or clamping, not their own.
+const int32_t kExtremes[] = {-1, 256, -255, -256, 300, -300, 511, INT32_MIN, INT32_MAX, INT32_MIN + 1};
+
+// Random row bytes; style 1 draws from {0, 255} so keys and opaque or
+// transparent runs are common; styles 2 and 3 make the weight byte of each
+// pixel (byte bpp - 1: a 32-bit alpha, a 24-bit mask's byte 2) nearly always
+// 0 or 255, so whole vectors take the shortcuts.
+void fill_row(std::vector<uint8_t>& v, size_t from, size_t n, int bpp, int style, std::mt19937& rng)
+{
+    for (size_t i = 0; i < n; ++i) {
+        uint8_t b = static_cast<uint8_t>(rng());
+        if (style == 1) b = (rng() & 1) ? 255 : 0;
+        if (style >= 2 && bpp > 0 && i % bpp == static_cast<size_t>(bpp - 1) && rng() % 20 != 0)
+            b = style == 2 ? 0 : 255;
+        v[from + i] = b;
+    }
+}
+
+class SimdKernels : public testing::TestWithParam<Isa> {
+protected:
+    void SetUp() override
+    {
+        if (pixmill::cpu_isa() < GetParam())
+            GTEST_SKIP() << "this CPU has no " << pixmill::isa_name(GetParam());
+    }
+};
+
+// Runs c at the level under test and at the scalar level on copies of the
+// same bytes, laid out in one buffer at the given offsets (so dst may overlap
+// src or mask), and compares every byte of the buffer and the sums.
+void compare(const KernelCase& c, Isa isa, int32_t w, const Args& a, size_t dst_at, size_t src_at, size_t mask_at,
+             int style, std::mt19937& rng)
+{
+    const size_t wz = static_cast<size_t>(w);
+    size_t size = dst_at + wz * c.dst_bpp;
+    if (c.src_bpp) size = std::max(size, src_at + wz * c.src_bpp);
+    if (c.mask) size = std::max(size, mask_at + wz * 3);
+    // Exactly the bytes in use, so a sanitized build catches any access past them.
+    std::vector<uint8_t> want(size);
+    fill_row(want, 0, size, 0, 0, rng);
+    if (c.src_bpp) fill_row(want, src_at, wz * c.src_bpp, c.src_bpp, style, rng);
+    if (c.mask) fill_row(want, mask_at, wz * 3, 3, style, rng);
+    if (!c.src_bpp && !c.mask) fill_row(want, dst_at, wz * c.dst_bpp, c.dst_bpp, style, rng);
+    std::vector<uint8_t> got = want;
+    // Sums start near the top so the totals wrap.
+    pixmill::ColourSums want_sums, got_sums;
+    want_sums.red = got_sums.red = 0xFFFFFF00u;
+    want_sums.green = got_sums.green = 7;
+    want_sums.blue = got_sums.blue = 0xFFFFFFFFu;
+
+    c.run(Isa::kScalar, want.data() + dst_at, want.data() + src_at, want.data() + mask_at, w, a, want_sums);
+    c.run(isa, got.data() + dst_at, got.data() + src_at, got.data() + mask_at, w, a, got_sums);
+    ASSERT_EQ(got, want) << c.name << " width " << w << " alpha " << a.alpha << " style " << style << " dst at "
+                         << dst_at << " src at " << src_at << " mask at " << mask_at;
+    ASSERT_EQ(got_sums.red, want_sums.red) << c.name << " width " << w;
+    ASSERT_EQ(got_sums.green, want_sums.green) << c.name << " width " << w;
+    ASSERT_EQ(got_sums.blue, want_sums.blue) << c.name << " width " << w;
+}
+
+Args random_args(int32_t alpha, std::mt19937& rng)
+{
+    auto byte = [&] { return static_cast<uint8_t>(rng() & 1 ? ((rng() & 1) ? 255 : 0) : rng()); };
+    return {{byte(), byte(), byte()}, alpha, {byte(), byte(), byte()}};
+}
+
+}  // namespace
+
+TEST_P(SimdKernels, EveryWidthAndAlphaGivesTheScalarBytes)
+{
+    const Isa isa = GetParam();
+    constexpr int32_t kMaxWidth = 4 * 32 + 7;  // four AVX2 blocks of 24-bit pixels and an odd tail
+    for (const KernelCase& c : kCases) {
+        std::mt19937 rng(1234);
+        int32_t next_alpha = 0;
+        for (int32_t w = 0; w <= kMaxWidth; ++w)
+            for (int trial = 0; trial < 3; ++trial) {
+                // Walks through every alpha 0..255 as the widths go by.
+                const int32_t alpha = next_alpha++ % 256;
+                Args a = random_args(alpha, rng);
+                const int style = trial == 0 ? static_cast<int>(w % 4) : static_cast<int>(rng() % 4);
+                // Style 1 rows are made of bytes 0 and 255, as are most key
+                // bytes, so key pixels are common there and rare elsewhere.
+                compare(c, isa, w, a, 0, 0, 0, style, rng);
+                if (HasFatalFailure()) return;
+            }
+        for (int32_t alpha : kExtremes)
+            for (int32_t w : {1, 31, 64, 97, kMaxWidth}) {
+                compare(c, isa, w, random_args(alpha, rng), 0, 0, 0, static_cast<int>(rng() % 4), rng);
+                if (HasFatalFailure()) return;
+            }
+    }
+}
+
+TEST_P(SimdKernels, KeysPresentAndAbsent)
+{
+    const Isa isa = GetParam();
+    std::mt19937 rng(99);
+    for (const KernelCase& c : kCases) {
+        if (c.src_bpp != 3) continue;
+        for (int32_t w : {16, 17, 32, 47, 64, 100, 131})
+            for (int trial = 0; trial < 8; ++trial) {
+                // Source pixels drawn from two colours that differ in one
+                // byte, the key being one of them or neither.
+                const size_t n = 3 * static_cast<size_t>(w);
+                std::vector<uint8_t> row(n);
+                const uint8_t kinds[2][3] = {{10, 200, 30}, {10, 200, 31}};
+                for (size_t i = 0; i < n; i += 3) {
+                    const uint8_t* k = kinds[rng() % 2];
+                    row[i] = k[0], row[i + 1] = k[1], row[i + 2] = k[2];
+                }
+                const uint8_t* key = trial % 3 == 2 ? kinds[0] : kinds[trial % 3];
+                Args a{{key[0], key[1], static_cast<uint8_t>(trial % 3 == 2 ? 99 : key[2])}, int32_t(rng() % 256),
+                       {1, 2, 3}};
+                std::vector<uint8_t> want(4 * static_cast<size_t>(w) + n);
+                fill_row(want, 0, want.size(), 0, 0, rng);
+                std::copy(row.begin(), row.end(), want.end() - static_cast<ptrdiff_t>(n));
+                std::vector<uint8_t> got = want;
+                pixmill::ColourSums sums;
+                const size_t src_at = want.size() - n;
+                c.run(Isa::kScalar, want.data(), want.data() + src_at, want.data() + src_at, w, a, sums);
+                c.run(isa, got.data(), got.data() + src_at, got.data() + src_at, w, a, sums);
+                ASSERT_EQ(got, want) << c.name << " width " << w << " trial " << trial;
+            }
+    }
+}
+
+TEST_P(SimdKernels, OverlappingRowsKeepTheScalarOrder)
+{
+    const Isa isa = GetParam();
+    std::mt19937 rng(7);
+    // Destination offsets against the source (and mask) at 48: behind,
+    // inside by less than a pixel or a vector, identical, ahead.
+    const size_t dst_offsets[] = {0, 45, 47, 48, 49, 51, 60, 96};
+    for (const KernelCase& c : kCases) {
+        if (!c.src_bpp && !c.mask) continue;
+        for (size_t dst_at : dst_offsets)
+            for (int32_t w : {5, 16, 33, 70})
+                for (int style = 0; style < 4; ++style) {
+                    compare(c, isa, w, random_args(int32_t(rng() % 256), rng), dst_at, 48, 48 + (rng() % 2) * 3,
+                            style, rng);
+                    if (HasFatalFailure()) return;
+                }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Levels, SimdKernels, testing::Values(Isa::kSse2, Isa::kSsse3, Isa::kAvx2),
+                         [](const testing::TestParamInfo<Isa>& info) { return pixmill::isa_name(info.param); });
+
+TEST(SimdArithmetic, QuotientBy255WithoutDivideIsExactOverItsRange)
+{
+    // Every value a 255-blend's numerator can take with byte weights.
+    for (uint32_t x = 0; x <= 255u * 255u; ++x) ASSERT_EQ(pixmill::div255_small(x), x / 255) << x;
+    // And the blend built on it is the defining one, shortcuts included.
+    for (uint32_t a = 0; a < 256; a += 17)
+        for (uint32_t s = 0; s < 256; s += 5)
+            for (uint32_t d = 0; d < 256; d += 3)
+                ASSERT_EQ(pixmill::div255_small(s * a + d * (255 - a)), pixmill::blend255(s, d, int32_t(a)));
+}
