@@ -107,8 +107,9 @@ int32_t edge_int(Input& in, const Shape* const* shapes)
     case 19: return -255;
     case 20: return 100;
     case 21: return a.stride;
-    case 22: return std::numeric_limits<int32_t>::max() - a.width;
-    case 23: return std::numeric_limits<int32_t>::min() + a.rows;
+    // (a Width may be negative: wrap rather than overflow)
+    case 22: return static_cast<int32_t>(0x7FFFFFFFu - static_cast<uint32_t>(a.width));
+    case 23: return static_cast<int32_t>(0x80000000u + static_cast<uint32_t>(a.rows));
     case 24:
     case 25:
     case 26: return static_cast<int8_t>(in.u8());
