@@ -6,6 +6,8 @@
 #include <cmath>
 #include <vector>
 
+#include <unistd.h>
+
 #include "guarded_surface.h"
 #include "frame/trig.h"
 #include "rotate/rotate_offset.h"
@@ -141,6 +143,26 @@ TEST(Rotate, ReadsAndWritesStayInBounds)
                     ASSERT_TRUE(x > cxd - n && x < cxd + n && y > cyd - n && y < cyd + n) << x << "," << y;
                 }
             }
+}
+
+// A destination without rows passes no destination test however long its
+// one row is: a one-dimensional array of 4M pixels (rotated into itself, so
+// the source's half-size is 2M) used to walk 2M x 2M offsets testing
+// destinations. The alarm ends the run if the call does not return at once.
+TEST(Rotate, DestinationWithoutRowsReturnsAtOnce)
+{
+    constexpr uint32_t kPixels = 1u << 22;
+    std::vector<uint32_t> pixels(kPixels, 0x01020304u);
+    SAFEARRAY one_dim{};
+    one_dim.cDims = 1;
+    one_dim.cbElements = 4;
+    one_dim.pvData = pixels.data();
+    one_dim.rgsabound[0] = {kPixels, 1};
+    Surface s{static_cast<int32_t>(kPixels), 0, &one_dim};
+    alarm(60);
+    for (const auto& t : kTransfers) EXPECT_EQ(t.fn(&s, &s, 30), 0);
+    alarm(0);
+    EXPECT_TRUE(std::all_of(pixels.begin(), pixels.end(), [](uint32_t p) { return p == 0x01020304u; }));
 }
 
 // A whole 24-bit pixel in the destination's row padding may be written: with

@@ -55,13 +55,17 @@ void rotate(const Surface* dest, PixelFormat dest_format, const Surface* src, Pi
 {
     const SurfaceView d = read_surface(dest, dest_format);
     const SurfaceView s = read_surface(src, src_format);
+    // A destination without rows (a null or one-dimensional descriptor) or
+    // without a whole pixel in its rows passes no destination test. Its
+    // Stride alone could still make the walk below span millions of offsets.
+    const int64_t last_column = last_dest_column(d);
+    if (d.rows < 1 || last_column < 0) return;
     const int64_t cxd = centre_x(d), cyd = d.rows / 2, cxs = centre_x(s), cys = s.rows / 2;
     const int64_t n = cxs > cys ? cxs : cys;
     const Turn turn = make_turn(angle_in_radians(angle));
 
     // An offset beyond every distance from the destination centre to an edge
     // fails every destination test, so neither index needs to go further.
-    const int64_t last_column = last_dest_column(d);
     const int64_t right = last_column - cxd, bottom = static_cast<int64_t>(d.rows) - 1 - cyd;
     int64_t reach = cxd;
     for (int64_t e : {cyd, right, bottom}) reach = e > reach ? e : reach;

@@ -1,0 +1,144 @@
+// Counts heap allocations made during calls of every export: malloc and its
+// relatives and every operator new are replaced here, and count while a call
+// is in progress. The library must make none.
+#include <cstdio>
+#include <cstdlib>
+#include <new>
+
+#include "call_cases.h"
+
+extern "C" {
+void* __libc_malloc(size_t);
+void* __libc_calloc(size_t, size_t);
+void* __libc_realloc(void*, size_t);
+void* __libc_memalign(size_t, size_t);
+void __libc_free(void*);
+}
+
+namespace {
+
+// Only the main thread runs; plain variables suffice.
+bool counting = false;
+long allocations = 0;
+
+void note()
+{
+    if (counting) ++allocations;
+}
+
+void* allocate(size_t n)
+{
+    note();
+    void* p = __libc_malloc(n == 0 ? 1 : n);
+    if (p == nullptr) throw std::bad_alloc();
+    return p;
+}
+
+}  // namespace
+
+extern "C" {
+void* malloc(size_t n)
+{
+    note();
+    return __libc_malloc(n);
+}
+void* calloc(size_t n, size_t size)
+{
+    note();
+    return __libc_calloc(n, size);
+}
+void* realloc(void* p, size_t n)
+{
+    note();
+    return __libc_realloc(p, n);
+}
+void* aligned_alloc(size_t align, size_t n)
+{
+    note();
+    return __libc_memalign(align, n);
+}
+void* memalign(size_t align, size_t n)
+{
+    note();
+    return __libc_memalign(align, n);
+}
+int posix_memalign(void** out, size_t align, size_t n)
+{
+    note();
+    *out = __libc_memalign(align, n);
+    return *out == nullptr ? 12 /* ENOMEM */ : 0;
+}
+void free(void* p)
+{
+    __libc_free(p);
+}
+}
+
+void* operator new(size_t n)
+{
+    return allocate(n);
+}
+void* operator new[](size_t n)
+{
+    return allocate(n);
+}
+void* operator new(size_t n, const std::nothrow_t&) noexcept
+{
+    note();
+    return __libc_malloc(n == 0 ? 1 : n);
+}
+void* operator new[](size_t n, const std::nothrow_t&) noexcept
+{
+    note();
+    return __libc_malloc(n == 0 ? 1 : n);
+}
+void operator delete(void* p) noexcept
+{
+    __libc_free(p);
+}
+void operator delete[](void* p) noexcept
+{
+    __libc_free(p);
+}
+void operator delete(void* p, size_t) noexcept
+{
+    __libc_free(p);
+}
+void operator delete[](void* p, size_t) noexcept
+{
+    __libc_free(p);
+}
+
+using namespace pixmill_reliability;
+
+int main()
+{
+    // The counter itself must see an allocation, or a zero below proves nothing.
+    // (volatile, so the compiler cannot drop the pair of calls)
+    counting = true;
+    void* volatile probe = std::malloc(16);
+    int* volatile probe_new = new int(1);
+    counting = false;
+    std::free(probe);
+    delete probe_new;
+    if (allocations != 2) {
+        std::printf("the allocation counter saw %ld of 2 allocations\n", allocations);
+        return 1;
+    }
+    allocations = 0;
+
+    const std::vector<CallCase> cases = make_cases(4, 777);
+    Workspace w;
+    long calls = 0;
+    for (const CallCase& c : cases) {
+        w.prepare(c);
+        const long before = allocations;
+        counting = true;
+        w.invoke();
+        counting = false;
+        ++calls;
+        if (allocations != before) std::printf("%s allocated %ld times\n", case_name(c), allocations - before);
+    }
+    std::printf("%ld calls of %d exports: %ld heap allocations\n", calls, export_count(), allocations);
+    return allocations == 0 ? 0 : 1;
+}
