@@ -4,6 +4,7 @@
 #include <numeric>
 #include <random>
 
+#include "draw_check.h"
 #include "frame/arith.h"
 #include "frame/clip.h"
 #include "test_surface.h"
@@ -125,14 +126,11 @@ TEST(BitBlt, NothingIsTouchedWhenTheClipLeavesNothing)
 // padding included) is untouched.
 TEST(BitBlt, RandomRectanglesTouchExactlyTheClippedArea)
 {
-    struct Fmt {
+    const struct Fmt {
         BlitFn fn;
         int sbits, dbits;
-    };
-    const Fmt fmts[] = {{Render_BitBlt24to24, 24, 24},
-                        {Render_BitBlt24to32, 24, 32},
-                        {Render_BitBlt32to24, 32, 24},
-                        {Render_BitBlt32to32, 32, 32}};
+    } fmts[] = {{Render_BitBlt24to24, 24, 24}, {Render_BitBlt24to32, 24, 32}, {Render_BitBlt32to24, 32, 24},
+                {Render_BitBlt32to32, 32, 32}};
     std::mt19937 rng(42);
     auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
     for (const Fmt& f : fmts) {
@@ -145,29 +143,12 @@ TEST(BitBlt, RandomRectanglesTouchExactlyTheClippedArea)
             pixmill::Block b{pick(-8, 25), pick(-5, 10), pick(-2, 30), pick(-2, 12), pick(-8, 25), pick(-5, 10)};
             f.fn(dst.get(), b.dx, b.dy, b.w, b.h, src.get(), b.sx, b.sy);
             const bool draws = pixmill::clip_block(b, dst.width(), dst.height(), src.width(), src.height());
-            const int dbpp = f.dbits / 8, pitch = dst.pitch();
-            for (int y = 0; y < dst.height(); ++y)
-                for (int off = 0; off < pitch; ++off) {
-                    const int x = off / dbpp, k = off % dbpp;
-                    const size_t at = static_cast<size_t>(dst.height() - 1 - y) * pitch + off;
-                    const bool inside = draws && x < dst.width() && x >= b.dx && x < b.dx + b.w && y >= b.dy &&
-                                        y < b.dy + b.h;
-                    if (!inside) {
-                        ASSERT_EQ(dst.bytes()[at], before[at]) << "outside byte changed";
-                        continue;
-                    }
-                    const uint8_t* s = src.px(b.sx + x - b.dx, b.sy + y - b.dy);
-                    const uint8_t old = before[at];
-                    int expect;
-                    if (f.sbits == 24) {
-                        expect = k < 3 ? s[k] : old;
-                    } else if (k < 3) {
-                        expect = pixmill::blend255(s[k], old, s[3]);
-                    } else {
-                        expect = s[3] == 0 ? old : std::max<int>(old, s[3]);
-                    }
-                    ASSERT_EQ(dst.bytes()[at], expect) << "x " << x << " y " << y << " byte " << k;
-                }
+            draw_test::check_every_byte(dst, before, f.dbits / 8, [&](int x, int y, int k, uint8_t old) -> int {
+                if (!draws || x < b.dx || x >= b.dx + b.w || y < b.dy || y >= b.dy + b.h) return old;
+                const uint8_t* s = src.px(b.sx + x - b.dx, b.sy + y - b.dy);
+                if (f.sbits == 24) return k < 3 ? s[k] : old;
+                return k < 3 ? pixmill::blend255(s[k], old, s[3]) : s[3] == 0 ? old : std::max<int>(old, s[3]);
+            });
         }
     }
 }

@@ -6,6 +6,7 @@
 #include <random>
 #include <vector>
 
+#include "frame/clip.h"
 #include "frame/trig.h"
 #include "test_surface.h"
 
@@ -27,12 +28,10 @@ View view_of(TestSurface& s, std::vector<uint8_t>& bytes, int bits)
 // The rectangle clipped as every one-rectangle export clips it.
 bool clip(const View& v, int& x, int& y, int& w, int& h)
 {
-    if (x > v.width || y > v.rows) return false;
-    if (x < 0) w += x, x = 0;
-    if (y < 0) h += y, y = 0;
-    if (x + w > v.width) w = v.width - x;
-    if (y + h > v.rows) h = v.rows - y;
-    return w >= 1 && h >= 1;
+    pixmill::Rect r{x, y, w, h};
+    if (!pixmill::clip_rect(r, v.width, v.rows)) return false;
+    x = r.x, y = r.y, w = r.w, h = r.h;
+    return true;
 }
 
 void blur_reference(const View& v, int x, int y, int w, int h)

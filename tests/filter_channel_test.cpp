@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <random>
 
+#include "draw_check.h"
 #include "frame/clip.h"
 #include "test_surface.h"
 
@@ -145,24 +146,16 @@ TEST(FilterRectangles, ExactlyTheClippedRectangleChanges)
             c.fn(s.get(), r.x, r.y, r.w, r.h);
             const pixmill::Rect asked = r;
             const bool draws = pixmill::clip_rect(r, s.width(), s.height());
-            for (int y = 0; y < s.height(); ++y)
-                for (int off = 0; off < s.pitch(); ++off) {
-                    const int x = off / bpp, k = off % bpp;
-                    const size_t at = static_cast<size_t>(s.height() - 1 - y) * s.pitch() + off;
-                    const bool inside =
-                        draws && x < s.width() && x >= r.x && x < r.x + r.w && y >= r.y && y < r.y + r.h;
-                    int expect = before[at];
-                    if (inside && c.mirror) {
-                        expect = before[at + static_cast<size_t>((2 * r.x + r.w - 1 - 2 * x) * bpp)];
-                    } else if (inside) {
-                        TestSurface one(1, 1, c.bits);
-                        std::copy_n(before.begin() + static_cast<ptrdiff_t>(at - k), bpp, one.bytes().begin());
-                        c.fn(one.get(), 0, 0, 1, 1);
-                        expect = one.bytes()[k];
-                    }
-                    ASSERT_EQ(s.bytes()[at], expect)
-                        << c.name << " x " << x << " y " << y << " byte " << k << (inside ? " inside" : " outside");
-                }
+            auto before_px = [&](int x, int y) { return &before[size_t(s.height() - 1 - y) * s.pitch() + x * bpp]; };
+            SCOPED_TRACE(c.name);
+            draw_test::check_every_byte(s, before, bpp, [&](int x, int y, int k, uint8_t old) -> int {
+                if (!draws || x < r.x || x >= r.x + r.w || y < r.y || y >= r.y + r.h) return old;
+                if (c.mirror) return before_px(2 * r.x + r.w - 1 - x, y)[k];
+                TestSurface one(1, 1, c.bits);
+                std::copy_n(before_px(x, y), bpp, one.bytes().begin());
+                c.fn(one.get(), 0, 0, 1, 1);
+                return one.bytes()[k];
+            });
             if (c.mirror) {
                 c.fn(s.get(), asked.x, asked.y, asked.w, asked.h);
                 ASSERT_EQ(s.bytes(), before);

@@ -36,37 +36,34 @@ TEST(Layout, DescriptorAndRecordMatchTheAutomationLayout)
     EXPECT_EQ(offsetof(Surface, Pixels), 8u);
 }
 
-TEST(ArrayServices, BoundsOfAOneBasedByteArray)
+TEST(ArrayServices, BoundsOfEachDimension)
 {
-    Desc2 d(1, 300, 1, 100);
-    SAFEARRAY* psa = d.psa();
-    EXPECT_EQ(mUBOUNDType(psa, 1), 300);
-    EXPECT_EQ(mUBOUNDType(psa, 2), 100);
-    EXPECT_EQ(mUBOUND(&psa, 1), 300);
-    EXPECT_EQ(mLBOUND(&psa, 2), 1);
-    for (int32_t dim : {0, -1, 3, INT32_MIN, INT32_MAX}) {
-        EXPECT_EQ(mUBOUNDType(psa, dim), -1) << dim;
-        EXPECT_EQ(mUBOUND(&psa, dim), -1) << dim;
-        EXPECT_EQ(mLBOUND(&psa, dim), -1) << dim;
+    const struct {
+        int32_t lo1;
+        uint32_t n1;
+        int32_t lo2;
+        uint32_t n2;
+        int32_t ub1, lb1, ub2, lb2;
+    } cases[] = {
+        {1, 300, 1, 100, 300, 1, 100, 1},                      // a one-based byte array
+        {0, 10, 5, 3, 9, 0, 7, 5},                             // stored last dimension first
+        {0, 0, INT32_MAX, 2, -1, 0, INT32_MIN, INT32_MAX},     // empty; upper bound wraps modulo 2^32
+    };
+    for (const auto& c : cases) {
+        Desc2 d(c.lo1, c.n1, c.lo2, c.n2);
+        SAFEARRAY* psa = d.psa();
+        EXPECT_EQ(mUBOUNDType(psa, 1), c.ub1) << c.n1;
+        EXPECT_EQ(mUBOUNDType(psa, 2), c.ub2) << c.n1;
+        EXPECT_EQ(mUBOUND(&psa, 1), c.ub1) << c.n1;
+        EXPECT_EQ(mUBOUND(&psa, 2), c.ub2) << c.n1;
+        EXPECT_EQ(mLBOUND(&psa, 1), c.lb1) << c.n1;
+        EXPECT_EQ(mLBOUND(&psa, 2), c.lb2) << c.n1;
+        for (int32_t dim : {0, -1, 3, INT32_MIN, INT32_MAX}) {
+            EXPECT_EQ(mUBOUNDType(psa, dim), -1) << dim;
+            EXPECT_EQ(mUBOUND(&psa, dim), -1) << dim;
+            EXPECT_EQ(mLBOUND(&psa, dim), -1) << dim;
+        }
     }
-}
-
-TEST(ArrayServices, BoundsAreStoredLastDimensionFirst)
-{
-    Desc2 d(0, 10, 5, 3);  // dimension 1: 0..9, dimension 2: 5..7
-    SAFEARRAY* psa = d.psa();
-    EXPECT_EQ(mUBOUND(&psa, 1), 9);
-    EXPECT_EQ(mLBOUND(&psa, 1), 0);
-    EXPECT_EQ(mUBOUND(&psa, 2), 7);
-    EXPECT_EQ(mLBOUND(&psa, 2), 5);
-}
-
-TEST(ArrayServices, EmptyDimensionAndWrappingBounds)
-{
-    Desc2 d(0, 0, INT32_MAX, 2);
-    SAFEARRAY* psa = d.psa();
-    EXPECT_EQ(mUBOUNDType(psa, 1), -1);        // 0 + 0 - 1
-    EXPECT_EQ(mUBOUNDType(psa, 2), INT32_MIN);  // wraps modulo 2^32
 }
 
 TEST(ArrayServices, NullDescriptorsAndReferences)

@@ -1,6 +1,7 @@
 // The pixmill program end to end.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <set>
 
@@ -125,6 +126,10 @@ TEST(PixmillRun, BadInputGivesOneLineAndTouchesNothing)
         a.insert(a.end(), extra.begin(), extra.end());
         return a;
     };
+    auto with = [](std::vector<std::string> a, const std::string& after, const std::string& value) {
+        *(std::find(a.begin(), a.end(), after) + 1) = value;
+        return a;
+    };
     struct Case {
         std::vector<std::string> args;
         std::string message;
@@ -140,8 +145,7 @@ TEST(PixmillRun, BadInputGivesOneLineAndTouchesNothing)
         {blit("p16.bmp"), "p16.bmp: unsupported BMP format (16-bit pixels)"},
         {blit("huge.bmp"), "huge.bmp: BMP dimensions 100000x100000 are too large"},
         {blit("d32.bmp"), "d32.bmp: Render_BitBlt24to24 needs a 24-bit BMP for --src, this one is 32-bit"},
-        {{"run", "Render_BitBlt24to32", "--dest", "d24.bmp", "--dx", "0", "--dy", "0", "--w", "2", "--h", "2",
-          "--src", "s24.bmp", "--sx", "0", "--sy", "0", "-o", "out.bmp"},
+        {with(blit("s24.bmp"), "run", "Render_BitBlt24to32"),
          "d24.bmp: Render_BitBlt24to32 needs a 32-bit BMP for --dest, this one is 24-bit"},
         {{"run", "Render_Nothing", "--dest", "d24.bmp"}, "unknown export 'Render_Nothing'"},
         {{"run"}, "run: missing export name"},
@@ -150,11 +154,8 @@ TEST(PixmillRun, BadInputGivesOneLineAndTouchesNothing)
         {blit("s24.bmp", {"--alpha", "3", "-o", "out.bmp"}), "unknown option --alpha for Render_BitBlt24to24"},
         {blit("s24.bmp", {"-o", "out.bmp", "extra"}), "unexpected argument 'extra'"},
         {blit("s24.bmp", {"-o"}), "option -o needs a file name"},
-        {{"run", "Render_BitBlt24to24", "--dest", "d24.bmp", "--dx", "ten", "--dy", "0", "--w", "2", "--h", "2",
-          "--src", "s24.bmp", "--sx", "0", "--sy", "0", "-o", "out.bmp"},
-         "argument --dx: 'ten' is not an integer"},
-        {{"run", "Render_BitBlt24to24", "--dest", "d24.bmp", "--dx", "0", "--dy", "0", "--w", "4294967296", "--h",
-          "2", "--src", "s24.bmp", "--sx", "0", "--sy", "0", "-o", "out.bmp"},
+        {with(blit("s24.bmp"), "--dx", "ten"), "argument --dx: 'ten' is not an integer"},
+        {with(blit("s24.bmp"), "--w", "4294967296"),
          "argument --w: '4294967296' is outside the 32-bit integer range"},
         {{"run", "Render_BitBlt24to24", "--dest", "d24.bmp", "--sy"}, "option --sy needs a value"},
         {blit("s24.bmp", {}), "missing -o OUT.bmp"},
