@@ -41,7 +41,7 @@ TEST(OffsetTables, MatchTheDirectKernels)
                 std::vector<uint8_t> row(37 * bpp);
                 for (auto& b : row) b = uint8_t(rng());
                 std::copy(row.begin(), row.begin() + 3, row.begin() + 5 * bpp);  // a key pixel
-                const pixmill::KeyColour key{row[2], row[1], row[0]};
+                const pixmill::ColorKey key = pixmill::make_key(row[2], row[1], row[0]);
                 std::vector<uint8_t> a = row, b = row;
                 if (bpp == 4) {
                     pixmill::offset_row_32(a.data(), 37, o);
@@ -95,7 +95,7 @@ TEST(OffsetTables, ExportsOnEitherSideOfTheTableSize)
         const std::vector<uint8_t> before24 = s24.bytes(), before32 = s32.bytes();
         const pixmill::ChannelOffsets o{37, -300, 90, -12};
         const uint8_t* k = s24.px(3, 2);
-        const pixmill::KeyColour key{k[2], k[1], k[0]};
+        const pixmill::ColorKey key = pixmill::make_key(k[2], k[1], k[0]);
         const int rows = std::min(r.h, 35 - 2), cols = std::min(r.w, 40 - 3);
         auto expect = [&](TestSurface& s, const std::vector<uint8_t>& before, auto kernel) {
             std::vector<uint8_t> e = before;

@@ -40,7 +40,7 @@ int32_t PIXMILL_CALL Render_GammaCorrect24TColor(Surface* dest, int32_t x, int32
                                                  int32_t redOffset, int32_t greenOffset, int32_t blueOffset,
                                                  int32_t keyRed, int32_t keyGreen, int32_t keyBlue)
 {
-    const KeyColour key{static_cast<uint8_t>(keyRed), static_cast<uint8_t>(keyGreen), static_cast<uint8_t>(keyBlue)};
+    const ColorKey key = make_key(keyRed, keyGreen, keyBlue);
     return apply_offsets(dest, kBgr24, {x, y, w, h}, {redOffset, greenOffset, blueOffset, 0},
                          [key](uint8_t* row, int32_t n, const auto& how) { offset_row_24_keyed(row, n, how, key); });
 }

@@ -20,11 +20,6 @@ inline void offset_colour(uint8_t* p, const OffsetTables& t)
     p[2] = t.red[p[2]];
 }
 
-inline bool is_key(const uint8_t* p, KeyColour key)
-{
-    return p[0] == key.blue && p[1] == key.green && p[2] == key.red;
-}
-
 }  // namespace
 
 void offset_row_24(uint8_t* row, int32_t w, const ChannelOffsets& o)
@@ -32,10 +27,10 @@ void offset_row_24(uint8_t* row, int32_t w, const ChannelOffsets& o)
     for (int32_t i = 0; i < w; ++i, row += 3) offset_colour(row, o);
 }
 
-void offset_row_24_keyed(uint8_t* row, int32_t w, const ChannelOffsets& o, KeyColour key)
+void offset_row_24_keyed(uint8_t* row, int32_t w, const ChannelOffsets& o, ColorKey key)
 {
     for (int32_t i = 0; i < w; ++i, row += 3) {
-        if (is_key(row, key)) continue;
+        if (key.matches(row)) continue;
         offset_colour(row, o);
     }
 }
@@ -64,10 +59,10 @@ void offset_row_24(uint8_t* row, int32_t w, const OffsetTables& t)
     for (int32_t i = 0; i < w; ++i, row += 3) offset_colour(row, t);
 }
 
-void offset_row_24_keyed(uint8_t* row, int32_t w, const OffsetTables& t, KeyColour key)
+void offset_row_24_keyed(uint8_t* row, int32_t w, const OffsetTables& t, ColorKey key)
 {
     for (int32_t i = 0; i < w; ++i, row += 3) {
-        if (is_key(row, key)) continue;
+        if (key.matches(row)) continue;
         offset_colour(row, t);
     }
 }

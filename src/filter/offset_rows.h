@@ -4,21 +4,18 @@
 
 #include <cstdint>
 
+#include "frame/colour_key.h"
+
 namespace pixmill {
 
 struct ChannelOffsets {
     int32_t red, green, blue, alpha;  // alpha is used by the 32-bit kernel only
 };
 
-// The colour a keyed row leaves alone, as its three pixel bytes.
-struct KeyColour {
-    uint8_t red, green, blue;
-};
-
 // 24-bit: bytes 0, 1, 2 get blue, green, red.
 void offset_row_24(uint8_t* row, int32_t w, const ChannelOffsets& o);
 // 24-bit, but a pixel whose three bytes equal the key is skipped whole.
-void offset_row_24_keyed(uint8_t* row, int32_t w, const ChannelOffsets& o, KeyColour key);
+void offset_row_24_keyed(uint8_t* row, int32_t w, const ChannelOffsets& o, ColorKey key);
 // 32-bit: all four bytes, the alpha byte included.
 void offset_row_32(uint8_t* row, int32_t w, const ChannelOffsets& o);
 
@@ -33,7 +30,7 @@ constexpr int64_t kOffsetTablePixels = 1024;
 
 void fill_offset_tables(const ChannelOffsets& o, OffsetTables& t);
 void offset_row_24(uint8_t* row, int32_t w, const OffsetTables& t);
-void offset_row_24_keyed(uint8_t* row, int32_t w, const OffsetTables& t, KeyColour key);
+void offset_row_24_keyed(uint8_t* row, int32_t w, const OffsetTables& t, ColorKey key);
 void offset_row_32(uint8_t* row, int32_t w, const OffsetTables& t);
 
 }  // namespace pixmill
