@@ -1,8 +1,9 @@
 # The library's sources: every .cpp in a family folder under src/, the Windows
-# entry point only on Windows. Files named *_ssse3.cpp and *_avx2.cpp hold row
-# kernels for those instruction sets and get their flags here, on x86 only;
-# everything else stays at the baseline, and the kernel tables choose at run
-# time. On other processors those files compile to nothing.
+# entry point only on Windows. Files named *_ssse3.cpp, *_avx2.cpp and
+# *_avx512.cpp hold row kernels for those instruction sets and get their flags
+# here, on x86 only; everything else stays at the baseline, and the kernel
+# tables choose at run time. On other processors those files compile to
+# nothing.
 function(pixmill_library_sources out_var root)
   file(GLOB sources CONFIGURE_DEPENDS ${root}/src/*/*.cpp)
   if(NOT WIN32)
@@ -15,7 +16,10 @@ function(pixmill_library_sources out_var root)
                                     PROPERTIES COMPILE_OPTIONS "-mssse3")
       elseif(source MATCHES "_avx2\\.cpp$")
         set_source_files_properties(${source} DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR}
-                                    PROPERTIES COMPILE_OPTIONS "-mavx2")
+                                    PROPERTIES COMPILE_OPTIONS "-mavx2;-mfma")
+      elseif(source MATCHES "_avx512\\.cpp$")
+        set_source_files_properties(${source} DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR}
+                                    PROPERTIES COMPILE_OPTIONS "-mavx2;-mfma;-mavx512f;-mavx512bw;-mavx512vl;-mavx512vbmi")
       endif()
     endforeach()
   endif()

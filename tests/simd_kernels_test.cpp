@@ -219,7 +219,7 @@ TEST_P(SimdKernels, OverlappingRowsKeepTheScalarOrder)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Levels, SimdKernels, testing::Values(Isa::kSse2, Isa::kSsse3, Isa::kAvx2),
+INSTANTIATE_TEST_SUITE_P(Levels, SimdKernels, testing::Values(Isa::kSse2, Isa::kSsse3, Isa::kAvx2, Isa::kAvx512),
                          [](const testing::TestParamInfo<Isa>& info) { return pixmill::isa_name(info.param); });
 
 TEST(SimdArithmetic, QuotientBy255WithoutDivideIsExactOverItsRange)

@@ -47,7 +47,8 @@ const BlitKernels& blit_kernels(Isa isa)
         case Isa::kScalar: return kScalar;
         case Isa::kSse2: return kSse2;
         case Isa::kSsse3: return kSsse3;
-        case Isa::kAvx2: return kAvx2;
+        case Isa::kAvx2:
+        case Isa::kAvx512: return kAvx2;
     }
 #endif
     (void)isa;

@@ -31,7 +31,8 @@ const ChannelKernels& channel_kernels(Isa isa)
         case Isa::kScalar: return kScalar;
         case Isa::kSse2:
         case Isa::kSsse3: return kSse2;  // no byte shuffles needed here
-        case Isa::kAvx2: return kAvx2;
+        case Isa::kAvx2:
+        case Isa::kAvx512: return kAvx2;
     }
 #endif
     (void)isa;

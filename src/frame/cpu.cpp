@@ -5,9 +5,13 @@ namespace pixmill {
 Isa cpu_isa()
 {
 #if (defined(__x86_64__) || defined(__i386__)) && defined(__SSE2__)
-    // The AVX2 test includes the operating system's saving of the wide
+    // The AVX tests include the operating system's saving of the wide
     // registers, so a kernel chosen here never faults.
-    if (__builtin_cpu_supports("avx2")) return Isa::kAvx2;
+    if (__builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512bw") &&
+        __builtin_cpu_supports("avx512vl") && __builtin_cpu_supports("avx512vbmi") &&
+        __builtin_cpu_supports("fma"))
+        return Isa::kAvx512;
+    if (__builtin_cpu_supports("avx2") && __builtin_cpu_supports("fma")) return Isa::kAvx2;
     if (__builtin_cpu_supports("ssse3")) return Isa::kSsse3;
     return Isa::kSse2;  // the build's baseline
 #else
@@ -22,6 +26,7 @@ const char* isa_name(Isa isa)
         case Isa::kSse2: return "SSE2";
         case Isa::kSsse3: return "SSSE3";
         case Isa::kAvx2: return "AVX2";
+        case Isa::kAvx512: return "AVX512";
     }
     return "?";
 }
