@@ -3,6 +3,7 @@
 // looks inside a SAFEARRAY.
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 
@@ -43,6 +44,42 @@ inline uint8_t* row_at(const SurfaceView& s, int32_t y)
 inline uint8_t* pixel_at(const SurfaceView& s, int32_t x, int32_t y)
 {
     return row_at(s, y) + static_cast<ptrdiff_t>(x) * s.bpp;
+}
+
+// The addresses [lo, hi) the rows of a view can reach: Rows rows StrideBytes
+// apart, each as long as the larger of its stride and its Width in pixels.
+// A view whose extent cannot be stated (a negative stride, or one too large
+// to count) gets the whole address space.
+struct Span {
+    uint64_t lo = 0, hi = UINT64_MAX;
+};
+
+inline Span span_of(const SurfaceView& s)
+{
+    if (s.rows < 1 || s.stride_bytes < 0) return {};
+    const auto stride = static_cast<uint64_t>(s.stride_bytes);
+    const uint64_t used = std::max(stride, static_cast<uint64_t>(std::max(s.width, 0)) * static_cast<uint32_t>(s.bpp));
+    const uint64_t limit = uint64_t{1} << 62;
+    if (stride > limit / static_cast<uint64_t>(s.rows) || used > limit) return {};
+    const auto lo = static_cast<uint64_t>(reinterpret_cast<uintptr_t>(s.data));
+    return {lo, lo + (static_cast<uint64_t>(s.rows) - 1) * stride + used};
+}
+
+inline bool spans_apart(Span a, Span b) { return a.hi <= b.lo || b.hi <= a.lo; }
+
+// Whether no two rows of the view share a byte: then rows that depend on
+// nothing but themselves may be written in any order.
+inline bool rows_distinct(const SurfaceView& s)
+{
+    return s.stride_bytes >= static_cast<int64_t>(std::max(s.width, 0)) * s.bpp;
+}
+
+// Whether a walk writing dest rows and reading src rows (each row reading and
+// writing only its own) may take the rows in any order: the destination's
+// rows are distinct and share no byte with the source's.
+inline bool rows_independent(const SurfaceView& dest, const SurfaceView& src)
+{
+    return rows_distinct(dest) && spans_apart(span_of(dest), span_of(src));
 }
 
 }  // namespace pixmill

@@ -1,6 +1,10 @@
 // The row walk shared by every two-surface transfer: clip, compute the first
-// row of each surface, then hand rows to a row kernel from the top of the
-// rectangle down (towards lower addresses, since rows are stored bottom-up).
+// row of each surface, then hand rows to a row kernel. Rows go from the top
+// of the rectangle down (towards lower addresses, since rows are stored
+// bottom-up), which is what a call whose source overlaps its destination
+// sees. When the destination shares no byte with the source the order cannot
+// show, and the rows go bottom up instead: upwards in memory, the direction
+// the processor's prefetchers follow best.
 #pragma once
 
 #include <cstddef>
@@ -17,6 +21,8 @@ struct BlockRows {
     const uint8_t* src = nullptr;
     ptrdiff_t dst_stride = 0;  // bytes from one array row to the next
     ptrdiff_t src_stride = 0;
+    Span dst_span;               // the bytes the destination array covers
+    bool any_order = false;      // rows_independent(destination, source)
 };
 
 // Clips b against both surfaces and computes the first row addresses. False
@@ -29,21 +35,32 @@ inline bool prepare_block(const SurfaceView& d, const SurfaceView& s, Block b, B
     out.src = pixel_at(s, b.sx, b.sy);
     out.dst_stride = d.stride_bytes;
     out.src_stride = s.stride_bytes;
+    out.dst_span = span_of(d);
+    out.any_order = rows_independent(d, s);
     return true;
 }
 
-// Calls row(dst_row, src_row, w) for each of the h rows, top row first.
+// Calls row(dst_row, src_row, w) for each of the h rows: top row first, or
+// in memory order when the order cannot show.
 template <class RowFn>
 inline void walk_rows(const BlockRows& r, RowFn&& row)
 {
+    const int32_t last = r.clipped.h - 1;
     uint8_t* d = r.dst;
     const uint8_t* s = r.src;
+    ptrdiff_t dst_step = -r.dst_stride, src_step = -r.src_stride;
+    if (r.any_order) {
+        d -= last * r.dst_stride;
+        s -= last * r.src_stride;
+        dst_step = r.dst_stride;
+        src_step = r.src_stride;
+    }
     // The row pointers only step between rows, so they never leave the arrays.
     for (int32_t j = 0;;) {
         row(d, s, r.clipped.w);
-        if (++j >= r.clipped.h) break;
-        d -= r.dst_stride;
-        s -= r.src_stride;
+        if (++j > last) break;
+        d += dst_step;
+        s += src_step;
     }
 }
 
@@ -51,7 +68,8 @@ inline void walk_rows(const BlockRows& r, RowFn&& row)
 // mask): it is addressed at the source's array row and column (src_rows being
 // the source's Rows) with its own Data and StrideBytes, so mask array row k
 // pairs with source array row k. Calls row(dst_row, src_row, mask_row, n) top
-// row first, n being the leading pixels of the row whose mask pixel lies
+// row first (in memory order when the destination shares no byte with the
+// source or the mask), n being the leading pixels of the row whose mask pixel lies
 // inside the mask's array. A row whose mask row lies at or beyond the mask's
 // Rows, and the pixels of a row whose mask pixel would pass the end of a mask
 // row, are not handed over at all, so their destination stays as it was.
@@ -70,9 +88,15 @@ inline void walk_rows_masked(const BlockRows& r, int32_t src_rows, const Surface
     const int32_t j0 = first > 0 ? static_cast<int32_t>(first) : 0;
 
     const uint8_t* m0 = mask.data + static_cast<ptrdiff_t>(b.sx) * mask.bpp;
-    for (int32_t j = j0; j < b.h; ++j)
+    const auto visit = [&](int32_t j) {
         row(r.dst - j * r.dst_stride, r.src - j * r.src_stride,
             m0 + static_cast<ptrdiff_t>(top - j) * mask.stride_bytes, n);
+    };
+    if (r.any_order && spans_apart(r.dst_span, span_of(mask))) {
+        for (int32_t j = b.h - 1; j >= j0; --j) visit(j);
+    } else {
+        for (int32_t j = j0; j < b.h; ++j) visit(j);
+    }
 }
 
 // The usual shape of a block-transfer export: read both surfaces, clip, walk.

@@ -1,8 +1,8 @@
 // The walk shared by every scaled copy: read both surfaces, clip, take the
 // ratios and the source column of every destination column, then for each
-// destination row from the top down find its source row and hand it, with
-// the columns, to the export's row rule. The exports differ only in
-// that rule.
+// destination row (from the top down, unless the order cannot show) find its
+// source row and hand it, with the columns, to the export's row rule. The
+// exports differ only in that rule.
 //
 // Why nothing outside the two arrays is touched (S the source, D the
 // destination, values after clip_stretch):
@@ -66,7 +66,12 @@ inline int32_t stretch(const Surface* dest, PixelFormat dest_format, const Surfa
     int32_t cols[kSampleColumns];
     const bool whole_row = r.dw <= kSampleColumns;
     if (whole_row) sample_columns(cols, 0, r.dw, r.sx, rx, col_limit);
-    for (int32_t j = 0; j < r.dh; ++j) {
+    // Destination rows go from the top down, as a call whose source is its
+    // own destination sees them; when the arrays share no byte the order
+    // cannot show and they go upwards in memory instead.
+    const bool any_order = rows_independent(d, s);
+    for (int32_t k = 0; k < r.dh; ++k) {
+        const int32_t j = any_order ? r.dh - 1 - k : k;
         uint8_t* drow = pixel_at(d, r.dx, r.dy + j);
         const int32_t t = sample_index(j, ry, row_limit);
         const int32_t y = r.sy + t;
