@@ -144,7 +144,9 @@ Args random_args(int32_t alpha, std::mt19937& rng)
 TEST_P(SimdKernels, EveryWidthAndAlphaGivesTheScalarBytes)
 {
     const Isa isa = GetParam();
-    constexpr int32_t kMaxWidth = 4 * 32 + 7;  // four AVX2 blocks of 24-bit pixels and an odd tail
+    // Four of the level's blocks of 24-bit pixels (a vector's bytes as whole
+    // pixels) and an odd tail.
+    const int32_t kMaxWidth = 4 * (isa == Isa::kAvx512 ? 64 : isa == Isa::kAvx2 ? 32 : 16) + 7;
     for (const KernelCase& c : kCases) {
         std::mt19937 rng(1234);
         int32_t next_alpha = 0;
@@ -173,7 +175,7 @@ TEST_P(SimdKernels, KeysPresentAndAbsent)
     std::mt19937 rng(99);
     for (const KernelCase& c : kCases) {
         if (c.src_bpp != 3) continue;
-        for (int32_t w : {16, 17, 32, 47, 64, 100, 131})
+        for (int32_t w : {16, 17, 32, 47, 64, 100, 131, 192, 263})
             for (int trial = 0; trial < 8; ++trial) {
                 // Source pixels drawn from two colours that differ in one
                 // byte, the key being one of them or neither.

@@ -28,6 +28,12 @@ PIXMILL_BLIT_BYTEWISE_KERNELS
 void blend_row_32to24(uint8_t* dst, const uint8_t* src, int32_t w);
 }  // namespace avx2
 
+namespace avx512 {
+PIXMILL_BLIT_BYTEWISE_KERNELS
+void copy_row_24to32(uint8_t* dst, const uint8_t* src, int32_t w);
+void blend_row_32to24(uint8_t* dst, const uint8_t* src, int32_t w);
+}  // namespace avx512
+
 // The kernels that move bytes between 24-bit and 32-bit pixels.
 namespace ssse3 {
 void copy_row_24to32(uint8_t* dst, const uint8_t* src, int32_t w);

@@ -36,6 +36,13 @@ constexpr BlitKernels kAvx2 = {
     ssse3::stamp_row_24to32,         ssse3::key_stamp_row_24to32,    ssse3::alpha_to_grey_row_32to24,
     ssse3::red_to_alpha_row_24to32,  avx2::mask_blend_row_24to24,    ssse3::mask_alpha_row_24to32,
 };
+
+constexpr BlitKernels kAvx512 = {
+    avx512::copy_row_24to32,         avx512::blend_row_32to24,      avx512::blend_row_32to32,
+    avx512::key_row_24to24,          avx512::alpha_row_24to24,      avx512::key_alpha_row_24to24,
+    ssse3::stamp_row_24to32,         ssse3::key_stamp_row_24to32,   ssse3::alpha_to_grey_row_32to24,
+    ssse3::red_to_alpha_row_24to32,  avx512::mask_blend_row_24to24, ssse3::mask_alpha_row_24to32,
+};
 #endif
 
 }  // namespace
@@ -47,8 +54,8 @@ const BlitKernels& blit_kernels(Isa isa)
         case Isa::kScalar: return kScalar;
         case Isa::kSse2: return kSse2;
         case Isa::kSsse3: return kSsse3;
-        case Isa::kAvx2:
-        case Isa::kAvx512: return kAvx2;
+        case Isa::kAvx2: return kAvx2;
+        case Isa::kAvx512: return kAvx512;
     }
 #endif
     (void)isa;

@@ -26,6 +26,10 @@ namespace avx2 {
 PIXMILL_DRAW_VECTOR_KERNELS
 }  // namespace avx2
 
+namespace avx512 {
+PIXMILL_DRAW_VECTOR_KERNELS
+}  // namespace avx512
+
 #undef PIXMILL_DRAW_VECTOR_KERNELS
 
 }  // namespace pixmill

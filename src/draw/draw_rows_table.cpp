@@ -19,6 +19,9 @@ constexpr DrawKernels kSse2 = {sse2::fill_row_24,  sse2::fill_row_32,  sse2::fil
 // stores cross cache lines at every other store and measured a third slower.
 constexpr DrawKernels kAvx2 = {sse2::fill_row_24,  avx2::fill_row_32,  avx2::fill_row_32_alpha_byte,
                                avx2::blend_row_24, avx2::blend_row_32, avx2::mask_blend_row_24};
+
+constexpr DrawKernels kAvx512 = {sse2::fill_row_24,    avx512::fill_row_32,  avx512::fill_row_32_alpha_byte,
+                                 avx512::blend_row_24, avx512::blend_row_32, avx512::mask_blend_row_24};
 #endif
 
 }  // namespace
@@ -30,8 +33,8 @@ const DrawKernels& draw_kernels(Isa isa)
         case Isa::kScalar: return kScalar;
         case Isa::kSse2:
         case Isa::kSsse3: return kSse2;  // no byte shuffles needed here
-        case Isa::kAvx2:
-        case Isa::kAvx512: return kAvx2;
+        case Isa::kAvx2: return kAvx2;
+        case Isa::kAvx512: return kAvx512;
     }
 #endif
     (void)isa;

@@ -27,6 +27,10 @@ namespace avx2 {
 PIXMILL_CHANNEL_VECTOR_KERNELS
 }  // namespace avx2
 
+namespace avx512 {
+PIXMILL_CHANNEL_VECTOR_KERNELS
+}  // namespace avx512
+
 #undef PIXMILL_CHANNEL_VECTOR_KERNELS
 
 }  // namespace pixmill

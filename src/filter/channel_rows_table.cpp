@@ -20,6 +20,10 @@ constexpr ChannelKernels kSse2 = {sse2::invert_row_24,    sse2::invert_row_32, s
 constexpr ChannelKernels kAvx2 = {avx2::invert_row_24,    avx2::invert_row_32, avx2::invert_alpha_row_32,
                                   avx2::add_alpha_row_32, avx2::set_alpha_row_32, avx2::flip_row_32,
                                   avx2::sum_row_24};
+
+constexpr ChannelKernels kAvx512 = {avx512::invert_row_24,    avx512::invert_row_32,    avx512::invert_alpha_row_32,
+                                    avx512::add_alpha_row_32, avx512::set_alpha_row_32, avx512::flip_row_32,
+                                    avx512::sum_row_24};
 #endif
 
 }  // namespace
@@ -31,8 +35,8 @@ const ChannelKernels& channel_kernels(Isa isa)
         case Isa::kScalar: return kScalar;
         case Isa::kSse2:
         case Isa::kSsse3: return kSse2;  // no byte shuffles needed here
-        case Isa::kAvx2:
-        case Isa::kAvx512: return kAvx2;
+        case Isa::kAvx2: return kAvx2;
+        case Isa::kAvx512: return kAvx512;
     }
 #endif
     (void)isa;

@@ -1,11 +1,11 @@
 // Vector building blocks for the row kernels, included only by the files that
 // are compiled for one instruction set (`*_sse2.cpp`, `*_ssse3.cpp`,
-// `*_avx2.cpp`). Everything is in an unnamed namespace, so each such file gets
+// `*_avx2.cpp`, `*_avx512.cpp`). Everything is in an unnamed namespace, so each such file gets
 // its own copy compiled with its own instructions and no wider code can leak
 // into the baseline through the linker.
 //
-// Sse2 and Avx2 offer the same operations over 16 and 32 bytes, so one kernel
-// template serves both. Loads and stores are unaligned; kernels only ever
+// Sse2, Avx2 and Avx512 offer the same operations over 16, 32 and 64 bytes,
+// so one kernel template serves all three. Loads and stores are unaligned; kernels only ever
 // touch whole vectors inside the row and hand the rest to the scalar kernel.
 // A vector kernel may store a byte it leaves as it was (a key pixel, an alpha
 // byte the operation does not change) back with its own value: the bytes
@@ -207,6 +207,76 @@ struct Avx2 {
 };
 
 #endif  // __AVX2__
+
+#if defined(__AVX512BW__) && defined(__AVX512VL__)
+
+// As Avx2, over 64 bytes. Comparisons give 0x00 / 0xFF bytes like the
+// narrower structs, so the templates need no mask registers.
+struct Avx512 {
+    using V = __m512i;
+    static constexpr int kBytes = 64;
+
+    static V load(const uint8_t* p) { return _mm512_loadu_si512(p); }
+    static void store(uint8_t* p, V v) { _mm512_storeu_si512(p, v); }
+    static V zero() { return _mm512_setzero_si512(); }
+    static V set1_8(uint8_t b) { return _mm512_set1_epi8(static_cast<char>(b)); }
+    static V set1_16(uint16_t h) { return _mm512_set1_epi16(static_cast<short>(h)); }
+    static V set1_32(uint32_t w) { return _mm512_set1_epi32(static_cast<int>(w)); }
+
+    static V and_(V a, V b) { return _mm512_and_si512(a, b); }
+    static V or_(V a, V b) { return _mm512_or_si512(a, b); }
+    static V xor_(V a, V b) { return _mm512_xor_si512(a, b); }
+    static V andnot(V a, V b) { return _mm512_andnot_si512(a, b); }
+    static V select(V m, V a, V b) { return _mm512_mask_blend_epi8(_mm512_movepi8_mask(m), b, a); }
+
+    static V cmpeq8(V a, V b) { return _mm512_movm_epi8(_mm512_cmpeq_epi8_mask(a, b)); }
+    static V cmpeq32(V a, V b) { return _mm512_movm_epi32(_mm512_cmpeq_epi32_mask(a, b)); }
+    static V max_u8(V a, V b) { return _mm512_max_epu8(a, b); }
+    static V adds_u8(V a, V b) { return _mm512_adds_epu8(a, b); }
+    static V subs_u8(V a, V b) { return _mm512_subs_epu8(a, b); }
+    static bool all_zero(V a) { return _mm512_test_epi64_mask(a, a) == 0; }
+    static bool all_ones(V a) { return _mm512_movepi8_mask(a) == ~__mmask64{0}; }
+
+    // Within each 128-bit quarter, as Avx2's within its halves.
+    static V unpacklo8(V a, V b) { return _mm512_unpacklo_epi8(a, b); }
+    static V unpackhi8(V a, V b) { return _mm512_unpackhi_epi8(a, b); }
+    static V packus16(V a, V b) { return _mm512_packus_epi16(a, b); }
+    static V add16(V a, V b) { return _mm512_add_epi16(a, b); }
+    static V sub16(V a, V b) { return _mm512_sub_epi16(a, b); }
+    static V mullo16(V a, V b) { return _mm512_mullo_epi16(a, b); }
+    template <int n> static V srli16(V a) { return _mm512_srli_epi16(a, n); }
+    template <int n> static V srli32(V a) { return _mm512_srli_epi32(a, n); }
+    template <int n> static V slli32(V a) { return _mm512_slli_epi32(a, n); }
+
+    // As Avx2's: the quarters one further along (or back) supply the bytes
+    // that cross each quarter's edge.
+    template <int n> static V shr_across(V a, V b)
+    {
+        return _mm512_alignr_epi8(_mm512_alignr_epi32(b, a, 4), a, n);
+    }
+    template <int n> static V shl_across(V prev, V cur)
+    {
+        return _mm512_alignr_epi8(cur, _mm512_alignr_epi32(cur, prev, 12), 16 - n);
+    }
+
+    static V reverse32(V a)
+    {
+        return _mm512_permutexvar_epi32(_mm512_setr_epi32(15, 14, 13, 12, 11, 10, 9, 8, 7, 6, 5, 4, 3, 2, 1, 0), a);
+    }
+
+    static V sad8(V a) { return _mm512_sad_epu8(a, zero()); }
+    static V add64(V a, V b) { return _mm512_add_epi64(a, b); }
+    static uint64_t hsum64(V a)
+    {
+        uint64_t lanes[8];
+        _mm512_storeu_si512(lanes, a);
+        uint64_t sum = 0;
+        for (uint64_t lane : lanes) sum += lane;
+        return sum;
+    }
+};
+
+#endif  // __AVX512BW__ && __AVX512VL__
 
 // ---- pieces built from the operations above, for any of the structs ----
 
