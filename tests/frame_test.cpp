@@ -133,6 +133,41 @@ struct ClipCase {
 
 constexpr int32_t kMax = INT32_MAX, kMin = INT32_MIN;
 
+// Whether a walk may take a destination's rows in memory order: only when
+// they are distinct and share no byte with the source, whatever the
+// descriptors claim.
+TEST(Surface, RowsIndependentOnlyWhenNoByteIsShared)
+{
+    alignas(8) static uint8_t memory[4096];
+    auto view = [](ptrdiff_t at, int32_t rows, ptrdiff_t stride_bytes, int32_t width, int32_t bpp) {
+        SurfaceView v;
+        v.data = memory + at;
+        v.rows = rows;
+        v.stride_bytes = stride_bytes;
+        v.width = width;
+        v.bpp = bpp;
+        return v;
+    };
+    struct Case {
+        const char* what;
+        SurfaceView dest, src;
+        bool independent;
+    } cases[] = {
+        {"apart", view(0, 4, 40, 10, 4), view(2048, 4, 40, 10, 4), true},
+        {"source right after the destination", view(0, 4, 40, 10, 4), view(160, 4, 40, 10, 4), true},
+        {"destination right after the source", view(160, 4, 40, 10, 4), view(0, 4, 40, 10, 4), true},
+        {"same array", view(0, 4, 40, 10, 4), view(0, 4, 40, 10, 4), false},
+        {"one byte shared", view(0, 4, 40, 10, 4), view(159, 4, 40, 10, 4), false},
+        {"source inside the destination", view(0, 40, 40, 10, 4), view(400, 2, 12, 4, 3), false},
+        {"source rows wider than their stride reach on", view(190, 4, 40, 10, 4), view(0, 5, 30, 20, 4), false},
+        {"destination rows overlap one another", view(0, 4, 30, 10, 4), view(2048, 4, 40, 10, 4), false},
+        {"negative stride", view(2048, 4, 40, 10, 4), view(0, 4, -40, 10, 4), false},
+        {"stride too large to count", view(0, 4, 40, 10, 4), view(2048, INT32_MAX, ptrdiff_t{1} << 40, 10, 4),
+         false},
+    };
+    for (const Case& c : cases) EXPECT_EQ(rows_independent(c.dest, c.src), c.independent) << c.what;
+}
+
 TEST(ClipBlock, Cases)
 {
     const ClipCase cases[] = {
