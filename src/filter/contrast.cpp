@@ -1,5 +1,6 @@
 // Contrast about the mid value 128 by a single-precision factor.
 #include "filter/contrast_rows.h"
+#include "filter/tone_rows_table.h"
 #include "frame/rect_walk.h"
 
 using namespace pixmill;
@@ -14,7 +15,8 @@ extern "C" int32_t PIXMILL_CALL Render_Contrast24(Surface* dest, int32_t x, int3
     } else {
         ContrastTable t;
         fill_contrast_table(factor, t);
-        walk_rect_rows(rows, [&t](uint8_t* row, int32_t n) { contrast_row_24(row, n, t); });
+        const auto kernel = tone_kernels(cpu_isa()).contrast_24;
+        walk_rect_rows(rows, [&t, kernel](uint8_t* row, int32_t n) { kernel(row, n, t); });
     }
     return 0;
 }

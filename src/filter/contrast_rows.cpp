@@ -34,6 +34,7 @@ void contrast_row_24(uint8_t* row, int32_t w, float factor)
 void fill_contrast_table(float factor, ContrastTable& t)
 {
     for (int32_t b = 0; b < 256; ++b) t.byte[b] = contrast_byte(static_cast<uint8_t>(b), factor);
+    t.factor = factor;
 }
 
 void contrast_row_24(uint8_t* row, int32_t w, const ContrastTable& t)

@@ -18,9 +18,11 @@ void contrast_row_24(uint8_t* row, int32_t w, float factor);
 
 // The same from a table: entry b holds contrast_byte(b, factor). Filling it
 // costs 256 byte results, so a call uses it only when its rectangle has more
-// pixels than kContrastTablePixels.
+// pixels than kContrastTablePixels. The factor is kept beside the table for
+// the vector kernels that compute rather than look up.
 struct ContrastTable {
     uint8_t byte[256];
+    float factor;
 };
 constexpr int64_t kContrastTablePixels = 128;
 
