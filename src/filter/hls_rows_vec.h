@@ -30,8 +30,9 @@
 //   hold the two together.
 // - m2 for lightness <= 120: 0 - (-n) k1 is n k1 in the same rounding.
 // - HueToChannel: the hue is whole, so its wrapping and case tests run on
-//   integers, and 160 - hue is exact either way. The byte of each case (the
-//   interpolation, q or p) is computed for every lane and the right one picked.
+//   integers, and 160 - hue is exact either way. The bytes of q, of p and of
+//   the one interpolating channel are computed for every lane and each
+//   channel picks its own.
 // - Grey: l 255 / 240 = floor(17 l / 16).
 // - Deltas are cut to -241..241 per call: for values 0..240 the clamped sums
 //   are unchanged, and they fit the lanes.
@@ -161,27 +162,37 @@ inline typename V::I colour_from_hls_lanes(typename V::I h2, typename V::I l2, t
     const I p_byte = V::trunc_join(channel_scaled<V>(lo.p), channel_scaled<V>(hi.p));
     const I q_byte = V::trunc_join(channel_scaled<V>(lo.q), channel_scaled<V>(hi.q));
 
-    const I c39 = V::set1(39), c119 = V::set1(119), c159 = V::set1(159);
+    // Each channel's hue, wrapped, and its slope position t: hue for 0..39,
+    // 160 - hue for 120..159, -1 where the channel is q (40..119) or p
+    // (160..240). The three hues lie 80 apart, so at most one channel of a
+    // pixel is on a slope: one interpolation per pixel serves all three.
+    struct Channel {
+        I hue, t;
+    };
+    const I minus1 = V::set1(-1), c39 = V::set1(39), c119 = V::set1(119), c159 = V::set1(159);
     const auto channel = [&](I hue) {
         hue = V::select(V::gt(zero, hue), V::add(hue, c240), hue);
         hue = V::select(V::gt(hue, c240), V::sub(hue, c240), hue);
-        const M past119 = V::gt(hue, c119);
-        const I t = V::select(past119, V::sub(V::set1(160), hue), hue);
-        const auto interp = [](const Half& w, D t_h) {
-            const D v = V::add_d(w.p, V::mul_d(V::add_d(V::mul_d(w.diff, t_h), V::setd(20.0)),
-                                               V::setd(static_cast<double>(hls_detail::kFortieth))));
-            return channel_scaled<V>(v);
-        };
-        const I slope = V::trunc_join(interp(lo, V::lo_d(t)), interp(hi, V::hi_d(t)));
-        I out = V::select(V::gt(hue, c39), q_byte, slope);
-        out = V::select(past119, slope, out);
-        return V::select(V::gt(hue, c159), p_byte, out);
+        I t = V::select(V::gt(hue, c39), minus1, hue);
+        t = V::select(V::gt(hue, c119), V::sub(V::set1(160), hue), t);
+        return Channel{hue, V::select(V::gt(hue, c159), minus1, t)};
     };
+    const Channel rc = channel(V::add(h2, V::set1(80))), gc = channel(h2), bc = channel(V::sub(h2, V::set1(80)));
+    const I t = V::max_small(V::max_small(rc.t, gc.t), bc.t);
+    const auto interp = [](const Half& w, D t_h) {
+        const D v = V::add_d(w.p, V::mul_d(V::add_d(V::mul_d(w.diff, t_h), V::setd(20.0)),
+                                           V::setd(static_cast<double>(hls_detail::kFortieth))));
+        return channel_scaled<V>(v);
+    };
+    const I slope = V::trunc_join(interp(lo, V::lo_d(t)), interp(hi, V::hi_d(t)));
+
     const M grey2 = V::gt(one, s2);
     const I grey_byte = V::template srli<4>(V::add(V::template slli<4>(l2), l2));
-    const I red = V::select(grey2, grey_byte, channel(V::add(h2, V::set1(80))));
-    const I green = V::select(grey2, grey_byte, channel(h2));
-    const I blue = V::select(grey2, grey_byte, channel(V::sub(h2, V::set1(80))));
+    const auto channel_byte = [&](const Channel& c) {
+        const I flat = V::select(V::gt(c.hue, c159), p_byte, q_byte);
+        return V::select(grey2, grey_byte, V::select(V::gt(c.t, minus1), slope, flat));
+    };
+    const I red = channel_byte(rc), green = channel_byte(gc), blue = channel_byte(bc);
 
     return V::or_(V::template slli<16>(red), V::or_(V::template slli<8>(green), blue));
 }
