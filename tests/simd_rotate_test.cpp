@@ -26,29 +26,34 @@ protected:
 
 const int32_t kAngles[] = {0, 30, 45, 90, -45, 180, 359, 360, 7, 100000, INT32_MAX, INT32_MIN};
 
-// Runs of offsets along j and along i, from the smallest to the largest
-// offsets the kernels take, every count up to five 8-lane vectors and a tail.
+// Runs of offsets and of mirrored offset pairs, from the smallest to the
+// largest offsets the kernels take, every count up to five 8-lane vectors and
+// a tail. Entries for offsets with i = 0 are unspecified in the pairs.
 TEST_P(SimdRotate, OffsetsMatchTheScalarTurn)
 {
     const RotateKernels& k = rotate_kernels(GetParam());
-    const int64_t big = kMaxRowOffset - 45;
-    const int64_t fixed[] = {1, 2, 3, 7, 64, 1000, kMaxRowOffset - 1};
-    const int64_t starts[] = {0, 1, 5, 1000, big};
+    const int64_t fixed[] = {0, 1, 2, 3, 7, 64, 1000, kMaxRowOffset - 1};
+    const int64_t starts[] = {0, 1, 5, 1000, kMaxRowOffset - 45};
     for (int32_t angle : kAngles) {
         const Turn t = make_turn(angle_in_radians(angle));
         for (int64_t a : fixed)
             for (int64_t b : starts)
                 for (int32_t n = 0; n <= 43; ++n) {
-                    int32_t u[43], v[43], ru, rv;
-                    k.turn_offsets_row(a, b, n, t, u, v);
+                    int32_t u[43], v[43], mu[43], mv[43], ru, rv;
+                    if (a > 0) {
+                        k.turn_offsets_row(a, b, n, t, u, v);
+                        for (int32_t m = 0; m < n; ++m) {
+                            turn_offset(a, b + m, t, ru, rv);
+                            ASSERT_TRUE(u[m] == ru && v[m] == rv) << angle << " row (" << a << "," << b + m << ")";
+                        }
+                    }
+                    k.turn_offset_pairs(a, b, n, t, u, v, mu, mv);
                     for (int32_t m = 0; m < n; ++m) {
                         turn_offset(a, b + m, t, ru, rv);
-                        ASSERT_TRUE(u[m] == ru && v[m] == rv) << angle << " row (" << a << "," << b + m << ")";
-                    }
-                    k.turn_offsets_column(b + 1, a, n, t, u, v);
-                    for (int32_t m = 0; m < n; ++m) {
-                        turn_offset(b + 1 + m, a, t, ru, rv);
-                        ASSERT_TRUE(u[m] == ru && v[m] == rv) << angle << " column (" << b + 1 + m << "," << a << ")";
+                        EXPECT_TRUE(a == 0 || (u[m] == ru && v[m] == rv)) << angle << " (" << a << "," << b + m << ")";
+                        turn_offset(b + m, a, t, ru, rv);
+                        ASSERT_TRUE(b + m == 0 || (mu[m] == ru && mv[m] == rv))
+                            << angle << " mirrored (" << b + m << "," << a << ")";
                     }
                 }
     }

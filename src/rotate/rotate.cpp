@@ -154,69 +154,29 @@ Range within(int64_t c, int64_t dir, int64_t last)
     return dir > 0 ? Range{-c, last - c + 1} : Range{c - last, c + 1};
 }
 
-// One transfer seen along destination rows: offset (p, q) writes destination
-// pixel (cxd + x_dir q, cyd + y_dir p) from source pixel (cxs + sa a,
-// cys + sb b), where (a, b) is (u, v) or, swapped, (v, u).
+// One transfer seen along destination rows: row index a and column index b
+// stand for offset (i, j) = (a, b), or (b, a) when mirrored, which writes
+// destination pixel (cxd + x_dir b, cyd + y_dir a) from source pixel
+// (cxs + sa p, cys + sb q), where (p, q) is (u, v) or, swapped, (v, u).
 struct RowTransfer {
     int32_t y_dir, x_dir, sa, sb;
-    bool swapped;
+    bool mirrored, swapped;
 };
 
-// A pass over the offsets with i >= 1 for two transfers: destination row p,
-// run of columns q. With along_i, (i, j) = (q, p) and the offsets of a run
-// come from the column kernel, else (i, j) = (p, q) and the row kernel. The
-// rows are taken kBlock at a time over runs of kRun columns, so that the
-// source pixels that neighbouring destination rows read are still cached.
-template <class Put>
-void row_pass(const Frame& f, const SourceRead& s, const RotateKernels& kernels, bool along_i,
-              const RowTransfer (&transfers)[2], Put put)
-{
-    constexpr int64_t kBlock = 16, kRun = 64;
-    int32_t us[kRun], vs[kRun];
-    const Range ps{along_i ? 0 : 1, f.end}, qs{along_i ? 1 : 0, f.end};
-    Range p_ok[2], q_ok[2];
-    for (int h = 0; h < 2; ++h) {
-        p_ok[h] = meet(ps, within(f.cyd, transfers[h].y_dir, f.d.rows - 1));
-        q_ok[h] = meet(qs, within(f.cxd, transfers[h].x_dir, f.last_column));
-    }
-    for (int64_t p0 = ps.lo; p0 < ps.hi; p0 += kBlock) {
-        const int64_t p_end = p0 + kBlock < ps.hi ? p0 + kBlock : ps.hi;
-        for (int64_t q0 = qs.lo; q0 < qs.hi; q0 += kRun) {
-            const Range run{q0, q0 + kRun < qs.hi ? q0 + kRun : qs.hi};
-            Range q_run[2] = {meet(run, q_ok[0]), meet(run, q_ok[1])};
-            if (q_run[0].empty() && q_run[1].empty()) continue;
-            for (int64_t p = p0; p < p_end; ++p) {
-                const bool writes[2] = {p >= p_ok[0].lo && p < p_ok[0].hi && !q_run[0].empty(),
-                                        p >= p_ok[1].lo && p < p_ok[1].hi && !q_run[1].empty()};
-                if (!writes[0] && !writes[1]) continue;
-                const auto n = static_cast<int32_t>(run.hi - q0);
-                if (along_i)
-                    kernels.turn_offsets_column(q0, p, n, f.turn, us, vs);
-                else
-                    kernels.turn_offsets_row(p, q0, n, f.turn, us, vs);
-                for (int h = 0; h < 2; ++h) {
-                    if (!writes[h]) continue;
-                    const RowTransfer& t = transfers[h];
-                    uint8_t* dst = pixel_at(f.d, static_cast<int32_t>(f.cxd + t.x_dir * q_run[h].lo),
-                                            static_cast<int32_t>(f.cyd + t.y_dir * p));
-                    const int64_t at = q_run[h].lo - q0;
-                    const int32_t* a = (t.swapped ? vs : us) + at;
-                    const int32_t* b = (t.swapped ? us : vs) + at;
-                    const auto count = static_cast<int32_t>(q_run[h].hi - q_run[h].lo);
-                    if constexpr (Put::kCopies32)
-                        kernels.copy_run_32(s, dst, t.x_dir, a, b, t.sa, t.sb, count);
-                    else
-                        transfer_run(s, dst, t.x_dir, a, b, t.sa, t.sb, count, put);
-                }
-            }
-        }
-    }
-}
+constexpr RowTransfer kRowTransfers[4] = {
+    {1, 1, 1, 1, true, false},     // 1: (cxd + i, cyd + j) from (cxs + u, cys + v)
+    {-1, -1, -1, -1, true, false},  // 2: (cxd - i, cyd - j) from (cxs - u, cys - v)
+    {-1, 1, 1, -1, false, true},    // 3: (cxd + j, cyd - i) from (cxs + v, cys - u)
+    {1, -1, -1, 1, false, true},    // 4: (cxd - j, cyd + i) from (cxs - v, cys + u)
+};
 
-// The column i = 0 in order, then the offsets with i >= 1 in two passes along
-// destination rows: transfers 1 and 2 (rows cyd + j and cyd - j, columns
-// cxd + i and cxd - i), then transfers 3 and 4 (rows cyd - i and cyd + i,
-// columns cxd + j and cxd - j). Each offset is turned once in each pass.
+// The column i = 0 in order, then the offsets with i >= 1 along destination
+// rows: row index a gives destination rows cyd + a (transfer 4 left of the
+// centre, 1 right of it) and cyd - a (2 and 3), each offset pair (a, b),
+// (b, a) turned once for both, a run of up to kRun columns at a time. The
+// source pixels one destination row reads lie along a slanted line, and the
+// next row reads the neighbouring line while it is still cached: whole rows
+// measured faster than square tiles of destination pixels.
 template <class Put>
 void walk_in_rows(const Frame& f, const RotateKernels& kernels, int64_t first_i, Put put)
 {
@@ -230,10 +190,46 @@ void walk_in_rows(const Frame& f, const RotateKernels& kernels, int64_t first_i,
                        static_cast<uint64_t>((f.s.stride_bytes - 5) / f.s.bpp),
                        static_cast<uint64_t>(f.s.rows),
                        f.s.bpp == 4 && (static_cast<int64_t>(f.s.rows) - 1) * stride_pixels <= INT32_MAX};
-    const RowTransfer first[2] = {{1, 1, 1, 1, false}, {-1, -1, -1, -1, false}};
-    const RowTransfer second[2] = {{-1, 1, 1, -1, true}, {1, -1, -1, 1, true}};
-    row_pass(f, s, kernels, true, first, put);
-    row_pass(f, s, kernels, false, second, put);
+
+    // Where each transfer's offsets have i >= 1 and its destination pixels
+    // pass their test.
+    Range rows_ok[4], columns_ok[4];
+    for (int h = 0; h < 4; ++h) {
+        const RowTransfer& t = kRowTransfers[h];
+        rows_ok[h] = meet(Range{t.mirrored ? 0 : 1, f.end}, within(f.cyd, t.y_dir, f.d.rows - 1));
+        columns_ok[h] = meet(Range{t.mirrored ? 1 : 0, f.end}, within(f.cxd, t.x_dir, f.last_column));
+    }
+    constexpr int64_t kRun = 1024;
+    int32_t turned[4][kRun];  // u, v of offsets (a, b), then of (b, a)
+    for (int64_t a = 0; a < f.end; ++a) {
+        for (int64_t b0 = 0; b0 < f.end; b0 += kRun) {
+            const Range run{b0, b0 + kRun < f.end ? b0 + kRun : f.end};
+            Range columns[4];
+            bool some = false;
+            for (int h = 0; h < 4; ++h) {
+                columns[h] = a >= rows_ok[h].lo && a < rows_ok[h].hi ? meet(run, columns_ok[h]) : Range{0, 0};
+                some = some || !columns[h].empty();
+            }
+            if (!some) continue;
+            kernels.turn_offset_pairs(a, b0, static_cast<int32_t>(run.hi - b0), f.turn, turned[0], turned[1],
+                                      turned[2], turned[3]);
+            for (int h = 0; h < 4; ++h) {
+                if (columns[h].empty()) continue;
+                const RowTransfer& t = kRowTransfers[h];
+                uint8_t* dst = pixel_at(f.d, static_cast<int32_t>(f.cxd + t.x_dir * columns[h].lo),
+                                        static_cast<int32_t>(f.cyd + t.y_dir * a));
+                const int pair = t.mirrored ? 2 : 0;
+                const int64_t at = columns[h].lo - b0;
+                const int32_t* p = turned[pair + (t.swapped ? 1 : 0)] + at;
+                const int32_t* q = turned[pair + (t.swapped ? 0 : 1)] + at;
+                const auto n = static_cast<int32_t>(columns[h].hi - columns[h].lo);
+                if constexpr (Put::kCopies32)
+                    kernels.copy_run_32(s, dst, t.x_dir, p, q, t.sa, t.sb, n);
+                else
+                    transfer_run(s, dst, t.x_dir, p, q, t.sa, t.sb, n, put);
+            }
+        }
+    }
 }
 
 // The walk for one call. Walking along destination rows needs a source with

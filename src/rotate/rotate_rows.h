@@ -15,8 +15,14 @@ namespace pixmill {
 // i, j0 + count below kMaxRowOffset, where i^2 + j^2 is exact in double
 // precision, so the vector versions may form that sum in double lanes.
 void turn_offsets_row(int64_t i, int64_t j0, int32_t count, const Turn& t, int32_t* u, int32_t* v);
-// The same for offsets (i0 + k, j), i0 >= 1.
-void turn_offsets_column(int64_t i0, int64_t j, int32_t count, const Turn& t, int32_t* u, int32_t* v);
+// Offsets (a, b0 + k) into u[k], v[k] and their mirror images (b0 + k, a)
+// into mu[k], mv[k], for k < count: the two share the length and, swapped,
+// the quotients by it, so the vector versions work out both at once. An
+// offset with i = 0 (a = 0, or b0 + k = 0 for the mirror image) is turned by
+// its own rule, which only the scalar version follows: its entry is left
+// unspecified. a, b0 + count below kMaxRowOffset.
+void turn_offset_pairs(int64_t a, int64_t b0, int32_t count, const Turn& t, int32_t* u, int32_t* v, int32_t* mu,
+                       int32_t* mv);
 
 constexpr int64_t kMaxRowOffset = int64_t{1} << 26;
 

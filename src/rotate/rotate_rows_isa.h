@@ -12,7 +12,8 @@ namespace pixmill {
 
 #define PIXMILL_ROTATE_KERNELS                                                                              \
     void turn_offsets_row(int64_t i, int64_t j0, int32_t count, const Turn& t, int32_t* u, int32_t* v);      \
-    void turn_offsets_column(int64_t i0, int64_t j, int32_t count, const Turn& t, int32_t* u, int32_t* v);
+    void turn_offset_pairs(int64_t a, int64_t b0, int32_t count, const Turn& t, int32_t* u, int32_t* v,       \
+                           int32_t* mu, int32_t* mv);
 
 namespace sse2 {
 PIXMILL_ROTATE_KERNELS

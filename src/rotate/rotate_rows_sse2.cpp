@@ -8,12 +8,13 @@ namespace pixmill::sse2 {
 
 void turn_offsets_row(int64_t i, int64_t j0, int32_t count, const Turn& t, int32_t* u, int32_t* v)
 {
-    turn_offsets_v<Pd2, false>(i, j0, count, t, u, v);
+    turn_offsets_row_v<Pd2>(i, j0, count, t, u, v);
 }
 
-void turn_offsets_column(int64_t i0, int64_t j, int32_t count, const Turn& t, int32_t* u, int32_t* v)
+void turn_offset_pairs(int64_t a, int64_t b0, int32_t count, const Turn& t, int32_t* u, int32_t* v, int32_t* mu,
+                       int32_t* mv)
 {
-    turn_offsets_v<Pd2, true>(i0, j, count, t, u, v);
+    turn_offset_pairs_v<Pd2>(a, b0, count, t, u, v, mu, mv);
 }
 
 }  // namespace pixmill::sse2

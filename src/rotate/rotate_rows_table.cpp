@@ -7,13 +7,13 @@ namespace pixmill {
 
 namespace {
 
-constexpr RotateKernels kScalar = {turn_offsets_row, turn_offsets_column, copy_run_32};
+constexpr RotateKernels kScalar = {turn_offsets_row, turn_offset_pairs, copy_run_32};
 
 #if (defined(__x86_64__) || defined(__i386__)) && defined(__SSE2__)
 #define PIXMILL_HAVE_VECTOR_KERNELS 1
-constexpr RotateKernels kSse2 = {sse2::turn_offsets_row, sse2::turn_offsets_column, copy_run_32};
-constexpr RotateKernels kAvx2 = {avx2::turn_offsets_row, avx2::turn_offsets_column, avx2::copy_run_32};
-constexpr RotateKernels kAvx512 = {avx512::turn_offsets_row, avx512::turn_offsets_column, avx512::copy_run_32};
+constexpr RotateKernels kSse2 = {sse2::turn_offsets_row, sse2::turn_offset_pairs, copy_run_32};
+constexpr RotateKernels kAvx2 = {avx2::turn_offsets_row, avx2::turn_offset_pairs, avx2::copy_run_32};
+constexpr RotateKernels kAvx512 = {avx512::turn_offsets_row, avx512::turn_offset_pairs, avx512::copy_run_32};
 #endif
 
 }  // namespace

@@ -9,12 +9,12 @@
 // - the square root, the quotients i / rho and j / rho, the products, the sum
 //   and the difference are correctly rounded in lanes as in scalar code, and r
 //   is rounded to single precision and back with the same conversions;
-// - on the axis (j = 0) rho = i exactly, so i / rho = 1 and j / rho = 0, and
-//   the angle-addition forms give r cos a and r sin a, the scalar axis values;
+// - on the axis (j = 0, i >= 1) rho = i exactly, so i / rho = 1 and
+//   j / rho = 0, and the angle-addition forms give r cos a and r sin a, the
+//   scalar axis values (a sum or difference with a zero product is exact);
 // - the products are far inside the 32-bit range, so truncating them with the
 //   lanes' conversion is the clamped scalar truncation.
 // The offsets after the last whole vector are turned by the scalar code.
-// In a run along i every lane holds an i >= 1 as well.
 #pragma once
 
 #include <cstdint>
@@ -84,31 +84,49 @@ struct Pd8 {
 };
 #endif
 
-// Offsets (i, j) for i = i0 + k (kAlongI) or j = j0 + k, k < count: one lane
-// per k, the other index the same in every lane.
-template <class V, bool kAlongI>
-void turn_offsets_v(int64_t i0, int64_t j0, int32_t count, const Turn& t, int32_t* u, int32_t* v)
+template <class V>
+void turn_offsets_row_v(int64_t i, int64_t j0, int32_t count, const Turn& t, int32_t* u, int32_t* v)
 {
     using D = typename V::D;
     const D cos_a = V::set1(t.cos_a), sin_a = V::set1(t.sin_a), step = V::set1(V::kLanes);
-    D i = kAlongI ? V::first_lanes(static_cast<double>(i0)) : V::set1(static_cast<double>(i0));
-    D j = kAlongI ? V::set1(static_cast<double>(j0)) : V::first_lanes(static_cast<double>(j0));
+    const D di = V::set1(static_cast<double>(i));
+    D j = V::first_lanes(static_cast<double>(j0));
     int32_t k = 0;
     for (; k + V::kLanes <= count; k += V::kLanes) {
-        const D rho = V::sqrt(V::add(V::mul(i, i), V::mul(j, j)));
+        const D rho = V::sqrt(V::add(V::mul(di, di), V::mul(j, j)));
         const D r = V::through_float(rho);
-        const D cos0 = V::div(i, rho), sin0 = V::div(j, rho);
+        const D cos0 = V::div(di, rho), sin0 = V::div(j, rho);
         V::store_truncated(u + k, V::mul(r, V::sub(V::mul(cos0, cos_a), V::mul(sin0, sin_a))));
         V::store_truncated(v + k, V::mul(r, V::add(V::mul(sin0, cos_a), V::mul(cos0, sin_a))));
-        if (kAlongI)
-            i = V::add(i, step);
-        else
-            j = V::add(j, step);
+        j = V::add(j, step);
     }
-    if (kAlongI)
-        turn_offsets_column(i0 + k, j0, count - k, t, u + k, v + k);
-    else
-        turn_offsets_row(i0, j0 + k, count - k, t, u + k, v + k);
+    turn_offsets_row(i, j0 + k, count - k, t, u + k, v + k);
+}
+
+// For offset (a, b) c = a / rho and s = b / rho are its cosine and sine; for
+// the mirror image (b, a) they are the sine and cosine, and the length is the
+// same double, so the four products serve both.
+template <class V>
+void turn_offset_pairs_v(int64_t a, int64_t b0, int32_t count, const Turn& t, int32_t* u, int32_t* v, int32_t* mu,
+                         int32_t* mv)
+{
+    using D = typename V::D;
+    const D cos_a = V::set1(t.cos_a), sin_a = V::set1(t.sin_a), step = V::set1(V::kLanes);
+    const D da = V::set1(static_cast<double>(a));
+    D b = V::first_lanes(static_cast<double>(b0));
+    int32_t k = 0;
+    for (; k + V::kLanes <= count; k += V::kLanes) {
+        const D rho = V::sqrt(V::add(V::mul(da, da), V::mul(b, b)));
+        const D r = V::through_float(rho);
+        const D c = V::div(da, rho), s = V::div(b, rho);
+        const D cc = V::mul(c, cos_a), ss = V::mul(s, sin_a), sc = V::mul(s, cos_a), cs = V::mul(c, sin_a);
+        V::store_truncated(u + k, V::mul(r, V::sub(cc, ss)));
+        V::store_truncated(v + k, V::mul(r, V::add(sc, cs)));
+        V::store_truncated(mu + k, V::mul(r, V::sub(sc, cs)));
+        V::store_truncated(mv + k, V::mul(r, V::add(cc, ss)));
+        b = V::add(b, step);
+    }
+    turn_offset_pairs(a, b0 + k, count - k, t, u + k, v + k, mu + k, mv + k);
 }
 
 }  // namespace
