@@ -202,7 +202,8 @@ void walk_in_rows(const Frame& f, const RotateKernels& kernels, int64_t first_i,
     constexpr int64_t kRun = 1024;
     int32_t turned[4][kRun];  // u, v of offsets (a, b), then of (b, a)
     for (int64_t a = 0; a < f.end; ++a) {
-        for (int64_t b0 = 0; b0 < f.end; b0 += kRun) {
+        // Row 0 has only mirrored transfers, whose offsets start at i = 1.
+        for (int64_t b0 = a == 0 ? 1 : 0; b0 < f.end; b0 += kRun) {
             const Range run{b0, b0 + kRun < f.end ? b0 + kRun : f.end};
             Range columns[4];
             bool some = false;

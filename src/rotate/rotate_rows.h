@@ -20,7 +20,8 @@ void turn_offsets_row(int64_t i, int64_t j0, int32_t count, const Turn& t, int32
 // the quotients by it, so the vector versions work out both at once. An
 // offset with i = 0 (a = 0, or b0 + k = 0 for the mirror image) is turned by
 // its own rule, which only the scalar version follows: its entry is left
-// unspecified. a, b0 + count below kMaxRowOffset.
+// unspecified. a, b0 + count below kMaxRowOffset, and a or b0 at least 1 (the
+// length of every offset is then at least 1).
 void turn_offset_pairs(int64_t a, int64_t b0, int32_t count, const Turn& t, int32_t* u, int32_t* v, int32_t* mu,
                        int32_t* mv);
 
@@ -47,11 +48,11 @@ void transfer_run(const SourceRead& s, uint8_t* dst, int32_t dir, const int32_t*
                   int32_t sb, int32_t n, Put put)
 {
     const ptrdiff_t step = dir * static_cast<ptrdiff_t>(put.kBytes);
-    for (int32_t k = 0; k < n; ++k, dst += step) {
+    for (int32_t k = 0; k < n; ++k) {
         const int64_t x = s.cx + static_cast<int64_t>(sa) * a[k];
         const int64_t y = s.cy + static_cast<int64_t>(sb) * b[k];
         if (static_cast<uint64_t>(x) > s.max_x || static_cast<uint64_t>(y) >= s.rows) continue;
-        put(dst, s.top - y * s.stride_bytes + x * s.bpp);
+        put(dst + k * step, s.top - y * s.stride_bytes + x * s.bpp);
     }
 }
 

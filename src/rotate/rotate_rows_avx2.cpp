@@ -53,7 +53,7 @@ void copy_run_32(const SourceRead& s, uint8_t* dst, int32_t dir, const int32_t* 
             _mm256_maskstore_epi32(reinterpret_cast<int*>(out), ok, px);
         }
     }
-    transfer_run(s, dst + dir * 4 * static_cast<ptrdiff_t>(k), dir, a + k, b + k, sa, sb, n - k, Copy4{});
+    if (k < n) transfer_run(s, dst + dir * 4 * static_cast<ptrdiff_t>(k), dir, a + k, b + k, sa, sb, n - k, Copy4{});
 }
 
 }  // namespace pixmill::avx2

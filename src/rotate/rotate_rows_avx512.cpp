@@ -51,7 +51,7 @@ void copy_run_32(const SourceRead& s, uint8_t* dst, int32_t dir, const int32_t* 
             _mm512_mask_storeu_epi32(out, ok, px);
         }
     }
-    transfer_run(s, dst + dir * 4 * static_cast<ptrdiff_t>(k), dir, a + k, b + k, sa, sb, n - k, Copy4{});
+    if (k < n) transfer_run(s, dst + dir * 4 * static_cast<ptrdiff_t>(k), dir, a + k, b + k, sa, sb, n - k, Copy4{});
 }
 
 }  // namespace pixmill::avx512
