@@ -12,9 +12,9 @@
 // y <= 0, transfer 3 x >= 0, y < 0, transfer 4 x <= 0, y > 0); only the
 // column i = 0 writes pixels of the axes that an offset with i >= 1 writes
 // again. So when the two arrays share no byte, the column i = 0 goes first in
-// its order and the other offsets may go in any order: in square tiles, whose
-// pixels lie close together in both arrays. Otherwise the walk keeps the
-// defined order throughout.
+// its order and the other offsets may go in any order: along destination
+// rows, so that every destination row is written from one end to the other.
+// Otherwise the walk keeps the defined order throughout.
 #include <cmath>
 #include <initializer_list>
 
