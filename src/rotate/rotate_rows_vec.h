@@ -1,6 +1,6 @@
-// turn_offsets_row over double lanes, included only by the files compiled for
-// one instruction set. Each lane does what turn_offset does for one offset,
-// the same IEEE operations in the same order and precision (no fused
+// turn_offsets_row and turn_offset_pairs over double lanes, included only by
+// the files compiled for one instruction set. Each lane does what turn_offset
+// does for one offset, the same IEEE operations in the same order and precision (no fused
 // multiply-add: the library is compiled with -ffp-contract=off), so each lane
 // gives the scalar bits:
 // - i^2 + j^2 is formed in double: below kMaxRowOffset every square and the
