@@ -5,6 +5,16 @@
 // clip: each transfer happens only when its source pixel and its destination
 // pixel both pass their own test, and the transfers run in a fixed order, so
 // later writes win (this decides the pixels on the axes through the centre).
+//
+// That order matters only for pixels written twice and for reads that can see
+// a write. Offsets with i >= 1 reach every destination pixel at most once
+// (transfer 1 the quadrant x > 0, y >= 0 from the centre, transfer 2 x < 0,
+// y <= 0, transfer 3 x >= 0, y < 0, transfer 4 x <= 0, y > 0); only the
+// column i = 0 writes pixels of the axes that an offset with i >= 1 writes
+// again. So when the two arrays share no byte, the column i = 0 goes first in
+// its order and the other offsets may go in any order: along destination
+// rows, so that every destination row is written from one end to the other.
+// Otherwise the walk keeps the defined order throughout.
 #include <cmath>
 #include <initializer_list>
 
@@ -12,7 +22,10 @@
 #include "frame/surface.h"
 #include "frame/trig.h"
 #include "frame/truncate.h"
+#include "rotate/rotate.h"
 #include "rotate/rotate_offset.h"
+#include "rotate/rotate_rows.h"
+#include "rotate/rotate_rows_table.h"
 
 namespace pixmill {
 
@@ -43,52 +56,199 @@ int64_t last_dest_column(const SurfaceView& d)
     return stride < 3 ? -1 : (stride - 3) / 3;  // 3x + 3 <= Stride
 }
 
+// What a call works with: both surfaces, the centres, the turn and how far the
+// offsets go.
+struct Frame {
+    SurfaceView d, s;
+    int64_t cxd, cyd, cxs, cys;
+    int64_t last_column;  // of the destination
+    int64_t end;          // both indices stay below it
+    Turn turn;
+
+    bool dest_ok(int64_t x, int64_t y) const { return x >= 0 && y >= 0 && y < d.rows && x <= last_column; }
+};
+
+// Reads both surfaces; false when no transfer can pass its destination test.
+bool make_frame(Frame& f, const Surface* dest, PixelFormat dest_format, const Surface* src, PixelFormat src_format,
+                int32_t angle)
+{
+    f.d = read_surface(dest, dest_format);
+    f.s = read_surface(src, src_format);
+    // A destination without rows (a null or one-dimensional descriptor) or
+    // without a whole pixel in its rows passes no destination test. Its
+    // Stride alone could still make the walk below span millions of offsets.
+    f.last_column = last_dest_column(f.d);
+    if (f.d.rows < 1 || f.last_column < 0) return false;
+    f.cxd = centre_x(f.d);
+    f.cyd = f.d.rows / 2;
+    f.cxs = centre_x(f.s);
+    f.cys = f.s.rows / 2;
+    const int64_t n = f.cxs > f.cys ? f.cxs : f.cys;
+    f.turn = make_turn(angle_in_radians(angle));
+
+    // An offset beyond every distance from the destination centre to an edge
+    // fails every destination test, so neither index needs to go further.
+    const int64_t right = f.last_column - f.cxd, bottom = static_cast<int64_t>(f.d.rows) - 1 - f.cyd;
+    int64_t reach = f.cxd;
+    for (int64_t e : {f.cyd, right, bottom}) reach = e > reach ? e : reach;
+    f.end = n < reach + 1 ? n : reach + 1;
+    return true;
+}
+
 struct Point {
     int64_t x, y;
 };
 
-// Walks the offsets (i, j), i from first_i and j from 0, both below N, and
-// calls put(dst_pixel, src_pixel) for each transfer that passes both tests.
+// Offsets (i, j) for i from first_i to last_i - 1 and every j, in the defined
+// order. The offsets of a column i >= 1 come from the kernel, a run of j at a
+// time.
 template <class Put>
-void rotate(const Surface* dest, PixelFormat dest_format, const Surface* src, PixelFormat src_format,
-            int32_t angle, int32_t first_i, Put put)
+void walk_in_order(const Frame& f, const RotateKernels& kernels, int64_t first_i, int64_t last_i, Put put)
 {
-    const SurfaceView d = read_surface(dest, dest_format);
-    const SurfaceView s = read_surface(src, src_format);
-    // A destination without rows (a null or one-dimensional descriptor) or
-    // without a whole pixel in its rows passes no destination test. Its
-    // Stride alone could still make the walk below span millions of offsets.
-    const int64_t last_column = last_dest_column(d);
-    if (d.rows < 1 || last_column < 0) return;
-    const int64_t cxd = centre_x(d), cyd = d.rows / 2, cxs = centre_x(s), cys = s.rows / 2;
-    const int64_t n = cxs > cys ? cxs : cys;
-    const Turn turn = make_turn(angle_in_radians(angle));
-
-    // An offset beyond every distance from the destination centre to an edge
-    // fails every destination test, so neither index needs to go further.
-    const int64_t right = last_column - cxd, bottom = static_cast<int64_t>(d.rows) - 1 - cyd;
-    int64_t reach = cxd;
-    for (int64_t e : {cyd, right, bottom}) reach = e > reach ? e : reach;
-    const int64_t end = n < reach + 1 ? n : reach + 1;
-
-    auto dest_ok = [&](Point p) { return p.x >= 0 && p.y >= 0 && p.y < d.rows && p.x <= last_column; };
-    for (int64_t i = first_i; i < end; ++i) {
-        for (int64_t j = 0; j < end; ++j) {
-            const Point to[4] = {{cxd + i, cyd + j}, {cxd - i, cyd - j}, {cxd + j, cyd - i}, {cxd - j, cyd + i}};
-            const bool writes[4] = {dest_ok(to[0]), dest_ok(to[1]), dest_ok(to[2]), dest_ok(to[3])};
+    constexpr int32_t kRun = 64;
+    int32_t us[kRun], vs[kRun];
+    for (int64_t i = first_i; i < last_i; ++i) {
+        for (int64_t j = 0; j < f.end; ++j) {
+            const int32_t k = static_cast<int32_t>(j % kRun);
+            if (i > 0 && k == 0) {
+                const int64_t left = f.end - j;
+                kernels.turn_offsets_row(i, j, static_cast<int32_t>(left < kRun ? left : kRun), f.turn, us, vs);
+            }
+            const Point to[4] = {{f.cxd + i, f.cyd + j}, {f.cxd - i, f.cyd - j}, {f.cxd + j, f.cyd - i},
+                                 {f.cxd - j, f.cyd + i}};
+            const bool writes[4] = {f.dest_ok(to[0].x, to[0].y), f.dest_ok(to[1].x, to[1].y),
+                                    f.dest_ok(to[2].x, to[2].y), f.dest_ok(to[3].x, to[3].y)};
             if (!(writes[0] || writes[1] || writes[2] || writes[3])) continue;
 
             int32_t u, v;
-            turn_offset(i, j, turn, u, v);
-
-            const Point from[4] = {{cxs + u, cys + v}, {cxs - u, cys - v}, {cxs + v, cys - u}, {cxs - v, cys + u}};
+            if (i == 0) {
+                turn_offset(i, j, f.turn, u, v);
+            } else {
+                u = us[k];
+                v = vs[k];
+            }
+            const Point from[4] = {
+                {f.cxs + u, f.cys + v}, {f.cxs - u, f.cys - v}, {f.cxs + v, f.cys - u}, {f.cxs - v, f.cys + u}};
             for (int t = 0; t < 4; ++t) {
-                if (!writes[t] || !source_ok(s, from[t].x, from[t].y)) continue;
-                put(pixel_at(d, static_cast<int32_t>(to[t].x), static_cast<int32_t>(to[t].y)),
-                    pixel_at(s, static_cast<int32_t>(from[t].x), static_cast<int32_t>(from[t].y)));
+                if (!writes[t] || !source_ok(f.s, from[t].x, from[t].y)) continue;
+                put(pixel_at(f.d, static_cast<int32_t>(to[t].x), static_cast<int32_t>(to[t].y)),
+                    pixel_at(f.s, static_cast<int32_t>(from[t].x), static_cast<int32_t>(from[t].y)));
             }
         }
     }
+}
+
+struct Range {
+    int64_t lo, hi;  // [lo, hi)
+    bool empty() const { return lo >= hi; }
+};
+
+Range meet(Range a, Range b)
+{
+    return {a.lo > b.lo ? a.lo : b.lo, a.hi < b.hi ? a.hi : b.hi};
+}
+
+// Where c + dir k lies in [0, last], for dir = 1 or -1.
+Range within(int64_t c, int64_t dir, int64_t last)
+{
+    return dir > 0 ? Range{-c, last - c + 1} : Range{c - last, c + 1};
+}
+
+// One transfer seen along destination rows: row index a and column index b
+// stand for offset (i, j) = (a, b), or (b, a) when mirrored, which writes
+// destination pixel (cxd + x_dir b, cyd + y_dir a) from source pixel
+// (cxs + sa p, cys + sb q), where (p, q) is (u, v) or, swapped, (v, u).
+struct RowTransfer {
+    int32_t y_dir, x_dir, sa, sb;
+    bool mirrored, swapped;
+};
+
+constexpr RowTransfer kRowTransfers[4] = {
+    {1, 1, 1, 1, true, false},     // 1: (cxd + i, cyd + j) from (cxs + u, cys + v)
+    {-1, -1, -1, -1, true, false},  // 2: (cxd - i, cyd - j) from (cxs - u, cys - v)
+    {-1, 1, 1, -1, false, true},    // 3: (cxd + j, cyd - i) from (cxs + v, cys - u)
+    {1, -1, -1, 1, false, true},    // 4: (cxd - j, cyd + i) from (cxs - v, cys + u)
+};
+
+// The column i = 0 in order, then the offsets with i >= 1 along destination
+// rows: row index a gives destination rows cyd + a (transfer 4 left of the
+// centre, 1 right of it) and cyd - a (2 and 3), each offset pair (a, b),
+// (b, a) turned once for both, a run of up to kRun columns at a time. The
+// source pixels one destination row reads lie along a slanted line, and the
+// next row reads the neighbouring line while it is still cached: whole rows
+// measured faster than square tiles of destination pixels.
+template <class Put>
+void walk_in_rows(const Frame& f, const RotateKernels& kernels, int64_t first_i, Put put)
+{
+    if (first_i == 0) walk_in_order(f, kernels, 0, f.end < 1 ? f.end : 1, put);
+    const int64_t stride_pixels = f.s.stride_bytes / f.s.bpp;
+    const SourceRead s{pixel_at(f.s, 0, 0),
+                       f.s.stride_bytes,
+                       f.s.bpp,
+                       f.cxs,
+                       f.cys,
+                       static_cast<uint64_t>((f.s.stride_bytes - 5) / f.s.bpp),
+                       static_cast<uint64_t>(f.s.rows),
+                       f.s.bpp == 4 && (static_cast<int64_t>(f.s.rows) - 1) * stride_pixels <= INT32_MAX};
+
+    // Where each transfer's offsets have i >= 1 and its destination pixels
+    // pass their test.
+    Range rows_ok[4], columns_ok[4];
+    for (int h = 0; h < 4; ++h) {
+        const RowTransfer& t = kRowTransfers[h];
+        rows_ok[h] = meet(Range{t.mirrored ? 0 : 1, f.end}, within(f.cyd, t.y_dir, f.d.rows - 1));
+        columns_ok[h] = meet(Range{t.mirrored ? 1 : 0, f.end}, within(f.cxd, t.x_dir, f.last_column));
+    }
+    constexpr int64_t kRun = 1024;
+    int32_t turned[4][kRun];  // u, v of offsets (a, b), then of (b, a)
+    for (int64_t a = 0; a < f.end; ++a) {
+        // Row 0 has only mirrored transfers, whose offsets start at i = 1.
+        for (int64_t b0 = a == 0 ? 1 : 0; b0 < f.end; b0 += kRun) {
+            const Range run{b0, b0 + kRun < f.end ? b0 + kRun : f.end};
+            Range columns[4];
+            bool some = false;
+            for (int h = 0; h < 4; ++h) {
+                columns[h] = a >= rows_ok[h].lo && a < rows_ok[h].hi ? meet(run, columns_ok[h]) : Range{0, 0};
+                some = some || !columns[h].empty();
+            }
+            if (!some) continue;
+            kernels.turn_offset_pairs(a, b0, static_cast<int32_t>(run.hi - b0), f.turn, turned[0], turned[1],
+                                      turned[2], turned[3]);
+            for (int h = 0; h < 4; ++h) {
+                if (columns[h].empty()) continue;
+                const RowTransfer& t = kRowTransfers[h];
+                uint8_t* dst = pixel_at(f.d, static_cast<int32_t>(f.cxd + t.x_dir * columns[h].lo),
+                                        static_cast<int32_t>(f.cyd + t.y_dir * a));
+                const int pair = t.mirrored ? 2 : 0;
+                const int64_t at = columns[h].lo - b0;
+                const int32_t* p = turned[pair + (t.swapped ? 1 : 0)] + at;
+                const int32_t* q = turned[pair + (t.swapped ? 0 : 1)] + at;
+                const auto n = static_cast<int32_t>(columns[h].hi - columns[h].lo);
+                if constexpr (Put::kCopies32)
+                    kernels.copy_run_32(s, dst, t.x_dir, p, q, t.sa, t.sb, n);
+                else
+                    transfer_run(s, dst, t.x_dir, p, q, t.sa, t.sb, n, put);
+            }
+        }
+    }
+}
+
+// The walk for one call. Walking along destination rows needs a source with
+// a readable pixel (so that the source test has a column limit), arrays that
+// share no byte, and offsets small enough for the vector kernels.
+template <class Put>
+void rotate(const Surface* dest, PixelFormat dest_format, const Surface* src, PixelFormat src_format, int32_t angle,
+            int64_t first_i, Isa isa, RotateOrder order, Put put)
+{
+    Frame f;
+    if (!make_frame(f, dest, dest_format, src, src_format, angle)) return;
+    const bool small = f.end <= kMaxRowOffset;
+    const RotateKernels& kernels = rotate_kernels(small ? isa : Isa::kScalar);
+    const bool readable = f.s.rows >= 1 && f.s.stride_bytes >= 5;
+    if (order == RotateOrder::kAny && small && readable && spans_apart(span_of(f.d), span_of(f.s)))
+        walk_in_rows(f, kernels, first_i, put);
+    else
+        walk_in_order(f, kernels, first_i, f.end, put);
 }
 
 }  // namespace
@@ -133,48 +293,72 @@ using namespace pixmill;
 
 namespace {
 
-// The per-pixel rules. Source and destination may be the same pixel. The
-// exports hand them to the walk inside lambdas, so they are inlined there.
-void copy3(uint8_t* to, const uint8_t* from)
-{
-    for (int b = 0; b < 3; ++b) to[b] = from[b];
-}
+// The per-pixel rules besides Copy4. Source and destination may be the same
+// pixel.
+struct Copy3 {
+    static constexpr int kBytes = 3;
+    static constexpr bool kCopies32 = false;
+    void operator()(uint8_t* to, const uint8_t* from) const
+    {
+        for (int b = 0; b < 3; ++b) to[b] = from[b];
+    }
+};
 
-void copy4(uint8_t* to, const uint8_t* from)
-{
-    for (int b = 0; b < 4; ++b) to[b] = from[b];
-}
+struct Copy32 : Copy4 {
+    static constexpr bool kCopies32 = true;  // the kernels' runs copy these
+};
 
 // Blended by the source's byte 3: 0 leaves the pixel, 255 copies.
-void blend_by_source_alpha(uint8_t* to, const uint8_t* from)
-{
-    const uint32_t alpha = from[3];
-    if (alpha == 0) return;
-    for (int b = 0; b < 3; ++b) to[b] = alpha == 255 ? from[b] : blend255_byte(from[b], to[b], alpha);
-}
+struct BlendBySourceAlpha {
+    static constexpr int kBytes = 3;
+    static constexpr bool kCopies32 = false;
+    void operator()(uint8_t* to, const uint8_t* from) const
+    {
+        const uint32_t alpha = from[3];
+        if (alpha == 0) return;
+        for (int b = 0; b < 3; ++b) to[b] = alpha == 255 ? from[b] : blend255_byte(from[b], to[b], alpha);
+    }
+};
 
 }  // namespace
+
+void pixmill::rotate_surfaces(Surface* dest, Surface* src, int32_t angle, RotateTransfer transfer, Isa isa,
+                              RotateOrder order)
+{
+    switch (transfer) {
+        case RotateTransfer::kCopy24to24:
+            rotate(dest, kBgr24, src, kBgr24, angle, 0, isa, order, Copy3{});
+            return;
+        case RotateTransfer::kCopy32to32:
+            rotate(dest, kBgra32, src, kBgra32, angle, 0, isa, order, Copy32{});
+            return;
+        case RotateTransfer::kBlend32to24:
+            // Starts at i = 1, so each pixel of the square but the centre is
+            // reached once and none is blended twice; the centre pixel is
+            // never written.
+            rotate(dest, kBgr24, src, kBgra32, angle, 1, isa, order,
+                   BlendBySourceAlpha{});
+            return;
+    }
+}
 
 extern "C" {
 
 int32_t PIXMILL_CALL Render_Rotate24to24(Surface* dest, Surface* src, int32_t angle)
 {
-    rotate(dest, kBgr24, src, kBgr24, angle, 0, [](uint8_t* to, const uint8_t* from) { copy3(to, from); });
+    rotate_surfaces(dest, src, angle, RotateTransfer::kCopy24to24, cpu_isa(), RotateOrder::kAny);
     return 0;
 }
 
 int32_t PIXMILL_CALL Render_Rotate32to32(Surface* dest, Surface* src, int32_t angle)
 {
-    rotate(dest, kBgra32, src, kBgra32, angle, 0, [](uint8_t* to, const uint8_t* from) { copy4(to, from); });
+    rotate_surfaces(dest, src, angle, RotateTransfer::kCopy32to32, cpu_isa(), RotateOrder::kAny);
     return 0;
 }
 
-// Starts at i = 1, so each pixel of the square but the centre is reached once
-// and none is blended twice; the centre pixel is never written.
 int32_t PIXMILL_CALL Render_Rotate32to24(Surface* dest, Surface* src, int32_t angle)
 {
-    rotate(dest, kBgr24, src, kBgra32, angle, 1,
-           [](uint8_t* to, const uint8_t* from) { blend_by_source_alpha(to, from); });
+    rotate_surfaces(dest, src, angle, RotateTransfer::kBlend32to24, cpu_isa(), RotateOrder::kAny);
     return 0;
 }
 
