@@ -19,18 +19,7 @@
 #include <emmintrin.h>
 #endif
 #if defined(__AVX2__)
-// GCC 12's AVX-512 header seeds some conversions with a deliberately
-// undefined vector (`__Y = __Y`), which its own -Wuninitialized (or, in the
-// sanitized builds, -Wmaybe-uninitialized) then flags.
-#if defined(__GNUC__) && !defined(__clang__)
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wuninitialized"
-#pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
 #include <immintrin.h>
-#pragma GCC diagnostic pop
-#else
-#include <immintrin.h>
-#endif
 #endif
 
 namespace pixmill {

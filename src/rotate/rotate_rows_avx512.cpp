@@ -5,12 +5,6 @@
 #if defined(__AVX512F__)
 #include <immintrin.h>
 
-// GCC takes the deliberately undefined pass-through operand inside its own
-// 512-bit intrinsics (square root, conversions) for an uninitialised variable.
-#if defined(__GNUC__) && !defined(__clang__)
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
-#endif
 #include "rotate/rotate_rows_vec.h"
 
 namespace pixmill::avx512 {
@@ -57,7 +51,4 @@ void copy_run_32(const SourceRead& s, uint8_t* dst, int32_t dir, const int32_t* 
 }
 
 }  // namespace pixmill::avx512
-#if defined(__GNUC__) && !defined(__clang__)
-#pragma GCC diagnostic pop
-#endif
 #endif
