@@ -91,12 +91,20 @@ inline V byte_index24(V dist)
 inline V widen_lo(V t) { return _mm512_cvtepu8_epi16(_mm512_castsi512_si256(t)); }
 inline V widen_hi(V t) { return _mm512_cvtepu8_epi16(_mm512_extracti64x4_epi64(t, 1)); }
 
-// The five-term sums of 32 bytes (16-bit lanes) divided by 5, as bytes.
+// Bytes 32..47 of t in 16-bit lanes.
+inline __m256i widen_third(V t) { return _mm256_cvtepu8_epi16(_mm512_extracti32x4_epi32(t, 2)); }
+
+// The five-term sums of 32 (or 16) bytes in 16-bit lanes divided by 5, as bytes.
 inline __m256i fifth(V sum) { return _mm512_cvtepi16_epi8(_mm512_mulhi_epu16(sum, _mm512_set1_epi16(13108))); }
+inline __m128i fifth(__m256i sum) { return _mm256_cvtepi16_epi8(_mm256_mulhi_epu16(sum, _mm256_set1_epi16(13108))); }
 
 inline V sum5(V a, V b, V c, V d, V e)
 {
     return _mm512_add_epi16(_mm512_add_epi16(_mm512_add_epi16(a, b), _mm512_add_epi16(c, d)), e);
+}
+inline __m256i sum5(__m256i a, __m256i b, __m256i c, __m256i d, __m256i e)
+{
+    return _mm256_add_epi16(_mm256_add_epi16(_mm256_add_epi16(a, b), _mm256_add_epi16(c, d)), e);
 }
 
 // Stores the first 48 bytes of v at d.
@@ -117,6 +125,17 @@ inline bool overlaps_rows(const uint8_t* dst, size_t dst_bytes, const SourceRows
 {
     return ranges_overlap(dst, dst_bytes, s.row, row_bytes) || ranges_overlap(dst, dst_bytes, s.above, row_bytes) ||
            ranges_overlap(dst, dst_bytes, s.below, row_bytes);
+}
+
+// Asks for the line at byte at of the rows the next destination row reads
+// (the hints of s, when there are any), so that they arrive while this row is
+// worked out; one line per block (a second one measured slower). at is below
+// the row's length, so the addresses stay on the rows.
+inline void fetch_ahead(const SourceRows& s, ptrdiff_t at)
+{
+    if (s.ahead[0] == nullptr) return;
+    _mm_prefetch(reinterpret_cast<const char*>(s.ahead[0] + at), _MM_HINT_T0);
+    _mm_prefetch(reinterpret_cast<const char*>(s.ahead[1] + at), _MM_HINT_T0);
 }
 
 // The widest spread of a block's columns (last minus first) that still fits
@@ -194,16 +213,25 @@ void smooth_row_24to24(uint8_t* dst, const SourceRows& s, const int32_t* cols, i
         }
         const V c = load(cols + i), b = set1(base);
         const V ic = byte_index24(_mm512_sub_epi32(c, b));
-        const V il = byte_index24(_mm512_sub_epi32(left_of(c), b));
-        const V ir = byte_index24(_mm512_sub_epi32(right_of(c, last), b));
+        V il, ir;
+        if (cols[i] > 0 && cols[i + kBlock - 1] < s.last_col) {
+            // No pixel of the block at an edge: the neighbours are 3 bytes either side.
+            il = _mm512_sub_epi8(ic, _mm512_set1_epi8(3));
+            ir = _mm512_add_epi8(ic, _mm512_set1_epi8(3));
+        } else {
+            il = byte_index24(_mm512_sub_epi32(left_of(c), b));
+            ir = byte_index24(_mm512_sub_epi32(right_of(c, last), b));
+        }
         const ptrdiff_t at = 3 * static_cast<ptrdiff_t>(base), avail = row_bytes - at;
+        fetch_ahead(s, at);
         const Window w = window(s.row + at, avail);
         const V t0 = pick8(w, ic), t1 = pick8(w, il), t2 = pick8(w, ir);
         const V t3 = pick8(window(s.above + at, avail), ic), t4 = pick8(window(s.below + at, avail), ic);
-        // Bytes 0..31 in one vector of 16-bit lanes, bytes 32..47 in another.
+        // Bytes 0..31 in 32 16-bit lanes, bytes 32..47 in 16 more.
         const V lo = sum5(widen_lo(t0), widen_lo(t1), widen_lo(t2), widen_lo(t3), widen_lo(t4));
-        const V hi = sum5(widen_hi(t0), widen_hi(t1), widen_hi(t2), widen_hi(t3), widen_hi(t4));
-        store48(dst + 3 * i, _mm512_inserti64x4(_mm512_castsi256_si512(fifth(lo)), fifth(hi), 1));
+        const __m256i hi = sum5(widen_third(t0), widen_third(t1), widen_third(t2), widen_third(t3), widen_third(t4));
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(dst + 3 * i), fifth(lo));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + 3 * i + 32), fifth(hi));
     }
     if (i < n) pixmill::smooth_row_24to24(dst + 3 * i, s, cols + i, n - i);
 }
@@ -229,6 +257,7 @@ void smooth_row_32to32_whole(uint8_t* dst, const SourceRows& s, const int32_t* c
         const V il = _mm512_sub_epi32(left_of(c), b);
         const V ir = _mm512_sub_epi32(right_of(c, last), b);
         const ptrdiff_t at = 4 * static_cast<ptrdiff_t>(base), avail = row_bytes - at;
+        fetch_ahead(s, at);
         const Window w = window(s.row + at, avail);
         const V t0 = pick32(w, ic), t1 = pick32(w, il), t2 = pick32(w, ir);
         const V t3 = pick32(window(s.above + at, avail), ic), t4 = pick32(window(s.below + at, avail), ic);

@@ -100,6 +100,14 @@ inline int32_t stretch(const Surface* dest, PixelFormat dest_format, const Surfa
         rows.above = t > 0 ? rows.row + s.stride_bytes : rows.row;
         rows.below = y < last_row ? rows.row - s.stride_bytes : rows.row;
         rows.last_col = last_col;
+        if (k + 1 < r.dh) {
+            // Upwards in memory the next row's upper neighbour is new, top-down its lower one.
+            const int32_t t2 = sample_index(any_order ? j - 1 : j + 1, ry, row_limit), y2 = r.sy + t2;
+            const uint8_t* next = row_at(s, y2);
+            rows.ahead[0] = next;
+            rows.ahead[1] = any_order ? (t2 > 0 ? next + s.stride_bytes : next)
+                                      : (y2 < last_row ? next - s.stride_bytes : next);
+        }
         // Equal widths map column i to sx + i: the ratio is exactly 1 and i
         // stays below sw, short of the limit. (Nearly equal huge widths can
         // round to a ratio of 1 as well, but there the limit may hold the
