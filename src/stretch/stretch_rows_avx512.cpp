@@ -3,14 +3,15 @@
 // pixels lie close together unless the copy shrinks a lot, so each block
 // loads one 128-byte window of every source row it reads (from the leftmost
 // column any of its pixels uses) and picks its samples out of the window with
-// byte or word permutes, indexed by the columns' distances from the window's
+// byte or 32-bit permutes, indexed by the columns' distances from the window's
 // start. A block whose columns spread wider than the window takes a gather
 // (32-bit pixels) or the scalar kernel (24-bit pixels).
 //
 // Nothing outside the source row is read: a window that would reach past the
 // last byte the row's pixels can use is loaded with a mask that stops there,
 // and masked-off bytes are never fetched. Destination bytes are written with
-// exact stores: sixteen 24-bit pixels as 32 + 16 bytes.
+// exact stores: sixteen 24-bit pixels as 32 + 16 bytes; sixteen 32-bit pixels
+// whole, their fourth bytes written back unchanged where the rule keeps them.
 //
 // The five-point sums are at most 5 x 255 = 1275 and are divided by 5 as
 // (x * 13108) >> 16 in 16-bit lanes. That is exact for x < 16384: write
@@ -54,6 +55,12 @@ alignas(64) constexpr uint8_t kPixelOf3[64] = {
 alignas(64) constexpr uint8_t kByteOf3[64] = {
     0, 1, 2, 0, 1, 2, 0, 1, 2, 0, 1, 2, 0, 1, 2, 0, 1, 2, 0, 1, 2, 0, 1, 2, 0, 1, 2, 0, 1, 2, 0, 1,
     2, 0, 1, 2, 0, 1, 2, 0, 1, 2, 0, 1, 2, 0, 1, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+
+// Byte q of sixteen 32-bit pixels takes byte 3 (q / 4) + q % 4 of the same
+// pixels packed as 24-bit ones (the fourth byte of each is not used).
+alignas(64) constexpr uint8_t kSpread3To4[64] = {
+    0, 1, 2, 0, 3, 4, 5, 0, 6, 7, 8, 0, 9, 10, 11, 0, 12, 13, 14, 0, 15, 16, 17, 0, 18, 19, 20, 0, 21, 22, 23, 0,
+    24, 25, 26, 0, 27, 28, 29, 0, 30, 31, 32, 0, 33, 34, 35, 0, 36, 37, 38, 0, 39, 40, 41, 0, 42, 43, 44, 0, 45, 46, 47, 0};
 
 inline V load(const void* p) { return _mm512_loadu_si512(p); }
 inline V set1(int32_t v) { return _mm512_set1_epi32(v); }
@@ -138,6 +145,20 @@ inline void fetch_ahead(const SourceRows& s, ptrdiff_t at)
     _mm_prefetch(reinterpret_cast<const char*>(s.ahead[1] + at), _MM_HINT_T0);
 }
 
+// Stores sixteen pixels whose colour bytes are the first 48 bytes of v (a
+// 24-bit destination), or the colour bytes of 32-bit pixels whose fourth
+// bytes stay as they are (written back with their own value).
+template <int DBpp>
+inline void put_colours(uint8_t* d, V v)
+{
+    if (DBpp == 3) {
+        store48(d, v);
+    } else {
+        const V spread = _mm512_permutexvar_epi8(load(kSpread3To4), v);
+        _mm512_storeu_si512(d, _mm512_mask_blend_epi8(0x7777777777777777ull, load(d), spread));
+    }
+}
+
 // The widest spread of a block's columns (last minus first) that still fits
 // a 128-byte window: 3 x 41 + 2 = 125 for 24-bit pixels, 31 for 32-bit ones.
 constexpr int32_t kSpread24 = 41;
@@ -145,28 +166,44 @@ constexpr int32_t kSpread32 = 31;
 
 }  // namespace
 
-void sample_row_24to24(uint8_t* dst, const uint8_t* row, const int32_t* cols, int32_t n)
+namespace {
+
+template <int DBpp>
+void sample_24(uint8_t* dst, const uint8_t* row, const int32_t* cols, int32_t n,
+               void (*scalar)(uint8_t*, const uint8_t*, const int32_t*, int32_t))
 {
     if (n <= 0) return;
     // The row is read from the first column to the last one sampled.
     const ptrdiff_t first = 3 * static_cast<ptrdiff_t>(cols[0]);
     const ptrdiff_t end = 3 * static_cast<ptrdiff_t>(cols[n - 1]) + 3;
-    if (ranges_overlap(dst, 3 * static_cast<size_t>(n), row + first, static_cast<size_t>(end - first))) {
-        pixmill::sample_row_24to24(dst, row, cols, n);
+    if (ranges_overlap(dst, DBpp * static_cast<size_t>(n), row + first, static_cast<size_t>(end - first))) {
+        scalar(dst, row, cols, n);
         return;
     }
     int32_t i = 0;
     for (; i + kBlock <= n; i += kBlock) {
         const int32_t base = cols[i];
         if (cols[i + kBlock - 1] - base > kSpread24) {
-            pixmill::sample_row_24to24(dst + 3 * i, row, cols + i, kBlock);
+            scalar(dst + DBpp * i, row, cols + i, kBlock);
             continue;
         }
         const ptrdiff_t at = 3 * static_cast<ptrdiff_t>(base);
         const V idx = byte_index24(_mm512_sub_epi32(load(cols + i), set1(base)));
-        store48(dst + 3 * i, pick8(window(row + at, end - at), idx));
+        put_colours<DBpp>(dst + DBpp * i, pick8(window(row + at, end - at), idx));
     }
-    if (i < n) pixmill::sample_row_24to24(dst + 3 * i, row, cols + i, n - i);
+    if (i < n) scalar(dst + DBpp * i, row, cols + i, n - i);
+}
+
+}  // namespace
+
+void sample_row_24to24(uint8_t* dst, const uint8_t* row, const int32_t* cols, int32_t n)
+{
+    sample_24<3>(dst, row, cols, n, pixmill::sample_row_24to24);
+}
+
+void sample_row_24to32(uint8_t* dst, const uint8_t* row, const int32_t* cols, int32_t n)
+{
+    sample_24<4>(dst, row, cols, n, pixmill::sample_row_24to32);
 }
 
 void sample_row_32to32_whole(uint8_t* dst, const uint8_t* row, const int32_t* cols, int32_t n)
@@ -195,12 +232,16 @@ void sample_row_32to32_whole(uint8_t* dst, const uint8_t* row, const int32_t* co
     }
 }
 
-void smooth_row_24to24(uint8_t* dst, const SourceRows& s, const int32_t* cols, int32_t n)
+namespace {
+
+template <int DBpp>
+void smooth_24(uint8_t* dst, const SourceRows& s, const int32_t* cols, int32_t n,
+               void (*scalar)(uint8_t*, const SourceRows&, const int32_t*, int32_t))
 {
     if (n <= 0) return;
     const ptrdiff_t row_bytes = 3 * (static_cast<ptrdiff_t>(s.last_col) + 1);
-    if (overlaps_rows(dst, 3 * static_cast<size_t>(n), s, static_cast<size_t>(row_bytes))) {
-        pixmill::smooth_row_24to24(dst, s, cols, n);
+    if (overlaps_rows(dst, DBpp * static_cast<size_t>(n), s, static_cast<size_t>(row_bytes))) {
+        scalar(dst, s, cols, n);
         return;
     }
     const V last = set1(s.last_col);
@@ -208,7 +249,7 @@ void smooth_row_24to24(uint8_t* dst, const SourceRows& s, const int32_t* cols, i
     for (; i + kBlock <= n; i += kBlock) {
         const int32_t base = std::max(cols[i] - 1, 0);
         if (std::min(cols[i + kBlock - 1] + 1, s.last_col) - base > kSpread24) {
-            pixmill::smooth_row_24to24(dst + 3 * i, s, cols + i, kBlock);
+            scalar(dst + DBpp * i, s, cols + i, kBlock);
             continue;
         }
         const V c = load(cols + i), b = set1(base);
@@ -230,10 +271,26 @@ void smooth_row_24to24(uint8_t* dst, const SourceRows& s, const int32_t* cols, i
         // Bytes 0..31 in 32 16-bit lanes, bytes 32..47 in 16 more.
         const V lo = sum5(widen_lo(t0), widen_lo(t1), widen_lo(t2), widen_lo(t3), widen_lo(t4));
         const __m256i hi = sum5(widen_third(t0), widen_third(t1), widen_third(t2), widen_third(t3), widen_third(t4));
-        _mm256_storeu_si256(reinterpret_cast<__m256i*>(dst + 3 * i), fifth(lo));
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + 3 * i + 32), fifth(hi));
+        if (DBpp == 3) {
+            _mm256_storeu_si256(reinterpret_cast<__m256i*>(dst + 3 * i), fifth(lo));
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + 3 * i + 32), fifth(hi));
+        } else {
+            put_colours<DBpp>(dst + DBpp * i, _mm512_inserti32x4(_mm512_castsi256_si512(fifth(lo)), fifth(hi), 2));
+        }
     }
-    if (i < n) pixmill::smooth_row_24to24(dst + 3 * i, s, cols + i, n - i);
+    if (i < n) scalar(dst + DBpp * i, s, cols + i, n - i);
+}
+
+}  // namespace
+
+void smooth_row_24to24(uint8_t* dst, const SourceRows& s, const int32_t* cols, int32_t n)
+{
+    smooth_24<3>(dst, s, cols, n, pixmill::smooth_row_24to24);
+}
+
+void smooth_row_24to32(uint8_t* dst, const SourceRows& s, const int32_t* cols, int32_t n)
+{
+    smooth_24<4>(dst, s, cols, n, pixmill::smooth_row_24to32);
 }
 
 void smooth_row_32to32_whole(uint8_t* dst, const SourceRows& s, const int32_t* cols, int32_t n)

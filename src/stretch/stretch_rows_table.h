@@ -16,8 +16,10 @@ namespace pixmill {
 // destination column moves right).
 struct StretchKernels {
     void (*sample_24to24)(uint8_t* dst, const uint8_t* row, const int32_t* cols, int32_t n);
+    void (*sample_24to32)(uint8_t* dst, const uint8_t* row, const int32_t* cols, int32_t n);
     void (*sample_32to32_whole)(uint8_t* dst, const uint8_t* row, const int32_t* cols, int32_t n);
     void (*smooth_24to24)(uint8_t* dst, const SourceRows& src, const int32_t* cols, int32_t n);
+    void (*smooth_24to32)(uint8_t* dst, const SourceRows& src, const int32_t* cols, int32_t n);
     void (*smooth_32to32_whole)(uint8_t* dst, const SourceRows& src, const int32_t* cols, int32_t n);
 };
 

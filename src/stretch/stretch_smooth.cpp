@@ -54,9 +54,8 @@ int32_t PIXMILL_CALL Render_StretchBltBillinear24to32(Surface* dest, int32_t dx,
                                                       int32_t dh, Surface* src, int32_t sx, int32_t sy, int32_t sw,
                                                       int32_t sh)
 {
-    return stretch(
-        dest, kBgra32, src, kBgr24, {dx, dy, dw, dh, sx, sy, sw, sh},
-        [](uint8_t* d, const SourceRows& s, const int32_t* c, int32_t n) { smooth_row_24to32(d, s, c, n); });
+    return stretch(dest, kBgra32, src, kBgr24, {dx, dy, dw, dh, sx, sy, sw, sh},
+                   stretch_kernels(cpu_isa()).smooth_24to32);
 }
 
 int32_t PIXMILL_CALL Render_StretchBltBillinear24to32Alpha(Surface* dest, int32_t dx, int32_t dy, int32_t dw,
