@@ -1,4 +1,6 @@
 // The nearest-sample scaled copies: every destination pixel takes one source pixel.
+#include "frame/cpu.h"
+#include "stretch/stretch_rows_table.h"
 #include "stretch/stretch_walk.h"
 
 using namespace pixmill;
@@ -8,12 +10,14 @@ extern "C" {
 int32_t PIXMILL_CALL Render_StretchBlt24to24(Surface* dest, int32_t dx, int32_t dy, int32_t dw, int32_t dh,
                                              Surface* src, int32_t sx, int32_t sy, int32_t sw, int32_t sh)
 {
+    const auto sample = stretch_kernels(cpu_isa()).sample_24to24;
     return stretch(
         dest, kBgr24, src, kBgr24, {dx, dy, dw, dh, sx, sy, sw, sh},
-        [](uint8_t* d, const SourceRows& s, const int32_t* c, int32_t n) {
+        [=](uint8_t* d, const SourceRows& s, const int32_t* c, int32_t n) {
             if (s.unit_step) copy_run_24to24(d, s.row + static_cast<ptrdiff_t>(c[0]) * 3, n);
-            else sample_row_24to24(d, s.row, c, n);
-        });
+            else sample(d, s.row, c, n);
+        },
+        RowWrite::kReplaces);
 }
 
 int32_t PIXMILL_CALL Render_StretchBlt24to24Alpha(Surface* dest, int32_t dx, int32_t dy, int32_t dw, int32_t dh,
@@ -52,9 +56,10 @@ int32_t PIXMILL_CALL Render_StretchBlt24to24TColorAlpha(Surface* dest, int32_t d
 int32_t PIXMILL_CALL Render_StretchBlt24to32(Surface* dest, int32_t dx, int32_t dy, int32_t dw, int32_t dh,
                                              Surface* src, int32_t sx, int32_t sy, int32_t sw, int32_t sh)
 {
+    const auto sample = stretch_kernels(cpu_isa()).sample_24to32;
     return stretch(
         dest, kBgra32, src, kBgr24, {dx, dy, dw, dh, sx, sy, sw, sh},
-        [](uint8_t* d, const SourceRows& s, const int32_t* c, int32_t n) { sample_row_24to32(d, s.row, c, n); });
+        [=](uint8_t* d, const SourceRows& s, const int32_t* c, int32_t n) { sample(d, s.row, c, n); });
 }
 
 int32_t PIXMILL_CALL Render_StretchBlt24to32Alpha(Surface* dest, int32_t dx, int32_t dy, int32_t dw, int32_t dh,
@@ -109,11 +114,14 @@ int32_t PIXMILL_CALL Render_StretchBlt32to32(Surface* dest, int32_t dx, int32_t 
 int32_t PIXMILL_CALL Render_StretchBlt32to32F(Surface* dest, int32_t dx, int32_t dy, int32_t dw, int32_t dh,
                                               Surface* src, int32_t sx, int32_t sy, int32_t sw, int32_t sh)
 {
-    return stretch(dest, kBgra32, src, kBgra32, {dx, dy, dw, dh, sx, sy, sw, sh},
-                   [](uint8_t* d, const SourceRows& s, const int32_t* c, int32_t n) {
-                       if (s.unit_step) copy_run_32to32(d, s.row + static_cast<ptrdiff_t>(c[0]) * 4, n);
-                       else sample_row_32to32_whole(d, s.row, c, n);
-                   });
+    const auto sample = stretch_kernels(cpu_isa()).sample_32to32_whole;
+    return stretch(
+        dest, kBgra32, src, kBgra32, {dx, dy, dw, dh, sx, sy, sw, sh},
+        [=](uint8_t* d, const SourceRows& s, const int32_t* c, int32_t n) {
+            if (s.unit_step) copy_run_32to32(d, s.row + static_cast<ptrdiff_t>(c[0]) * 4, n);
+            else sample(d, s.row, c, n);
+        },
+        RowWrite::kReplaces);
 }
 
 }  // extern "C"

@@ -22,6 +22,10 @@ struct SourceRows {
     const uint8_t* below;
     int32_t last_col;
     bool unit_step;  // cols[i] == cols[0] + i for every column of the row
+    // A hint for kernels that fetch early: the sample row of the destination
+    // row the walk takes next and that row's neighbour farther along the
+    // walk, or null on the last row. Never read for the result.
+    const uint8_t* ahead[2] = {nullptr, nullptr};
 };
 
 // ---- nearest sample: each destination pixel takes source pixel cols[i] of row

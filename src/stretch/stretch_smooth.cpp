@@ -1,5 +1,7 @@
 // The smoothed scaled copies: every destination pixel takes the five-point average
 // around its nearest source pixel.
+#include "frame/cpu.h"
+#include "stretch/stretch_rows_table.h"
 #include "stretch/stretch_walk.h"
 
 using namespace pixmill;
@@ -10,9 +12,8 @@ int32_t PIXMILL_CALL Render_StretchBltBillinear24to24(Surface* dest, int32_t dx,
                                                       int32_t dh, Surface* src, int32_t sx, int32_t sy, int32_t sw,
                                                       int32_t sh)
 {
-    return stretch(
-        dest, kBgr24, src, kBgr24, {dx, dy, dw, dh, sx, sy, sw, sh},
-        [](uint8_t* d, const SourceRows& s, const int32_t* c, int32_t n) { smooth_row_24to24(d, s, c, n); });
+    return stretch(dest, kBgr24, src, kBgr24, {dx, dy, dw, dh, sx, sy, sw, sh},
+                   stretch_kernels(cpu_isa()).smooth_24to24, RowWrite::kReplaces);
 }
 
 int32_t PIXMILL_CALL Render_StretchBltBillinear24to24Alpha(Surface* dest, int32_t dx, int32_t dy, int32_t dw,
@@ -53,9 +54,8 @@ int32_t PIXMILL_CALL Render_StretchBltBillinear24to32(Surface* dest, int32_t dx,
                                                       int32_t dh, Surface* src, int32_t sx, int32_t sy, int32_t sw,
                                                       int32_t sh)
 {
-    return stretch(
-        dest, kBgra32, src, kBgr24, {dx, dy, dw, dh, sx, sy, sw, sh},
-        [](uint8_t* d, const SourceRows& s, const int32_t* c, int32_t n) { smooth_row_24to32(d, s, c, n); });
+    return stretch(dest, kBgra32, src, kBgr24, {dx, dy, dw, dh, sx, sy, sw, sh},
+                   stretch_kernels(cpu_isa()).smooth_24to32);
 }
 
 int32_t PIXMILL_CALL Render_StretchBltBillinear24to32Alpha(Surface* dest, int32_t dx, int32_t dy, int32_t dw,
@@ -114,9 +114,8 @@ int32_t PIXMILL_CALL Render_StretchBltBillinear32to32F(Surface* dest, int32_t dx
                                                        int32_t dh, Surface* src, int32_t sx, int32_t sy,
                                                        int32_t sw, int32_t sh)
 {
-    return stretch(
-        dest, kBgra32, src, kBgra32, {dx, dy, dw, dh, sx, sy, sw, sh},
-        [](uint8_t* d, const SourceRows& s, const int32_t* c, int32_t n) { smooth_row_32to32_whole(d, s, c, n); });
+    return stretch(dest, kBgra32, src, kBgra32, {dx, dy, dw, dh, sx, sy, sw, sh},
+                   stretch_kernels(cpu_isa()).smooth_32to32_whole, RowWrite::kReplaces);
 }
 
 }  // extern "C"

@@ -22,11 +22,16 @@
 // Pixels are processed rows top to bottom, left to right, each read whole
 // before it is written, so a call whose source is its own destination sees
 // what it has already drawn, in that order.
+// - Repeated rows: when the arrays share no byte and the rule writes every
+//   byte of every pixel from the source alone, a destination row whose source
+//   row (and so its upper and lower rows, which follow from t) is the one the
+//   row below it had is a copy of that row: same reads, same bytes.
 #pragma once
 
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 
 #include "frame/stretch_clip.h"
 #include "frame/surface.h"
@@ -47,12 +52,17 @@ inline void sample_columns(int32_t* cols, int32_t i0, int32_t n, int32_t sx, flo
     for (int32_t k = 0; k < n; ++k) cols[k] = sx + sample_index(i0 + k, rx, col_limit);
 }
 
+// How a row rule writes. kMixes: the result depends on the destination too (a
+// blend, a key that leaves pixels, a kept fourth byte). kReplaces: every byte
+// of every pixel comes from the source alone.
+enum class RowWrite { kMixes, kReplaces };
+
 // Calls rule(dst, rows, cols, n) for every chunk of every destination row:
 // dst the first destination pixel of the chunk, rows the source rows
 // (SourceRows), cols the n source columns. Returns 0, as every export does.
 template <class RowRule>
 inline int32_t stretch(const Surface* dest, PixelFormat dest_format, const Surface* src, PixelFormat src_format,
-                       StretchRect r, RowRule&& rule)
+                       StretchRect r, RowRule&& rule, RowWrite write = RowWrite::kMixes)
 {
     const SurfaceView d = read_surface(dest, dest_format);
     const SurfaceView s = read_surface(src, src_format);
@@ -70,16 +80,34 @@ inline int32_t stretch(const Surface* dest, PixelFormat dest_format, const Surfa
     // own destination sees them; when the arrays share no byte the order
     // cannot show and they go upwards in memory instead.
     const bool any_order = rows_independent(d, s);
+    const bool may_repeat = any_order && write == RowWrite::kReplaces;
+    const size_t row_bytes = static_cast<size_t>(r.dw) * static_cast<size_t>(d.bpp);
+    const uint8_t* last_drow = nullptr;  // the row last worked out (if any), and its t
+    int32_t last_t = 0;
     for (int32_t k = 0; k < r.dh; ++k) {
         const int32_t j = any_order ? r.dh - 1 - k : k;
         uint8_t* drow = pixel_at(d, r.dx, r.dy + j);
         const int32_t t = sample_index(j, ry, row_limit);
+        if (may_repeat && last_drow != nullptr && t == last_t) {
+            std::memcpy(drow, last_drow, row_bytes);
+            continue;
+        }
+        last_drow = drow;
+        last_t = t;
         const int32_t y = r.sy + t;
         SourceRows rows;
         rows.row = row_at(s, y);
         rows.above = t > 0 ? rows.row + s.stride_bytes : rows.row;
         rows.below = y < last_row ? rows.row - s.stride_bytes : rows.row;
         rows.last_col = last_col;
+        if (k + 1 < r.dh) {
+            // Upwards in memory the next row's upper neighbour is new, top-down its lower one.
+            const int32_t t2 = sample_index(any_order ? j - 1 : j + 1, ry, row_limit), y2 = r.sy + t2;
+            const uint8_t* next = row_at(s, y2);
+            rows.ahead[0] = next;
+            rows.ahead[1] = any_order ? (t2 > 0 ? next + s.stride_bytes : next)
+                                      : (y2 < last_row ? next - s.stride_bytes : next);
+        }
         // Equal widths map column i to sx + i: the ratio is exactly 1 and i
         // stays below sw, short of the limit. (Nearly equal huge widths can
         // round to a ratio of 1 as well, but there the limit may hold the

@@ -1,0 +1,45 @@
+#include "stretch/stretch_rows_table.h"
+
+#include "stretch/stretch_rows_isa.h"
+
+namespace pixmill {
+
+namespace {
+
+constexpr StretchKernels kScalar = {
+    sample_row_24to24, sample_row_24to32, sample_row_32to32_whole,
+    smooth_row_24to24, smooth_row_24to32, smooth_row_32to32_whole,
+};
+
+#if (defined(__x86_64__) || defined(__i386__)) && defined(__SSE2__)
+#define PIXMILL_HAVE_VECTOR_KERNELS 1
+
+constexpr StretchKernels kAvx2 = {
+    sample_row_24to24, sample_row_24to32, avx2::sample_row_32to32_whole,
+    smooth_row_24to24, smooth_row_24to32, smooth_row_32to32_whole,
+};
+
+constexpr StretchKernels kAvx512 = {
+    avx512::sample_row_24to24, avx512::sample_row_24to32, avx512::sample_row_32to32_whole,
+    avx512::smooth_row_24to24, avx512::smooth_row_24to32, avx512::smooth_row_32to32_whole,
+};
+#endif
+
+}  // namespace
+
+const StretchKernels& stretch_kernels(Isa isa)
+{
+#ifdef PIXMILL_HAVE_VECTOR_KERNELS
+    switch (isa) {
+        case Isa::kScalar:
+        case Isa::kSse2:
+        case Isa::kSsse3: return kScalar;
+        case Isa::kAvx2: return kAvx2;
+        case Isa::kAvx512: return kAvx512;
+    }
+#endif
+    (void)isa;
+    return kScalar;
+}
+
+}  // namespace pixmill
