@@ -18,12 +18,6 @@
 // x = 5q + r with r in 0..4; 13108 = (65536 + 4) / 5, so
 // x * 13108 / 65536 = q + (r + 4x / 65536) / 5, and r + 4x / 65536 < 4 + 1
 // keeps the floor at q.
-#if defined(__GNUC__) && !defined(__clang__)
-// GCC 12's AVX-512 intrinsics start many results from an "undefined" vector
-// that its own warning then takes for an uninitialised read.
-#pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
-#endif
-
 #include "stretch/stretch_rows_isa.h"
 
 #if defined(__AVX512F__) && defined(__AVX512BW__) && defined(__AVX512VL__) && defined(__AVX512VBMI__)
