@@ -7,10 +7,15 @@ Isa cpu_isa()
 #if (defined(__x86_64__) || defined(__i386__)) && defined(__SSE2__)
     // The AVX tests include the operating system's saving of the wide
     // registers, so a kernel chosen here never faults.
+#if defined(__x86_64__)
+    // AVX-512 only in 64-bit builds: no 32-bit test run here can execute it
+    // (the emulator stops at AVX2), so the 32-bit DLL keeps to the AVX2
+    // kernels its test run proves.
     if (__builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512bw") &&
         __builtin_cpu_supports("avx512vl") && __builtin_cpu_supports("avx512vbmi") &&
         __builtin_cpu_supports("fma"))
         return Isa::kAvx512;
+#endif
     if (__builtin_cpu_supports("avx2") && __builtin_cpu_supports("fma")) return Isa::kAvx2;
     if (__builtin_cpu_supports("ssse3")) return Isa::kSsse3;
     return Isa::kSse2;  // the build's baseline
