@@ -50,34 +50,6 @@ TEST(BitBlt, WorkedPixels)
     }
 }
 
-TEST(BitBlt, BlendEveryAlphaOntoEveryByteValue)
-{
-    // One row of 256 pixels: source alpha = column, colour bytes spanning 0..255.
-    TestSurface src(256, 1, 32), dst(256, 1, 24);
-    for (int a = 0; a < 256; ++a) {
-        src.set(a, 0, {a, 255 - a, (a * 7) & 255, a});
-        dst.set(a, 0, {255 - a, a, (a * 13) & 255});
-    }
-    Render_BitBlt32to24(dst.get(), 0, 0, 256, 1, src.get(), 0, 0);
-    for (int a = 0; a < 256; ++a) {
-        const uint8_t* d = dst.px(a, 0);
-        const int s[3] = {a, 255 - a, (a * 7) & 255}, o[3] = {255 - a, a, (a * 13) & 255};
-        for (int k = 0; k < 3; ++k) ASSERT_EQ(d[k], (s[k] * a + o[k] * (255 - a)) / 255) << a << " byte " << k;
-    }
-}
-
-TEST(BitBlt, SourceLastColumnDroppedWhenTheRectanglePassesIt)
-{
-    TestSurface src(10, 1, 24), dst(20, 1, 24);
-    std::iota(src.bytes().begin(), src.bytes().end(), 1);
-    dst.fill(0);
-    Render_BitBlt24to24(dst.get(), 0, 0, 11, 1, src.get(), 0, 0);
-    for (int x = 0; x < 20; ++x) EXPECT_EQ(dst.px(x, 0)[0], x < 9 ? src.px(x, 0)[0] : 0) << x;
-    dst.fill(0);
-    Render_BitBlt24to24(dst.get(), 0, 0, 10, 1, src.get(), 0, 0);
-    EXPECT_EQ(dst.px(9, 0)[0], src.px(9, 0)[0]);
-}
-
 TEST(BitBlt, SameSurfaceOverlapFollowsTheForwardBlockCopy)
 {
     // Bytes 0..23 in one row; 5 pixels copied one pixel to the right: one
@@ -98,27 +70,6 @@ TEST(BitBlt, SameSurfaceRowsAreWalkedTopDown)
     for (int y = 0; y < 4; ++y) s.set(0, y, {y, y, y, 255});
     Render_BitBlt32to32(s.get(), 0, 1, 1, 3, s.get(), 0, 0);
     for (int y = 0; y < 4; ++y) EXPECT_EQ(s.px(0, y)[0], 0) << y;
-}
-
-TEST(BitBlt, NothingIsTouchedWhenTheClipLeavesNothing)
-{
-    TestSurface src(4, 4, 32), dst(4, 4, 32);
-    std::mt19937 rng(1);
-    src.fill_random(rng);
-    dst.fill_random(rng);
-    const auto before = dst.bytes();
-    Surface no_array{4, 0, nullptr};
-    const BlitFn fns[] = {Render_BitBlt24to24, Render_BitBlt24to32, Render_BitBlt32to24, Render_BitBlt32to32};
-    for (BlitFn fn : fns) {
-        EXPECT_EQ(fn(dst.get(), 4, 0, 4, 4, src.get(), 0, 0), 0);
-        EXPECT_EQ(fn(dst.get(), 0, 0, 4, 4, src.get(), 4, 0), 0);
-        EXPECT_EQ(fn(dst.get(), 0, 0, 0, 4, src.get(), 0, 0), 0);
-        EXPECT_EQ(fn(dst.get(), 0, 0, 4, 4, &no_array, 0, 0), 0);
-        EXPECT_EQ(fn(dst.get(), 0, 0, 4, 4, nullptr, 0, 0), 0);
-        EXPECT_EQ(fn(nullptr, 0, 0, 4, 4, src.get(), 0, 0), 0);
-        EXPECT_EQ(fn(dst.get(), INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX, src.get(), INT32_MAX, 0), 0);
-    }
-    EXPECT_EQ(dst.bytes(), before);
 }
 
 // Random surfaces with padded rows and random rectangles: every pixel inside

@@ -68,39 +68,3 @@ TEST(Blur, WorkedExamples)
         }
 }
 
-// Random surfaces with padded rows and random rectangles, some clipping to
-// nothing: no byte outside the clipped rectangle changes (the row below it,
-// byte 3 and the padding included), and both formats agree on colour bytes.
-TEST(Blur, RandomRectanglesTouchOnlyTheirColourBytes)
-{
-    std::mt19937 rng(11);
-    auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
-    for (int iter = 0; iter < 400; ++iter) {
-        const int w = pick(1, 12), h = pick(1, 8);
-        TestSurface s24(w, h, 24, pick(0, 3)), s32(w, h, 32, pick(0, 2));
-        s24.fill_random(rng);
-        s32.fill_random(rng);
-        for (int y = 0; y < h; ++y)
-            for (int x = 0; x < w; ++x) std::copy(s24.px(x, y), s24.px(x, y) + 3, s32.px(x, y));
-        auto was24 = s24.bytes(), was32 = s32.bytes();
-        pixmill::Rect r = iter % 10 == 0 ? pixmill::Rect{INT32_MIN, pick(INT32_MIN, h), INT32_MAX, INT32_MAX}
-                                         : pixmill::Rect{pick(-4, w + 1), pick(-3, h + 1), pick(-2, w + 4), pick(-2, h + 3)};
-        Render_Blur24(s24.get(), r.x, r.y, r.w, r.h);
-        Render_Blur32(s32.get(), r.x, r.y, r.w, r.h);
-        auto now24 = s24.bytes(), now32 = s32.bytes();
-        if (pixmill::clip_rect(r, w, h))
-            for (int y = r.y; y < r.y + r.h; ++y)
-                for (int x = r.x; x < r.x + r.w; ++x)
-                    for (int k = 0; k < 3; ++k) {
-                        const size_t at24 = (h - 1 - y) * s24.pitch() + 3 * x + k, at32 = (h - 1 - y) * s32.pitch() + 4 * x + k;
-                        ASSERT_EQ(now24[at24], now32[at32]) << iter;
-                        now24[at24] = was24[at24];
-                        now32[at32] = was32[at32];
-                    }
-        ASSERT_EQ(now24, was24) << iter;
-        ASSERT_EQ(now32, was32) << iter;
-    }
-    Surface no_array{5, 0, nullptr};
-    EXPECT_EQ(Render_Blur24(&no_array, 0, 0, 5, 4), 0);
-    EXPECT_EQ(Render_Blur32(nullptr, 0, 0, 5, 4), 0);
-}

@@ -56,17 +56,6 @@ TEST(DrawBar, WorkedPixels)
     }
 }
 
-TEST(DrawBar, MissingArraysDrawNothing)
-{
-    Surface no_array{10, 0, nullptr};
-    TestSurface mask(4, 4, 24);
-    for (const Variant& v : kBars) {
-        EXPECT_EQ(v.fn(&no_array, 0, 0, 5, 5, 1, 2, 3, 128), 0);
-        EXPECT_EQ(v.fn(nullptr, 0, 0, 5, 5, 1, 2, 3, 128), 0);
-    }
-    EXPECT_EQ(Render_DrawBar24Mask24(&no_array, 0, 0, 4, 4, mask.get(), 0, 0, 1, 2, 3), 0);
-}
-
 TEST(DrawBar24Mask24, MaskRightEdgeDropsAColumnWhenTheBarPassesIt)
 {
     TestSurface mask(10, 1, 24), dst(20, 1, 24);
@@ -77,51 +66,6 @@ TEST(DrawBar24Mask24, MaskRightEdgeDropsAColumnWhenTheBarPassesIt)
         int painted = 0;
         for (int x = 0; x < 20; ++x) painted += dst.px(x, 0)[0] == 9;
         EXPECT_EQ(painted, w == 10 ? 10 : 9) << "w " << w;
-    }
-}
-
-TEST(DrawBar24Mask24, MaskPositionFollowsTheBar)
-{
-    // One mask pixel, (3, 2), lets the colour through; where it lands shows
-    // which mask pixel lay under which bar pixel.
-    struct Case {
-        int32_t x, y, mx, my;
-        int px, py;
-    } const cases[] = {
-        {0, 0, 0, 0, 3, 2},
-        {4, 1, 1, 1, 6, 2},
-        {2, 2, -4, -4, 5, 4},  // a negative mask position moves to 0, the bar stays whole
-        {-2, -1, 0, 0, 1, 1},  // a negative x or y moves the mask position along
-    };
-    for (const Case& c : cases) {
-        TestSurface mask(10, 6, 24), dst(12, 8, 24);
-        mask.fill(0);
-        mask.px(3, 2)[2] = 255;
-        dst.fill(0);
-        Render_DrawBar24Mask24(dst.get(), c.x, c.y, 6, 6, mask.get(), c.mx, c.my, 7, 7, 7);
-        for (int y = 0; y < 8; ++y)
-            for (int x = 0; x < 12; ++x)
-                ASSERT_EQ(dst.px(x, y)[0], x == c.px && y == c.py ? 7 : 0)
-                    << c.x << "," << c.y << " at " << x << "," << y;
-    }
-}
-
-TEST(DrawBar24Mask24, OnlyByteTwoOfTheMaskCounts)
-{
-    struct Case {
-        std::vector<int> mask, result;
-    } const cases[] = {
-        {{255, 255, 0}, {10, 20, 30}},
-        {{0, 0, 255}, {255, 0, 200}},
-        {{9, 200, 128}, {132, 9, 115}},
-        {{0, 0, 128}, {132, 9, 115}},
-    };
-    for (const Case& c : cases) {
-        TestSurface mask(1, 1, 24), dst(1, 1, 24);
-        mask.set(0, 0, c.mask);
-        dst.set(0, 0, {10, 20, 30});
-        Render_DrawBar24Mask24(dst.get(), 0, 0, 1, 1, mask.get(), 0, 0, 200, 0, 255);
-        EXPECT_EQ(dst.pixel(0, 0), std::vector<uint8_t>(c.result.begin(), c.result.end())) << c.mask[2];
     }
 }
 

@@ -63,15 +63,6 @@ TEST(DrawRect, BorderOfTheClippedRectangleBlendedOncePerLine)
         }
 }
 
-TEST(DrawRect, MissingArraysDrawNothing)
-{
-    Surface no_array{8, 0, nullptr};
-    for (const Variant& v : kRects) {
-        EXPECT_EQ(v.fn(&no_array, 0, 0, 3, 3, 1, 2, 3, 128), 0);
-        EXPECT_EQ(v.fn(nullptr, 0, 0, 3, 3, 1, 2, 3, 128), 0);
-    }
-}
-
 // Random padded surfaces and rectangles: border pixels receive one
 // application per line through them (alpha 0 none that shows, alpha 255 the
 // opaque colour), every other byte (the inside of the rectangle and the row

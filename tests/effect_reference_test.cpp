@@ -2,6 +2,7 @@
 // their sweeps, on random surfaces: every byte of the array must agree.
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cmath>
 #include <random>
 #include <vector>
@@ -92,6 +93,7 @@ TEST(EffectReference, BlurAndRippleMatchTheDirectSweep)
             for (auto& b : s.bytes()) b = static_cast<uint8_t>(b & 0xC0);
         int x = pick(-3, width / 2), y = pick(-3, rows / 2), w = pick(0, width + 3), h = pick(0, rows + 3);
         if (iter % 4 == 0) x = 0, y = 0, w = width, h = rows;
+        if (iter % 10 == 9) x = iter % 20 == 9 ? 0 : INT32_MIN, y = pick(INT32_MIN, 0), w = INT32_MAX, h = INT32_MAX;
         const int amplitude = pick(-60, 60), spread = pick(-50, 150);
 
         std::vector<uint8_t> expect = s.bytes();

@@ -113,30 +113,3 @@ TEST(EmptyInputs, EveryExportReturnsZeroAndTouchesNothing)
     EXPECT_GT(cases, 700);
 }
 
-// The array services answer -1 for what is not there: a null descriptor, a
-// null reference to one, a dimension the array does not have.
-TEST(EmptyInputs, ArrayServicesAnswerMinusOne)
-{
-    PixmillArray storage;
-    uint8_t pixels[12];
-    Surface two_dim = pixmill_wrap(&storage, pixels, 2, 2, 6, 24);
-    SAFEARRAY* none = nullptr;
-    struct Case {
-        const char* what;
-        int64_t got;
-    };
-    const Case cases[] = {
-        {"VBArrayPointerType(null)", VBArrayPointerType(nullptr)},
-        {"VBArrayPointer(&null)", VBArrayPointer(&none)},
-        {"VBArrayPointer(null)", VBArrayPointer(nullptr)},
-        {"mUBOUNDType(null, 1)", mUBOUNDType(nullptr, 1)},
-        {"mUBOUND(&null, 2)", mUBOUND(&none, 2)},
-        {"mUBOUND(null, 1)", mUBOUND(nullptr, 1)},
-        {"mLBOUND(&null, 1)", mLBOUND(&none, 1)},
-        {"mUBOUNDType(array, 3)", mUBOUNDType(two_dim.Pixels, 3)},
-        {"mUBOUNDType(array, 0)", mUBOUNDType(two_dim.Pixels, 0)},
-        {"mLBOUND(&array, -1)", mLBOUND(&two_dim.Pixels, -1)},
-        {"mUBOUND(&array, INT32_MIN)", mUBOUND(&two_dim.Pixels, std::numeric_limits<int32_t>::min())},
-    };
-    for (const Case& c : cases) EXPECT_EQ(c.got, -1) << c.what;
-}
