@@ -1,6 +1,6 @@
-// The per-call tables of the offsets and the contrast against the per-byte
-// kernels that define them, and the integer hue against the hue worked out
-// from floating-point quotients.
+// The exports on either side of the size where the offsets and the contrast
+// turn to per-call tables, against the per-byte kernels that define them, and
+// the integer hue against the hue worked out from floating-point quotients.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -17,67 +17,6 @@
 #include "test_surface.h"
 
 using pixmill_test::TestSurface;
-
-namespace {
-
-// Offsets near every place the clamp turns, and far beyond.
-const int32_t kOffsets[] = {0, 1, -1, 254, 255, 256, -255, -256, 40000, 65536, -40000, INT32_MAX, INT32_MIN};
-
-}  // namespace
-
-// Random rows through both forms of each offset kernel, keyed rows holding
-// their key, every offset in turn on every channel.
-TEST(OffsetTables, MatchTheDirectKernels)
-{
-    std::mt19937 rng(5);
-    for (int32_t off : kOffsets)
-        for (int channel = 0; channel < 4; ++channel) {
-            pixmill::ChannelOffsets o{int32_t(rng() % 41) - 20, int32_t(rng() % 41) - 20, int32_t(rng() % 41) - 20,
-                                      int32_t(rng() % 41) - 20};
-            (channel == 0 ? o.blue : channel == 1 ? o.green : channel == 2 ? o.red : o.alpha) = off;
-            pixmill::OffsetTables t;
-            pixmill::fill_offset_tables(o, t);
-            for (int bpp : {3, 4}) {
-                std::vector<uint8_t> row(37 * bpp);
-                for (auto& b : row) b = uint8_t(rng());
-                std::copy(row.begin(), row.begin() + 3, row.begin() + 5 * bpp);  // a key pixel
-                const pixmill::ColorKey key = pixmill::make_key(row[2], row[1], row[0]);
-                std::vector<uint8_t> a = row, b = row;
-                if (bpp == 4) {
-                    pixmill::offset_row_32(a.data(), 37, o);
-                    pixmill::offset_row_32(b.data(), 37, t);
-                    EXPECT_EQ(a, b) << off << " on channel " << channel;
-                } else {
-                    pixmill::offset_row_24(a.data(), 37, o);
-                    pixmill::offset_row_24(b.data(), 37, t);
-                    EXPECT_EQ(a, b) << off << " on channel " << channel;
-                    a = b = row;
-                    pixmill::offset_row_24_keyed(a.data(), 37, o, key);
-                    pixmill::offset_row_24_keyed(b.data(), 37, t, key);
-                    EXPECT_EQ(a, b) << off << " keyed, on channel " << channel;
-                }
-            }
-        }
-}
-
-TEST(ContrastTable, MatchesEveryByte)
-{
-    const float inf = std::numeric_limits<float>::infinity();
-    std::vector<float> factors = {0.0f, -0.0f, 1.0f, -1.0f, 2.0f, 0.5f, 257.0f, -254.0f, 1e30f, -1e30f,
-                                  inf,  -inf, std::numeric_limits<float>::quiet_NaN(), 1e-30f, 0.999999f};
-    std::mt19937 rng(6);
-    for (int k = 0; k < 40; ++k) factors.push_back(std::uniform_real_distribution<float>(-4.0f, 4.0f)(rng));
-    for (float f : factors) {
-        pixmill::ContrastTable t;
-        pixmill::fill_contrast_table(f, t);
-        std::vector<uint8_t> a(3 * 256), b;
-        for (int v = 0; v < 3 * 256; ++v) a[v] = uint8_t(v / 3);
-        b = a;
-        pixmill::contrast_row_24(a.data(), 256, f);
-        pixmill::contrast_row_24(b.data(), 256, t);
-        EXPECT_EQ(a, b) << f;
-    }
-}
 
 // Rectangles on either side of the sizes where the exports change from the
 // direct kernels to the tables, clipped by the surface: the same bytes as

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "filter/hls_rows_table.h"
-#include "frame/cpu.h"
+#include "simd_levels.h"
 
 using pixmill::HlsDeltas;
 using pixmill::Isa;
@@ -25,14 +25,7 @@ const HlsDeltas kDeltas[] = {
     {INT32_MAX, INT32_MIN, INT32_MAX},     {INT32_MAX, INT32_MAX, INT32_MAX},  {INT32_MIN, INT32_MIN, 0},
 };
 
-class SimdHls : public testing::TestWithParam<Isa> {
-protected:
-    void SetUp() override
-    {
-        if (pixmill::cpu_isa() < GetParam())
-            GTEST_SKIP() << "this CPU has no " << pixmill::isa_name(GetParam());
-    }
-};
+class SimdHls : public pixmill_test::IsaLevel {};
 
 // The level's kernel and the scalar kernel on copies of the same row; the
 // first differing pixel is reported with its input.
@@ -100,7 +93,6 @@ TEST_P(SimdHls, ColourClassesGiveTheScalarBytes)
         expect_scalar_bytes(GetParam(), px, static_cast<int32_t>(px.size() / 4), d);
 }
 
-INSTANTIATE_TEST_SUITE_P(Levels, SimdHls, testing::Values(Isa::kSse2, Isa::kSsse3, Isa::kAvx2, Isa::kAvx512),
-                         [](const testing::TestParamInfo<Isa>& i) { return pixmill::isa_name(i.param); });
+PIXMILL_INSTANTIATE_LEVELS(SimdHls, PIXMILL_VECTOR_LEVELS);
 
 }  // namespace

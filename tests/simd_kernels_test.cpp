@@ -14,8 +14,8 @@
 #include "draw/draw_rows_table.h"
 #include "filter/channel_rows_table.h"
 #include "frame/arith.h"
-#include "frame/cpu.h"
 #include "frame/vec_x86.h"
+#include "simd_levels.h"
 
 using pixmill::Isa;
 
@@ -92,14 +92,7 @@ void fill_row(std::vector<uint8_t>& v, size_t from, size_t n, int bpp, int style
     }
 }
 
-class SimdKernels : public testing::TestWithParam<Isa> {
-protected:
-    void SetUp() override
-    {
-        if (pixmill::cpu_isa() < GetParam())
-            GTEST_SKIP() << "this CPU has no " << pixmill::isa_name(GetParam());
-    }
-};
+class SimdKernels : public pixmill_test::IsaLevel {};
 
 // Runs c at the level under test and at the scalar level on copies of the
 // same bytes, laid out in one buffer at the given offsets (so dst may overlap
@@ -221,8 +214,7 @@ TEST_P(SimdKernels, OverlappingRowsKeepTheScalarOrder)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Levels, SimdKernels, testing::Values(Isa::kSse2, Isa::kSsse3, Isa::kAvx2, Isa::kAvx512),
-                         [](const testing::TestParamInfo<Isa>& info) { return pixmill::isa_name(info.param); });
+PIXMILL_INSTANTIATE_LEVELS(SimdKernels, PIXMILL_VECTOR_LEVELS);
 
 TEST(SimdArithmetic, QuotientBy255WithoutDivideIsExactOverItsRange)
 {

@@ -10,18 +10,13 @@
 #include "rotate/rotate.h"
 #include "rotate/rotate_rows.h"
 #include "rotate/rotate_rows_table.h"
+#include "simd_levels.h"
 
 using namespace pixmill;
 
 namespace {
 
-class SimdRotate : public testing::TestWithParam<Isa> {
-protected:
-    void SetUp() override
-    {
-        if (cpu_isa() < GetParam()) GTEST_SKIP() << "this CPU has no " << isa_name(GetParam());
-    }
-};
+class SimdRotate : public pixmill_test::IsaLevel {};
 
 const int32_t kAngles[] = {0, 30, 45, 90, -45, 180, 359, 360, 7, 100000, INT32_MAX, INT32_MIN};
 
@@ -140,8 +135,7 @@ TEST_P(SimdRotate, ExportsMatchTheDefinedOrderAtTheScalarLevel)
         }
 }
 
-INSTANTIATE_TEST_SUITE_P(Levels, SimdRotate, testing::Values(Isa::kScalar, Isa::kSse2, Isa::kAvx2, Isa::kAvx512),
-                         [](const testing::TestParamInfo<Isa>& info) { return isa_name(info.param); });
+PIXMILL_INSTANTIATE_LEVELS(SimdRotate, testing::Values(Isa::kScalar, Isa::kSse2, Isa::kAvx2, Isa::kAvx512));
 
 // A picture the size of a screen, through the export itself.
 TEST(SimdRotateExport, FullPictureMatchesTheDefinedOrder)

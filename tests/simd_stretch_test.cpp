@@ -8,17 +8,19 @@
 #include <random>
 #include <vector>
 
-#include "frame/cpu.h"
 #include "stretch/sample_map.h"
 #include "stretch/stretch_rows_table.h"
 #include "stretch_reference.h"
 #include "test_surface.h"
+#include "simd_levels.h"
 
 using pixmill::Isa;
 using pixmill::SourceRows;
 using pixmill::stretch_kernels;
 
 namespace {
+
+using pixmill_test::random_bytes;
 
 using Run = void (*)(Isa isa, uint8_t* dst, const SourceRows& s, const int32_t* cols, int32_t n);
 
@@ -65,20 +67,7 @@ std::vector<int32_t> columns(int32_t n, int32_t sx, int32_t sw, int32_t last)
     return cols;
 }
 
-class SimdStretch : public testing::TestWithParam<Isa> {
-protected:
-    void SetUp() override
-    {
-        if (pixmill::cpu_isa() < GetParam()) GTEST_SKIP() << "this CPU has no " << pixmill::isa_name(GetParam());
-    }
-};
-
-std::vector<uint8_t> random_bytes(size_t n, std::mt19937& rng)
-{
-    std::vector<uint8_t> v(n);
-    for (auto& b : v) b = static_cast<uint8_t>(rng());
-    return v;
-}
+class SimdStretch : public pixmill_test::IsaLevel {};
 
 }  // namespace
 
@@ -139,8 +128,7 @@ TEST_P(SimdStretch, DestinationOverlappingItsSourceRowsGivesTheScalarBytes)
         }
 }
 
-INSTANTIATE_TEST_SUITE_P(Levels, SimdStretch, testing::ValuesIn(pixmill::kAllIsas),
-                         [](const testing::TestParamInfo<Isa>& p) { return std::string(pixmill::isa_name(p.param)); });
+PIXMILL_INSTANTIATE_LEVELS(SimdStretch, testing::ValuesIn(pixmill::kAllIsas));
 
 // The exports with vector kernels on surfaces several blocks wide: doubling
 // (where repeated destination rows are copied), halving, other ratios, the

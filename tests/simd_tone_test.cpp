@@ -14,10 +14,14 @@
 #include <vector>
 
 #include "filter/tone_rows_table.h"
+#include "simd_levels.h"
+#include "test_surface.h"
 
 using pixmill::Isa;
 
 namespace {
+
+using pixmill_test::random_bytes;
 
 constexpr int32_t kMaxWidth = 4 * 64 + 7;  // four AVX-512 blocks of 24-bit pixels and an odd tail
 
@@ -30,24 +34,7 @@ const float kFactorExtremes[] = {
     256.0f, -256.0f, std::nextafter(256.0f, 0.0f), std::nextafter(256.0f, 512.0f), 257.0f, -254.0f,
     0x1p-24f, 0x1p-31f, 0x1p-32f, 1.0f / 3.0f, 1.0f / 127.0f, -1.0f / 128.0f, std::nextafter(1.0f / 3.0f, 1.0f)};
 
-class SimdTone : public testing::TestWithParam<Isa> {
-protected:
-    void SetUp() override
-    {
-        if (pixmill::cpu_isa() < GetParam())
-            GTEST_SKIP() << "this CPU has no " << pixmill::isa_name(GetParam());
-    }
-};
-
-// A buffer of exactly start + n bytes (a sanitized build catches any access
-// past it), random, the row starting start bytes in so every position within
-// a cache line comes up.
-std::vector<uint8_t> random_bytes(size_t n, std::mt19937& rng)
-{
-    std::vector<uint8_t> v(n);
-    for (auto& b : v) b = static_cast<uint8_t>(rng());
-    return v;
-}
+class SimdTone : public pixmill_test::IsaLevel {};
 
 int32_t random_offset(std::mt19937& rng)
 {
@@ -154,5 +141,5 @@ TEST_P(SimdTone, ContrastEveryByteUnderThousandsOfFactors)
     EXPECT_GT(factors.size(), 4000u);
 }
 
-INSTANTIATE_TEST_SUITE_P(Levels, SimdTone, testing::Values(Isa::kSse2, Isa::kSsse3, Isa::kAvx2, Isa::kAvx512),
-                         [](const testing::TestParamInfo<Isa>& info) { return pixmill::isa_name(info.param); });
+// The scalar level runs the table forms of the kernels.
+PIXMILL_INSTANTIATE_LEVELS(SimdTone, testing::ValuesIn(pixmill::kAllIsas));
