@@ -3,6 +3,7 @@
 
 #include <climits>
 #include <cstddef>
+#include <tuple>
 
 #include "frame/arith.h"
 #include "frame/clip.h"
@@ -198,12 +199,8 @@ TEST(ClipBlock, Cases)
         Block b = c.in;
         ASSERT_EQ(clip_block(b, c.dw, c.dr, c.sw, c.sr), c.draws) << c.what;
         if (!c.draws) continue;
-        EXPECT_EQ(b.dx, c.out.dx) << c.what;
-        EXPECT_EQ(b.dy, c.out.dy) << c.what;
-        EXPECT_EQ(b.w, c.out.w) << c.what;
-        EXPECT_EQ(b.h, c.out.h) << c.what;
-        EXPECT_EQ(b.sx, c.out.sx) << c.what;
-        EXPECT_EQ(b.sy, c.out.sy) << c.what;
+        EXPECT_EQ(std::tie(b.dx, b.dy, b.w, b.h, b.sx, b.sy),
+                  std::tie(c.out.dx, c.out.dy, c.out.w, c.out.h, c.out.sx, c.out.sy)) << c.what;
     }
 }
 
@@ -228,10 +225,7 @@ TEST(ClipRect, DestinationStepsAlone)
         Rect r = c.in;
         ASSERT_EQ(clip_rect(r, 20, 10), c.draws) << c.in.x << "," << c.in.y;
         if (!c.draws) continue;
-        EXPECT_EQ(r.x, c.out.x);
-        EXPECT_EQ(r.y, c.out.y);
-        EXPECT_EQ(r.w, c.out.w);
-        EXPECT_EQ(r.h, c.out.h);
+        EXPECT_EQ(std::tie(r.x, r.y, r.w, r.h), std::tie(c.out.x, c.out.y, c.out.w, c.out.h)) << c.in.x << "," << c.in.y;
     }
 }
 
