@@ -2,15 +2,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <climits>
-#include <random>
 #include <vector>
 
-#include "frame/clip.h"
-#include "guarded_surface.h"
 #include "test_surface.h"
 
-using pixmill_test::GuardedSurface;
 using pixmill_test::TestSurface;
 
 namespace {
@@ -91,39 +86,4 @@ TEST(Ripple, RectangleAwayFromTheCornerSamplesTheWholeSurface)
            {212, 213, 214, 215, 216, 217, 218, 219, 220, 221, 222, 223, 224, 225, 226, 227},
            {228, 229, 230, 231, 232, 233, 234, 235, 236, 237, 238, 239, 240, 241, 242, 243}},
           "away from the corner");
-}
-
-// Arrays between guard bytes, guards in the row padding too; random
-// rectangles, amplitudes and spreads up to the 32-bit extremes. No guard byte
-// reaches a pixel (nothing was read off the surface); nothing changes outside
-// the clipped rectangle, nor outside its disc (a band of 4 rows above and
-// below a tall rectangle's disc); amplitude 0 and spread 100 move nothing.
-TEST(Ripple, NeverReadsOffTheSurfaceNorWritesOutsideItsDisc)
-{
-    std::mt19937 rng(17);
-    auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
-    const int32_t amplitudes[] = {0, 13, -13, 100, 5000, INT32_MAX, INT32_MIN, -1};
-    const int32_t spreads[] = {0, 50, 99, 100, -250, 1000000, INT32_MAX, INT32_MIN};
-    for (const auto& f : kFormats)
-        for (int iter = 0; iter < 400; ++iter) {
-            const int w = pick(1, 24), h = pick(1, 24), bpp = f.bits / 8;
-            GuardedSurface s(w, h, f.bits, pick(0, 3));
-            for (int y = 0; y < h; ++y)
-                for (int k = 0; k < w * bpp; ++k) s.px(0, y)[k] = static_cast<uint8_t>(pick(0, 200));
-            const std::vector<uint8_t> before = s.all();
-            pixmill::Rect r{pick(-5, w), pick(-5, h), pick(-3, w + 6), pick(-3, h + 6)};
-            const int32_t amplitude = amplitudes[pick(0, 7)], spread = spreads[pick(0, 7)];
-            f.fn(iter == 0 ? nullptr : s.get(), r.x, r.y, r.w, r.h, amplitude, spread);
-            ASSERT_TRUE(s.pixels_free_of_guard()) << iter;
-
-            std::vector<uint8_t> now = s.all(), was = before;
-            if (pixmill::clip_rect(r, w, h) && amplitude != 0 && spread != 100)
-                for (int y = r.y; y < r.y + r.h; ++y)
-                    for (int x = r.x; x < r.x + r.w; ++x)
-                        if (std::abs(2 * (y - r.y) - r.h) <= r.w + 8) {  // the disc's rows, and 4 more each way
-                            std::fill_n(now.begin() + s.offset_of(x, y), bpp, 0);
-                            std::fill_n(was.begin() + s.offset_of(x, y), bpp, 0);
-                        }
-            ASSERT_EQ(now, was) << iter << " rect " << r.x << "," << r.y << " " << r.w << "x" << r.h;
-        }
 }
