@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <functional>
 #include <random>
 #include <vector>
@@ -32,6 +33,7 @@ struct ExportCase {
     std::function<void(Surface* d, const pixmill::Block& b, Surface* s, Surface* m, const Extra& e)> call;
     // One pixel: destination d, source s, mask pixel m (null without a mask).
     std::function<void(uint8_t* d, const uint8_t* s, const uint8_t* m, const Extra& e)> step;
+    bool same_surface = true;  // whether to try source (and mask) as the destination
 };
 
 // Expected destination bytes; src or mask may be dst itself. A mask pixel
@@ -73,12 +75,17 @@ inline void check_random_calls(const ExportCase& c, uint32_t seed)
         for (auto& v : src.bytes()) v = uint8_t(c.sbits == 24 ? bytes[pick(0, 2)] : rng());
         for (auto& v : mask.bytes()) v = uint8_t(bytes[pick(0, 2)] + pick(0, 1));
         dst.fill_random(rng);
-        const bool same = c.sbits == c.dbits && pick(0, 2) == 0;
+        const bool same = c.same_surface && c.sbits == c.dbits && pick(0, 2) == 0;
         TestSurface& s = same ? dst : src;
         TestSurface& m = same && pick(0, 1) == 0 ? dst : mask;
         const Extra e{bytes[pick(0, 2)] | (pick(0, 1) << 8), bytes[pick(0, 2)], bytes[pick(0, 2)], alphas[pick(0, 6)]};
-        const pixmill::Block b{pick(-2, dst.width() - 1), pick(-2, dst.height() - 1), pick(-1, 17),
-                               pick(-1, 9),               pick(-2, src.width() - 1), pick(-2, src.height() - 1)};
+        pixmill::Block b{pick(-2, dst.width() - 1), pick(-2, dst.height() - 1), pick(-1, 17),
+                         pick(-1, 9),               pick(-2, src.width() - 1), pick(-2, src.height() - 1)};
+        // Now and then arguments at the int32 limits, whose sums must not wrap.
+        const pixmill::Block extremes[] = {{INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX, INT32_MAX, 0},
+                                           {0, 0, INT32_MAX, INT32_MAX, 0, 0},
+                                           {-10, 0, INT32_MIN, 1, INT32_MIN, INT32_MIN}};
+        if (iter % 25 == 24) b = extremes[iter / 25 % 3];
         const auto expect = model_blit(c, dst, s, c.masked ? &m : nullptr, b, e);
         c.call(dst.get(), b, s.get(), m.get(), e);
         ASSERT_EQ(dst.bytes(), expect) << c.name << " iteration " << iter << (same ? " same surface" : "");
