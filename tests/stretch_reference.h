@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "pixmill.h"
+#include "test_surface.h"
 
 namespace stretch_test {
 
@@ -138,6 +139,26 @@ inline void reference_stretch(const Variant& v, const Picture& D, const Picture&
                 d[k] = v.whole ? uint8_t(value[k]) : uint8_t((value[k] * weight + d[k] * (255 - weight)) / 255);
         }
     }
+}
+
+// Calls v on dst from src (or from dst itself, when same) and compares the
+// whole destination array, padding included, with the reference's drawing
+// of the call; a separate source must not change. True when the call drew.
+inline bool call_matches_reference(const Variant& v, pixmill_test::TestSurface& dst, pixmill_test::TestSurface& src,
+                                   bool same, const Args& a)
+{
+    std::vector<uint8_t> expect = dst.bytes(), src_copy = src.bytes();
+    const Picture D{expect.data(), dst.width(), dst.height(), dst.pitch(), v.dst_bits / 8};
+    const Picture S = same ? D : Picture{src_copy.data(), src.width(), src.height(), src.pitch(), v.src_bits / 8};
+    reference_stretch(v, D, S, a);
+    const bool drawn = expect != dst.bytes();
+    v.call(dst.get(), same ? dst.get() : src.get(), a);
+    EXPECT_EQ(dst.bytes(), expect) << v.name << ": " << a.dx << ' ' << a.dy << ' ' << a.dw << ' ' << a.dh << ' '
+                                   << a.sx << ' ' << a.sy << ' ' << a.sw << ' ' << a.sh << " on " << src.width()
+                                   << 'x' << src.height() << " -> " << dst.width() << 'x' << dst.height()
+                                   << (same ? " same surface" : "");
+    EXPECT_TRUE(same || src.bytes() == src_copy) << v.name << ": the source changed";
+    return drawn;
 }
 
 }  // namespace stretch_test
