@@ -21,10 +21,7 @@ namespace {
 bool counting = false;
 long allocations = 0;
 
-void note()
-{
-    if (counting) ++allocations;
-}
+void note() { if (counting) ++allocations; }
 
 void* allocate(size_t n)
 {
@@ -37,77 +34,28 @@ void* allocate(size_t n)
 }  // namespace
 
 extern "C" {
-void* malloc(size_t n)
-{
-    note();
-    return __libc_malloc(n);
-}
-void* calloc(size_t n, size_t size)
-{
-    note();
-    return __libc_calloc(n, size);
-}
-void* realloc(void* p, size_t n)
-{
-    note();
-    return __libc_realloc(p, n);
-}
-void* aligned_alloc(size_t align, size_t n)
-{
-    note();
-    return __libc_memalign(align, n);
-}
-void* memalign(size_t align, size_t n)
-{
-    note();
-    return __libc_memalign(align, n);
-}
+void* malloc(size_t n) { note(); return __libc_malloc(n); }
+void* calloc(size_t n, size_t size) { note(); return __libc_calloc(n, size); }
+void* realloc(void* p, size_t n) { note(); return __libc_realloc(p, n); }
+void* aligned_alloc(size_t align, size_t n) { note(); return __libc_memalign(align, n); }
+void* memalign(size_t align, size_t n) { note(); return __libc_memalign(align, n); }
 int posix_memalign(void** out, size_t align, size_t n)
 {
     note();
     *out = __libc_memalign(align, n);
     return *out == nullptr ? 12 /* ENOMEM */ : 0;
 }
-void free(void* p)
-{
-    __libc_free(p);
-}
+void free(void* p) { __libc_free(p); }
 }
 
-void* operator new(size_t n)
-{
-    return allocate(n);
-}
-void* operator new[](size_t n)
-{
-    return allocate(n);
-}
-void* operator new(size_t n, const std::nothrow_t&) noexcept
-{
-    note();
-    return __libc_malloc(n == 0 ? 1 : n);
-}
-void* operator new[](size_t n, const std::nothrow_t&) noexcept
-{
-    note();
-    return __libc_malloc(n == 0 ? 1 : n);
-}
-void operator delete(void* p) noexcept
-{
-    __libc_free(p);
-}
-void operator delete[](void* p) noexcept
-{
-    __libc_free(p);
-}
-void operator delete(void* p, size_t) noexcept
-{
-    __libc_free(p);
-}
-void operator delete[](void* p, size_t) noexcept
-{
-    __libc_free(p);
-}
+void* operator new(size_t n) { return allocate(n); }
+void* operator new[](size_t n) { return allocate(n); }
+void* operator new(size_t n, const std::nothrow_t&) noexcept { note(); return __libc_malloc(n == 0 ? 1 : n); }
+void* operator new[](size_t n, const std::nothrow_t&) noexcept { note(); return __libc_malloc(n == 0 ? 1 : n); }
+void operator delete(void* p) noexcept { __libc_free(p); }
+void operator delete[](void* p) noexcept { __libc_free(p); }
+void operator delete(void* p, size_t) noexcept { __libc_free(p); }
+void operator delete[](void* p, size_t) noexcept { __libc_free(p); }
 
 using namespace pixmill_reliability;
 
