@@ -23,6 +23,7 @@ struct Variant {
     int bits;
     Kind kind;
     Draw fn;
+    bool outline = false;  // draws the rectangle's border only
 };
 
 // (A plain function pointer, so the exports' own calling convention is wrapped.)
