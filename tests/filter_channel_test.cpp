@@ -143,8 +143,10 @@ TEST(FilterRectangles, ExactlyTheClippedRectangleChanges)
             s.fill_random(rng);
             const auto before = s.bytes();
             // Now and then arguments at the int32 limits, whose sums must not wrap.
-            const pixmill::Rect extremes[] = {{INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX}, {0, 0, INT32_MAX, INT32_MAX},
-                                              {INT32_MAX, 0, INT32_MAX, 4}, {1, 1, INT32_MIN, INT32_MIN}};
+            const pixmill::Rect extremes[] = {{INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX},
+                                              {0, 0, INT32_MAX, INT32_MAX},
+                                              {INT32_MAX, 0, INT32_MAX, 4},
+                                              {1, 1, INT32_MIN, INT32_MIN}};
             pixmill::Rect r = iter % 10 == 9 ? extremes[iter / 10 % 4]
                                              : pixmill::Rect{pick(-6, 22), pick(-4, 11), pick(-2, 26), pick(-2, 14)};
             c.fn(s.get(), r.x, r.y, r.w, r.h);

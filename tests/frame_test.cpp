@@ -225,7 +225,8 @@ TEST(ClipRect, DestinationStepsAlone)
         Rect r = c.in;
         ASSERT_EQ(clip_rect(r, 20, 10), c.draws) << c.in.x << "," << c.in.y;
         if (!c.draws) continue;
-        EXPECT_EQ(std::tie(r.x, r.y, r.w, r.h), std::tie(c.out.x, c.out.y, c.out.w, c.out.h)) << c.in.x << "," << c.in.y;
+        EXPECT_EQ(std::tie(r.x, r.y, r.w, r.h), std::tie(c.out.x, c.out.y, c.out.w, c.out.h))
+            << c.in.x << "," << c.in.y;
     }
 }
 

@@ -41,16 +41,6 @@ public:
     // Every byte, guards and padding included.
     const std::vector<uint8_t>& all() const { return bytes_; }
 
-    // True when no pixel byte (within Width) holds the guard value.
-    bool pixels_free_of_guard()
-    {
-        for (int32_t y = 0; y < height_; ++y)
-            for (int32_t x = 0; x < width_; ++x)
-                for (int32_t b = 0; b < bpp_; ++b)
-                    if (px(x, y)[b] == kGuard) return false;
-        return true;
-    }
-
 private:
     static constexpr size_t kMargin = 64;
     int32_t width_, height_, bpp_, pitch_;

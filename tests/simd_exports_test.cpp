@@ -75,96 +75,71 @@ Bgr colour(const Extra& e)
     return colour_bytes(e.red, e.green, e.blue);
 }
 
+// The arguments of a block transfer and of a one-rectangle export, and their
+// scalar walks: the row kernel expression runs on each clipped row (dr and sr,
+// or r, over n pixels).
+#define BLOCK d, b.dx, b.dy, b.w, b.h, s, b.sx, b.sy
+#define RECT d, b.dx, b.dy, b.w, b.h
+#define BLOCK_ROWS(dfmt, sfmt, ...) \
+    CALL(blit(d, dfmt, s, sfmt, b, [&](uint8_t* dr, const uint8_t* sr, int32_t n) { __VA_ARGS__; }))
+#define RECT_ROWS(fmt, ...) CALL(for_each_rect_row(d, fmt, rect(b), [&](uint8_t* r, int32_t n) { __VA_ARGS__; }))
+#define OUTLINE_ROWS(fmt, ...) CALL(scalar_outline(d, fmt, b, [&](uint8_t* r, int32_t n) { __VA_ARGS__; }))
+
 const ExportCase kExports[] = {
-    {"BitBlt24to32", 32, 24, false, CALL(Render_BitBlt24to32(d, b.dx, b.dy, b.w, b.h, s, b.sx, b.sy)),
-     CALL(blit(d, kBgra32, s, kBgr24, b, copy_row_24to32))},
-    {"BitBlt32to24", 24, 32, false, CALL(Render_BitBlt32to24(d, b.dx, b.dy, b.w, b.h, s, b.sx, b.sy)),
-     CALL(blit(d, kBgr24, s, kBgra32, b, blend_row_32to24))},
-    {"BitBlt32to32", 32, 32, false, CALL(Render_BitBlt32to32(d, b.dx, b.dy, b.w, b.h, s, b.sx, b.sy)),
-     CALL(blit(d, kBgra32, s, kBgra32, b, blend_row_32to32))},
-    {"BitBlt24to24TColor", 24, 24, false,
-     CALL(Render_BitBlt24to24TColor(d, b.dx, b.dy, b.w, b.h, s, b.sx, b.sy, e.red, e.green, e.blue)),
-     CALL(blit(d, kBgr24, s, kBgr24, b, [&](uint8_t* dr, const uint8_t* sr, int32_t n) {
-         key_row_24to24(dr, sr, n, key(e));
-     }))},
-    {"BitBlt24to24Alpha", 24, 24, false,
-     CALL(Render_BitBlt24to24Alpha(d, b.dx, b.dy, b.w, b.h, s, b.sx, b.sy, e.alpha)),
-     CALL(blit(d, kBgr24, s, kBgr24, b, [&](uint8_t* dr, const uint8_t* sr, int32_t n) {
-         alpha_row_24to24(dr, sr, n, e.alpha);
-     }))},
+    {"BitBlt24to32", 32, 24, false, CALL(Render_BitBlt24to32(BLOCK)),
+     BLOCK_ROWS(kBgra32, kBgr24, copy_row_24to32(dr, sr, n))},
+    {"BitBlt32to24", 24, 32, false, CALL(Render_BitBlt32to24(BLOCK)),
+     BLOCK_ROWS(kBgr24, kBgra32, blend_row_32to24(dr, sr, n))},
+    {"BitBlt32to32", 32, 32, false, CALL(Render_BitBlt32to32(BLOCK)),
+     BLOCK_ROWS(kBgra32, kBgra32, blend_row_32to32(dr, sr, n))},
+    {"BitBlt24to24TColor", 24, 24, false, CALL(Render_BitBlt24to24TColor(BLOCK, e.red, e.green, e.blue)),
+     BLOCK_ROWS(kBgr24, kBgr24, key_row_24to24(dr, sr, n, key(e)))},
+    {"BitBlt24to24Alpha", 24, 24, false, CALL(Render_BitBlt24to24Alpha(BLOCK, e.alpha)),
+     BLOCK_ROWS(kBgr24, kBgr24, alpha_row_24to24(dr, sr, n, e.alpha))},
     {"BitBlt24to24TColorAlpha", 24, 24, false,
-     CALL(Render_BitBlt24to24TColorAlpha(d, b.dx, b.dy, b.w, b.h, s, b.sx, b.sy, e.red, e.green, e.blue, e.alpha)),
-     CALL(blit(d, kBgr24, s, kBgr24, b, [&](uint8_t* dr, const uint8_t* sr, int32_t n) {
-         key_alpha_row_24to24(dr, sr, n, key(e), e.alpha);
-     }))},
-    {"BitBlt24to32Alpha", 32, 24, false,
-     CALL(Render_BitBlt24to32Alpha(d, b.dx, b.dy, b.w, b.h, s, b.sx, b.sy, e.alpha)),
-     CALL(blit(d, kBgra32, s, kBgr24, b, [&](uint8_t* dr, const uint8_t* sr, int32_t n) {
-         stamp_row_24to32(dr, sr, n, uint8_t(e.alpha));
-     }))},
+     CALL(Render_BitBlt24to24TColorAlpha(BLOCK, e.red, e.green, e.blue, e.alpha)),
+     BLOCK_ROWS(kBgr24, kBgr24, key_alpha_row_24to24(dr, sr, n, key(e), e.alpha))},
+    {"BitBlt24to32Alpha", 32, 24, false, CALL(Render_BitBlt24to32Alpha(BLOCK, e.alpha)),
+     BLOCK_ROWS(kBgra32, kBgr24, stamp_row_24to32(dr, sr, n, uint8_t(e.alpha)))},
     {"BitBlt24to32TColorAlphaPostProcess without passes", 32, 24, false,
-     CALL(Render_BitBlt24to32TColorAlphaPostProcess(d, b.dx, b.dy, b.w, b.h, s, b.sx, b.sy, e.red, e.green, e.blue,
-                                                    e.alpha, 0)),
-     CALL(blit(d, kBgra32, s, kBgr24, b, [&](uint8_t* dr, const uint8_t* sr, int32_t n) {
-         key_stamp_row_24to32(dr, sr, n, key(e), uint8_t(e.alpha));
-     }))},
-    {"BitBlt32Maskto24", 24, 32, false, CALL(Render_BitBlt32Maskto24(d, b.dx, b.dy, b.w, b.h, s, b.sx, b.sy)),
-     CALL(blit(d, kBgr24, s, kBgra32, b, alpha_to_grey_row_32to24))},
-    {"BitBlt24to32Mask", 32, 24, false, CALL(Render_BitBlt24to32Mask(d, b.dx, b.dy, b.w, b.h, s, b.sx, b.sy)),
-     CALL(blit(d, kBgra32, s, kBgr24, b, red_to_alpha_row_24to32))},
-    {"BitBlt24to24Mask24", 24, 24, true, CALL(Render_BitBlt24to24Mask24(d, b.dx, b.dy, b.w, b.h, s, b.sx, b.sy, m)),
+     CALL(Render_BitBlt24to32TColorAlphaPostProcess(BLOCK, e.red, e.green, e.blue, e.alpha, 0)),
+     BLOCK_ROWS(kBgra32, kBgr24, key_stamp_row_24to32(dr, sr, n, key(e), uint8_t(e.alpha)))},
+    {"BitBlt32Maskto24", 24, 32, false, CALL(Render_BitBlt32Maskto24(BLOCK)),
+     BLOCK_ROWS(kBgr24, kBgra32, alpha_to_grey_row_32to24(dr, sr, n))},
+    {"BitBlt24to32Mask", 32, 24, false, CALL(Render_BitBlt24to32Mask(BLOCK)),
+     BLOCK_ROWS(kBgra32, kBgr24, red_to_alpha_row_24to32(dr, sr, n))},
+    {"BitBlt24to24Mask24", 24, 24, true, CALL(Render_BitBlt24to24Mask24(BLOCK, m)),
      CALL(scalar_through_mask(d, kBgr24, s, m, b, mask_blend_row_24to24))},
-    {"BitBlt24to32Mask24", 32, 24, true, CALL(Render_BitBlt24to32Mask24(d, b.dx, b.dy, b.w, b.h, s, b.sx, b.sy, m)),
+    {"BitBlt24to32Mask24", 32, 24, true, CALL(Render_BitBlt24to32Mask24(BLOCK, m)),
      CALL(scalar_through_mask(d, kBgra32, s, m, b, mask_alpha_row_24to32))},
-    {"DrawBar24", 24, 0, false, CALL(Render_DrawBar24(d, b.dx, b.dy, b.w, b.h, e.red, e.green, e.blue)),
-     CALL(for_each_rect_row(d, kBgr24, rect(b), [&](uint8_t* r, int32_t n) { fill_row_24(r, n, colour(e)); }))},
-    {"DrawBar32", 32, 0, false, CALL(Render_DrawBar32(d, b.dx, b.dy, b.w, b.h, e.red, e.green, e.blue)),
-     CALL(for_each_rect_row(d, kBgra32, rect(b), [&](uint8_t* r, int32_t n) { fill_row_32(r, n, colour(e)); }))},
-    {"DrawBar32AlphaT", 32, 0, false,
-     CALL(Render_DrawBar32AlphaT(d, b.dx, b.dy, b.w, b.h, e.red, e.green, e.blue, e.alpha)),
-     CALL(for_each_rect_row(d, kBgra32, rect(b), [&](uint8_t* r, int32_t n) {
-         fill_row_32_alpha_byte(r, n, colour(e), uint8_t(e.alpha));
-     }))},
-    {"DrawBar24Alpha", 24, 0, false,
-     CALL(Render_DrawBar24Alpha(d, b.dx, b.dy, b.w, b.h, e.red, e.green, e.blue, e.alpha)),
-     CALL(for_each_rect_row(d, kBgr24, rect(b), [&](uint8_t* r, int32_t n) {
-         blend_row_24(r, n, const_blend(colour(e), e.alpha));
-     }))},
-    {"DrawBar32Alpha", 32, 0, false,
-     CALL(Render_DrawBar32Alpha(d, b.dx, b.dy, b.w, b.h, e.red, e.green, e.blue, e.alpha)),
-     CALL(for_each_rect_row(d, kBgra32, rect(b), [&](uint8_t* r, int32_t n) {
-         blend_row_32(r, n, const_blend(colour(e), e.alpha));
-     }))},
-    {"DrawBar24Mask24", 24, 24, false,
-     CALL(Render_DrawBar24Mask24(d, b.dx, b.dy, b.w, b.h, s, b.sx, b.sy, e.red, e.green, e.blue)),
-     CALL(blit(d, kBgr24, s, kBgr24, b, [&](uint8_t* r, const uint8_t* mr, int32_t n) {
-         mask_blend_row_24(r, mr, n, colour(e));
-     }))},
-    {"DrawRect24", 24, 0, false, CALL(Render_DrawRect24(d, b.dx, b.dy, b.w, b.h, e.red, e.green, e.blue)),
-     CALL(scalar_outline(d, kBgr24, b, [&](uint8_t* r, int32_t n) { fill_row_24(r, n, colour(e)); }))},
-    {"DrawRect32Alpha", 32, 0, false,
-     CALL(Render_DrawRect32Alpha(d, b.dx, b.dy, b.w, b.h, e.red, e.green, e.blue, e.alpha)),
-     CALL(scalar_outline(d, kBgra32, b, [&](uint8_t* r, int32_t n) {
-         blend_row_32(r, n, const_blend(colour(e), e.alpha));
-     }))},
-    {"Invert24", 24, 0, false, CALL(Render_Invert24(d, b.dx, b.dy, b.w, b.h)),
-     CALL(for_each_rect_row(d, kBgr24, rect(b), invert_row_24))},
-    {"Invert32", 32, 0, false, CALL(Render_Invert32(d, b.dx, b.dy, b.w, b.h)),
-     CALL(for_each_rect_row(d, kBgra32, rect(b), invert_row_32))},
-    {"InvertAlpha32", 32, 0, false, CALL(Render_InvertAlpha32(d, b.dx, b.dy, b.w, b.h)),
-     CALL(for_each_rect_row(d, kBgra32, rect(b), invert_alpha_row_32))},
-    {"AlphaAdd32", 32, 0, false, CALL(Render_AlphaAdd32(d, b.dx, b.dy, b.w, b.h, e.alpha - 128)),
-     CALL(for_each_rect_row(d, kBgra32, rect(b),
-                            [&](uint8_t* r, int32_t n) { add_alpha_row_32(r, n, e.alpha - 128); }))},
-    {"HorizontalFlip32", 32, 0, false, CALL(Render_HorizontalFlip32(d, b.dx, b.dy, b.w, b.h)),
-     CALL(for_each_rect_row(d, kBgra32, rect(b), flip_row_32))},
+    {"DrawBar24", 24, 0, false, CALL(Render_DrawBar24(RECT, e.red, e.green, e.blue)),
+     RECT_ROWS(kBgr24, fill_row_24(r, n, colour(e)))},
+    {"DrawBar32", 32, 0, false, CALL(Render_DrawBar32(RECT, e.red, e.green, e.blue)),
+     RECT_ROWS(kBgra32, fill_row_32(r, n, colour(e)))},
+    {"DrawBar32AlphaT", 32, 0, false, CALL(Render_DrawBar32AlphaT(RECT, e.red, e.green, e.blue, e.alpha)),
+     RECT_ROWS(kBgra32, fill_row_32_alpha_byte(r, n, colour(e), uint8_t(e.alpha)))},
+    {"DrawBar24Alpha", 24, 0, false, CALL(Render_DrawBar24Alpha(RECT, e.red, e.green, e.blue, e.alpha)),
+     RECT_ROWS(kBgr24, blend_row_24(r, n, const_blend(colour(e), e.alpha)))},
+    {"DrawBar32Alpha", 32, 0, false, CALL(Render_DrawBar32Alpha(RECT, e.red, e.green, e.blue, e.alpha)),
+     RECT_ROWS(kBgra32, blend_row_32(r, n, const_blend(colour(e), e.alpha)))},
+    {"DrawBar24Mask24", 24, 24, false, CALL(Render_DrawBar24Mask24(BLOCK, e.red, e.green, e.blue)),
+     BLOCK_ROWS(kBgr24, kBgr24, mask_blend_row_24(dr, sr, n, colour(e)))},
+    {"DrawRect24", 24, 0, false, CALL(Render_DrawRect24(RECT, e.red, e.green, e.blue)),
+     OUTLINE_ROWS(kBgr24, fill_row_24(r, n, colour(e)))},
+    {"DrawRect32Alpha", 32, 0, false, CALL(Render_DrawRect32Alpha(RECT, e.red, e.green, e.blue, e.alpha)),
+     OUTLINE_ROWS(kBgra32, blend_row_32(r, n, const_blend(colour(e), e.alpha)))},
+    {"Invert24", 24, 0, false, CALL(Render_Invert24(RECT)), RECT_ROWS(kBgr24, invert_row_24(r, n))},
+    {"Invert32", 32, 0, false, CALL(Render_Invert32(RECT)), RECT_ROWS(kBgra32, invert_row_32(r, n))},
+    {"InvertAlpha32", 32, 0, false, CALL(Render_InvertAlpha32(RECT)), RECT_ROWS(kBgra32, invert_alpha_row_32(r, n))},
+    {"AlphaAdd32", 32, 0, false, CALL(Render_AlphaAdd32(RECT, e.alpha - 128)),
+     RECT_ROWS(kBgra32, add_alpha_row_32(r, n, e.alpha - 128))},
+    {"HorizontalFlip32", 32, 0, false, CALL(Render_HorizontalFlip32(RECT)), RECT_ROWS(kBgra32, flip_row_32(r, n))},
     {"Set32Alpha", 32, 0, false, CALL(Render_Set32Alpha(d, e.alpha)), CALL({
          const SurfaceView v = read_surface(d, kBgra32);
          for (int32_t j = 0; j < v.rows && v.stride > 0; ++j)
              set_alpha_row_32(v.data + j * v.stride_bytes, v.stride, uint8_t(e.alpha));
      })},
-    {"CalcColor24", 24, 0, false, CALL(Render_CalcColor24(d, b.dx, b.dy, b.w, b.h, &sums[0], &sums[1], &sums[2])),
-     CALL({
+    {"CalcColor24", 24, 0, false, CALL(Render_CalcColor24(RECT, &sums[0], &sums[1], &sums[2])), CALL({
          ColourSums c;
          for_each_rect_row(d, kBgr24, rect(b), [&](uint8_t* r, int32_t n) { sum_row_24(r, n, c); });
          sums[0] = int32_t(c.red), sums[1] = int32_t(c.green), sums[2] = int32_t(c.blue);

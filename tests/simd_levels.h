@@ -26,6 +26,7 @@ inline std::string isa_param_name(const testing::TestParamInfo<pixmill::Isa>& p)
 }  // namespace pixmill_test
 
 // Every level from SSE2 up, or (with kAllIsas) the scalar one too.
-#define PIXMILL_VECTOR_LEVELS testing::Values(pixmill::Isa::kSse2, pixmill::Isa::kSsse3, pixmill::Isa::kAvx2, pixmill::Isa::kAvx512)
+#define PIXMILL_VECTOR_LEVELS \
+    testing::Values(pixmill::Isa::kSse2, pixmill::Isa::kSsse3, pixmill::Isa::kAvx2, pixmill::Isa::kAvx512)
 #define PIXMILL_INSTANTIATE_LEVELS(Suite, levels) \
     INSTANTIATE_TEST_SUITE_P(Levels, Suite, levels, pixmill_test::isa_param_name)
