@@ -30,17 +30,6 @@ std::string decode_error(const std::vector<uint8_t>& file)
     return "(no error)";
 }
 
-// A valid 24-bit 5 x 3 file (rows of 15 bytes padded to 16) to break in the
-// bad-input cases.
-BmpSpec valid_spec()
-{
-    BmpSpec s;
-    s.width = 5;
-    s.height = 3;
-    s.file_rows.assign(3, std::vector<uint8_t>(16, 7));
-    return s;
-}
-
 }  // namespace
 
 TEST(BmpRoundTrip, EveryFormatAndOddWidthKeepsEveryByte)
@@ -148,12 +137,9 @@ TEST(BmpRead, BadInputNamesTheFileAndTheProblem)
         std::vector<uint8_t> file;
         const char* message;
     };
-    auto with = [](auto change) {
-        BmpSpec s = valid_spec();
-        change(s);
-        return build_bmp(s);
-    };
-    auto valid = build_bmp(valid_spec());
+    // A valid 24-bit 5 x 3 file (rows of 15 bytes padded to 16), and changes to it.
+    auto with = [](auto change) { return bmp_with(5, 3, change, 7); };
+    auto valid = with([](BmpSpec&) {});
     auto cut = [&](size_t n) { return std::vector<uint8_t>(valid.begin(), valid.begin() + n); };
     // A 32-bit file whose masks follow a 40-byte header, ending inside them.
     auto cut_masked = [&](size_t n) {

@@ -107,14 +107,7 @@ TEST(PixmillRun, BadInputGivesOneLineAndTouchesNothing)
     const auto good = read_file(dir / "s24.bmp");
     write_file(dir / "short.bmp", std::vector<uint8_t>(good.begin(), good.begin() + 30));
     write_file(dir / "cut.bmp", std::vector<uint8_t>(good.begin(), good.end() - 1));
-    auto variant = [](auto change) {
-        BmpSpec s;
-        s.width = 4;
-        s.height = 3;
-        s.file_rows.assign(3, std::vector<uint8_t>(12));
-        change(s);
-        return build_bmp(s);
-    };
+    auto variant = [](auto change) { return bmp_with(4, 3, change); };
     write_file(dir / "pal8.bmp", variant([](BmpSpec& s) { s.bits = 8; }));
     write_file(dir / "rle.bmp", variant([](BmpSpec& s) { s.bits = 8, s.compression = 1; }));
     write_file(dir / "p16.bmp", variant([](BmpSpec& s) { s.bits = 16; }));

@@ -93,6 +93,19 @@ inline std::vector<uint8_t> build_bmp(const BmpSpec& s)
     return b;
 }
 
+// A valid 24-bit width x height file, every row padded and each byte fill,
+// then changed by change(spec).
+template <class Change>
+std::vector<uint8_t> bmp_with(int32_t width, int32_t height, Change change, uint8_t fill = 0)
+{
+    BmpSpec s;
+    s.width = width;
+    s.height = height;
+    s.file_rows.assign(height, std::vector<uint8_t>((3 * width + 3) / 4 * 4, fill));
+    change(s);
+    return build_bmp(s);
+}
+
 struct RunResult {
     int status = -1;
     std::string out, err;
