@@ -2,6 +2,7 @@
 // worked pixels, and random calls against the pixel model.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <numeric>
 
 #include "blit_model.h"
