@@ -1,14 +1,175 @@
-// Scaled-copy row kernels over 32-byte AVX2 vectors.
+// Scaled-copy row kernels over 32-byte AVX2 vectors, eight destination pixels
+// at a time, each pixel fetched from its source column with a 32-bit gather.
+//
+// A 24-bit pixel is gathered as the four bytes from its first one, the fourth
+// belonging to the next pixel and never used. At the last column a row's
+// pixels may use, that fourth byte lies past the row, so a block reaching it
+// gathers the four bytes ending with the pixel instead (from one byte before
+// it) and shifts the extra byte out; a block reaching both the first and
+// the last column (a source only a few pixels wide) takes the scalar kernel.
+// Thus no byte outside the row is ever read.
+//
+// Destination bytes are written exactly: eight 24-bit pixels as 16 + 8
+// bytes; eight 32-bit pixels whole, their fourth bytes written back with
+// their own value where the rule keeps them.
+//
+// The five-point sums are at most 5 x 255 = 1275 and are divided by 5 as
+// (x * 13108) >> 16 in 16-bit lanes. That is exact for x < 16384: write
+// x = 5q + r with r in 0..4; 13108 = (65536 + 4) / 5, so
+// x * 13108 / 65536 = q + (r + 4x / 65536) / 5, and r + 4x / 65536 < 4 + 1
+// keeps the floor at q.
 #include "stretch/stretch_rows_isa.h"
 
 #if defined(__AVX2__)
 #include <immintrin.h>
 
+#include <algorithm>
 #include <cstddef>
 
 #include "frame/vec_x86.h"
 
 namespace pixmill::avx2 {
+
+namespace {
+
+using V = __m256i;
+
+constexpr int32_t kBlock = 8;  // destination pixels per vector step
+
+// The byte offsets of 24-bit pixels fit the gather's 32-bit indices while
+// the row they lie in is no longer than this.
+constexpr ptrdiff_t kMaxRowBytes = 0x7fffffff;
+
+inline V load(const void* p) { return _mm256_loadu_si256(static_cast<const V*>(p)); }
+inline V set1(int32_t v) { return _mm256_set1_epi32(v); }
+
+// How a block of 24-bit pixels is gathered: from each pixel's first byte
+// (kAt), from the byte before it (kBefore), or not at all (the scalar kernel).
+enum class Fetch { kAt, kBefore, kScalar };
+
+// For a block reading columns lo..hi of a row whose pixels may be read up to
+// column limit.
+inline Fetch fetch_for(int32_t lo, int32_t hi, int32_t limit)
+{
+    if (hi < limit) return Fetch::kAt;
+    return lo > 0 ? Fetch::kBefore : Fetch::kScalar;
+}
+
+// The 24-bit pixels at columns c of row, one per 32-bit lane, colour bytes
+// first; the fourth byte of each lane is of no use.
+inline V gather24(const uint8_t* row, V c, Fetch f)
+{
+    const V at = _mm256_add_epi32(_mm256_slli_epi32(c, 1), c);
+    if (f == Fetch::kAt) return _mm256_i32gather_epi32(reinterpret_cast<const int*>(row), at, 1);
+    const V g = _mm256_i32gather_epi32(reinterpret_cast<const int*>(row), _mm256_sub_epi32(at, set1(1)), 1);
+    return _mm256_srli_epi32(g, 8);
+}
+
+inline V gather32(const uint8_t* row, V c) { return _mm256_i32gather_epi32(reinterpret_cast<const int*>(row), c, 4); }
+
+// Stores the colour bytes of eight pixels (one per 32-bit lane of v): packed
+// as 24 bytes, or into 32-bit pixels whose fourth bytes stay as they are.
+template <int DBpp>
+inline void put_colours(uint8_t* d, V v)
+{
+    if (DBpp == 3) {
+        const V pack = _mm256_setr_epi8(0, 1, 2, 4, 5, 6, 8, 9, 10, 12, 13, 14, -1, -1, -1, -1,  //
+                                        0, 1, 2, 4, 5, 6, 8, 9, 10, 12, 13, 14, -1, -1, -1, -1);
+        const V p = _mm256_permutevar8x32_epi32(_mm256_shuffle_epi8(v, pack), _mm256_setr_epi32(0, 1, 2, 4, 5, 6, 3, 7));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(d), _mm256_castsi256_si128(p));
+        _mm_storel_epi64(reinterpret_cast<__m128i*>(d + 16), _mm256_extracti128_si256(p, 1));
+    } else {
+        _mm256_storeu_si256(reinterpret_cast<V*>(d), _mm256_blendv_epi8(load(d), v, set1(0x00ffffff)));
+    }
+}
+
+// Per byte, the sum of the five vectors divided by 5.
+inline V average5(V a, V b, V c, V d, V e)
+{
+    const V z = _mm256_setzero_si256(), k = _mm256_set1_epi16(13108);
+    const auto half = [&](auto widen) {
+        const V s = _mm256_add_epi16(_mm256_add_epi16(widen(a, z), widen(b, z)), _mm256_add_epi16(widen(c, z), widen(d, z)));
+        return _mm256_mulhi_epu16(_mm256_add_epi16(s, widen(e, z)), k);
+    };
+    return _mm256_packus_epi16(half([](V x, V y) { return _mm256_unpacklo_epi8(x, y); }),
+                               half([](V x, V y) { return _mm256_unpackhi_epi8(x, y); }));
+}
+
+// The columns of a block's left and right neighbours: c - 1 except at column
+// 0, c + 1 except at the last column, where the sample stands in.
+inline V left_of(V c) { return _mm256_max_epi32(_mm256_sub_epi32(c, set1(1)), _mm256_setzero_si256()); }
+inline V right_of(V c, V last) { return _mm256_min_epi32(_mm256_add_epi32(c, set1(1)), last); }
+
+// Whether dst's bytes share one with any of the source rows (each row_bytes
+// long from its start).
+inline bool overlaps_rows(const uint8_t* dst, size_t dst_bytes, const SourceRows& s, size_t row_bytes)
+{
+    return ranges_overlap(dst, dst_bytes, s.row, row_bytes) || ranges_overlap(dst, dst_bytes, s.above, row_bytes) ||
+           ranges_overlap(dst, dst_bytes, s.below, row_bytes);
+}
+
+template <int DBpp>
+void sample_24(uint8_t* dst, const uint8_t* row, const int32_t* cols, int32_t n,
+               void (*scalar)(uint8_t*, const uint8_t*, const int32_t*, int32_t))
+{
+    if (n <= 0) return;
+    // The row is read from the first column to the last one sampled.
+    const int32_t limit = cols[n - 1];
+    const ptrdiff_t first = 3 * static_cast<ptrdiff_t>(cols[0]);
+    const ptrdiff_t end = 3 * static_cast<ptrdiff_t>(limit) + 3;
+    if (end > kMaxRowBytes ||
+        ranges_overlap(dst, DBpp * static_cast<size_t>(n), row + first, static_cast<size_t>(end - first))) {
+        scalar(dst, row, cols, n);
+        return;
+    }
+    int32_t i = 0;
+    for (; i + kBlock <= n; i += kBlock) {
+        const Fetch f = fetch_for(cols[i], cols[i + kBlock - 1], limit);
+        if (f == Fetch::kScalar)
+            scalar(dst + DBpp * i, row, cols + i, kBlock);
+        else
+            put_colours<DBpp>(dst + DBpp * i, gather24(row, load(cols + i), f));
+    }
+    if (i < n) scalar(dst + DBpp * i, row, cols + i, n - i);
+}
+
+template <int DBpp>
+void smooth_24(uint8_t* dst, const SourceRows& s, const int32_t* cols, int32_t n,
+               void (*scalar)(uint8_t*, const SourceRows&, const int32_t*, int32_t))
+{
+    if (n <= 0) return;
+    const ptrdiff_t row_bytes = 3 * (static_cast<ptrdiff_t>(s.last_col) + 1);
+    if (row_bytes > kMaxRowBytes || overlaps_rows(dst, DBpp * static_cast<size_t>(n), s, static_cast<size_t>(row_bytes))) {
+        scalar(dst, s, cols, n);
+        return;
+    }
+    const V last = set1(s.last_col);
+    int32_t i = 0;
+    for (; i + kBlock <= n; i += kBlock) {
+        const Fetch f = fetch_for(cols[i] - 1, cols[i + kBlock - 1] + 1, s.last_col);
+        if (f == Fetch::kScalar) {
+            scalar(dst + DBpp * i, s, cols + i, kBlock);
+            continue;
+        }
+        const V c = load(cols + i);
+        const V t0 = gather24(s.row, c, f), t1 = gather24(s.row, left_of(c), f), t2 = gather24(s.row, right_of(c, last), f);
+        const V t3 = gather24(s.above, c, f), t4 = gather24(s.below, c, f);
+        put_colours<DBpp>(dst + DBpp * i, average5(t0, t1, t2, t3, t4));
+    }
+    if (i < n) scalar(dst + DBpp * i, s, cols + i, n - i);
+}
+
+}  // namespace
+
+void sample_row_24to24(uint8_t* dst, const uint8_t* row, const int32_t* cols, int32_t n)
+{
+    sample_24<3>(dst, row, cols, n, pixmill::sample_row_24to24);
+}
+
+void sample_row_24to32(uint8_t* dst, const uint8_t* row, const int32_t* cols, int32_t n)
+{
+    sample_24<4>(dst, row, cols, n, pixmill::sample_row_24to32);
+}
 
 // Eight whole 32-bit pixels at a time, gathered from their columns (every
 // one a pixel of the row); the last pixels short of eight by the scalar kernel.
@@ -19,14 +180,39 @@ void sample_row_32to32_whole(uint8_t* dst, const uint8_t* row, const int32_t* co
     const ptrdiff_t end = 4 * static_cast<ptrdiff_t>(cols[n - 1]) + 4;
     int32_t i = 0;
     if (!ranges_overlap(dst, 4 * static_cast<size_t>(n), row + first, static_cast<size_t>(end - first))) {
-        const int* base = reinterpret_cast<const int*>(row);
-        for (; i + 8 <= n; i += 8) {
-            const __m256i c = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(cols + i));
-            _mm256_storeu_si256(reinterpret_cast<__m256i*>(dst + 4 * static_cast<ptrdiff_t>(i)),
-                                _mm256_i32gather_epi32(base, c, 4));
-        }
+        for (; i + kBlock <= n; i += kBlock)
+            _mm256_storeu_si256(reinterpret_cast<V*>(dst + 4 * static_cast<ptrdiff_t>(i)), gather32(row, load(cols + i)));
     }
     if (i < n) pixmill::sample_row_32to32_whole(dst + 4 * static_cast<ptrdiff_t>(i), row, cols + i, n - i);
+}
+
+void smooth_row_24to24(uint8_t* dst, const SourceRows& s, const int32_t* cols, int32_t n)
+{
+    smooth_24<3>(dst, s, cols, n, pixmill::smooth_row_24to24);
+}
+
+void smooth_row_24to32(uint8_t* dst, const SourceRows& s, const int32_t* cols, int32_t n)
+{
+    smooth_24<4>(dst, s, cols, n, pixmill::smooth_row_24to32);
+}
+
+// All four bytes of each pixel averaged: every gather reads a whole pixel of
+// the row, so the edges need nothing beyond the neighbour columns' clamps.
+void smooth_row_32to32_whole(uint8_t* dst, const SourceRows& s, const int32_t* cols, int32_t n)
+{
+    if (n <= 0) return;
+    const ptrdiff_t row_bytes = 4 * (static_cast<ptrdiff_t>(s.last_col) + 1);
+    int32_t i = 0;
+    if (!overlaps_rows(dst, 4 * static_cast<size_t>(n), s, static_cast<size_t>(row_bytes))) {
+        const V last = set1(s.last_col);
+        for (; i + kBlock <= n; i += kBlock) {
+            const V c = load(cols + i);
+            const V t0 = gather32(s.row, c), t1 = gather32(s.row, left_of(c)), t2 = gather32(s.row, right_of(c, last));
+            _mm256_storeu_si256(reinterpret_cast<V*>(dst + 4 * static_cast<ptrdiff_t>(i)),
+                                average5(t0, t1, t2, gather32(s.above, c), gather32(s.below, c)));
+        }
+    }
+    if (i < n) pixmill::smooth_row_32to32_whole(dst + 4 * static_cast<ptrdiff_t>(i), s, cols + i, n - i);
 }
 
 }  // namespace pixmill::avx2

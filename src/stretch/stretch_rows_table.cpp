@@ -15,8 +15,8 @@ constexpr StretchKernels kScalar = {
 #define PIXMILL_HAVE_VECTOR_KERNELS 1
 
 constexpr StretchKernels kAvx2 = {
-    sample_row_24to24, sample_row_24to32, avx2::sample_row_32to32_whole,
-    smooth_row_24to24, smooth_row_24to32, smooth_row_32to32_whole,
+    avx2::sample_row_24to24, avx2::sample_row_24to32, avx2::sample_row_32to32_whole,
+    avx2::smooth_row_24to24, avx2::smooth_row_24to32, avx2::smooth_row_32to32_whole,
 };
 
 constexpr StretchKernels kAvx512 = {
