@@ -1,5 +1,15 @@
 // Scaled-copy row kernels over 32-byte AVX2 vectors, eight destination pixels
-// at a time, each pixel fetched from its source column with a 32-bit gather.
+// at a time. The source columns of eight neighbouring destination pixels lie
+// close together unless the copy shrinks a lot, so a block loads one or two
+// 32-byte windows of the row from near its leftmost column (for an average,
+// the five-point averages of every pixel in the windows, worked out from
+// loads shifted by one pixel) and picks its pixels out with byte or 32-bit
+// shuffles, indexed by their byte or pixel distance from the window's start.
+// A window never reaches past the bytes the row's pixels may use: for the
+// nearest kernels it is moved left to end there; a block whose columns spread
+// wider than two windows, or whose averages need a pixel beyond either end
+// of the row, fetches its pixels with 32-bit gathers or takes the scalar
+// kernel.
 //
 // A 24-bit pixel is gathered as the four bytes from its first one, the fourth
 // belonging to the next pixel and never used. At the last column a row's
@@ -65,6 +75,33 @@ inline V gather24(const uint8_t* row, V c, Fetch f)
     return _mm256_srli_epi32(g, 8);
 }
 
+// Byte idx (each below 32 * nw) of the nw (1 or 2) 32-byte vectors w.
+inline V pick_bytes(const V* w, int nw, V idx)
+{
+    const auto pick = [idx](V t) {
+        const V lo = _mm256_permute2x128_si256(t, t, 0x00), hi = _mm256_permute2x128_si256(t, t, 0x11);
+        // Bit 4 of each index chooses the half, moved to the bit blendv reads.
+        return _mm256_blendv_epi8(_mm256_shuffle_epi8(lo, idx), _mm256_shuffle_epi8(hi, idx), _mm256_slli_epi16(idx, 3));
+    };
+    const V r = pick(w[0]);
+    return nw == 1 ? r : _mm256_blendv_epi8(r, pick(w[1]), _mm256_slli_epi16(idx, 2));
+}
+
+// The byte indices of 24-bit pixels starting at byte offsets at (one per
+// 32-bit lane, each below 62): at, at + 1, at + 2 and, unused, 0.
+inline V byte_index24(V at) { return _mm256_add_epi32(_mm256_mullo_epi32(at, set1(0x010101)), set1(0x020100)); }
+
+// 32-bit words dist (each below 8 * nw) of the nw (1 or 2) vectors w.
+inline V pick_words(const V* w, int nw, V dist)
+{
+    const V r = _mm256_permutevar8x32_epi32(w[0], dist);
+    return nw == 1 ? r : _mm256_blendv_epi8(r, _mm256_permutevar8x32_epi32(w[1], dist), _mm256_cmpgt_epi32(dist, set1(7)));
+}
+
+// How many 32-byte windows hold a block whose samples span bytes bytes (0
+// when two do not).
+inline int windows_for(ptrdiff_t bytes) { return bytes <= 32 ? 1 : bytes <= 64 ? 2 : 0; }
+
 inline V gather32(const uint8_t* row, V c) { return _mm256_i32gather_epi32(reinterpret_cast<const int*>(row), c, 4); }
 
 // Stores the colour bytes of eight pixels (one per 32-bit lane of v): packed
@@ -108,6 +145,16 @@ inline bool overlaps_rows(const uint8_t* dst, size_t dst_bytes, const SourceRows
            ranges_overlap(dst, dst_bytes, s.below, row_bytes);
 }
 
+// The five-point averages of the 32 bytes of 24-bit (Bpp 3) or 32-bit
+// pixels from byte at of the rows: right for every pixel that has both
+// horizontal neighbours in the row. The caller keeps at - Bpp and at + 32 +
+// Bpp within the rows.
+inline V averages_at(const SourceRows& s, ptrdiff_t at, int bpp)
+{
+    return average5(load(s.row + at), load(s.row + at - bpp), load(s.row + at + bpp), load(s.above + at),
+                    load(s.below + at));
+}
+
 template <int DBpp>
 void sample_24(uint8_t* dst, const uint8_t* row, const int32_t* cols, int32_t n,
                void (*scalar)(uint8_t*, const uint8_t*, const int32_t*, int32_t))
@@ -124,11 +171,18 @@ void sample_24(uint8_t* dst, const uint8_t* row, const int32_t* cols, int32_t n,
     }
     int32_t i = 0;
     for (; i + kBlock <= n; i += kBlock) {
-        const Fetch f = fetch_for(cols[i], cols[i + kBlock - 1], limit);
-        if (f == Fetch::kScalar)
+        const ptrdiff_t lo = 3 * static_cast<ptrdiff_t>(cols[i]), hi = 3 * static_cast<ptrdiff_t>(cols[i + kBlock - 1]);
+        const int nw = windows_for(hi + 3 - lo);
+        // The window starts at the block's first sample, or earlier so as to end with the row's last one.
+        const ptrdiff_t at = std::min(lo, end - 32 * nw);
+        if (nw == 0 || at < 0) {
             scalar(dst + DBpp * i, row, cols + i, kBlock);
-        else
-            put_colours<DBpp>(dst + DBpp * i, gather24(row, load(cols + i), f));
+            continue;
+        }
+        const V c = load(cols + i);
+        const V w[2] = {load(row + at), nw == 2 ? load(row + at + 32) : c};
+        const V dist = _mm256_sub_epi32(_mm256_add_epi32(_mm256_slli_epi32(c, 1), c), set1(static_cast<int32_t>(at)));
+        put_colours<DBpp>(dst + DBpp * i, pick_bytes(w, nw, byte_index24(dist)));
     }
     if (i < n) scalar(dst + DBpp * i, row, cols + i, n - i);
 }
@@ -146,6 +200,16 @@ void smooth_24(uint8_t* dst, const SourceRows& s, const int32_t* cols, int32_t n
     const V last = set1(s.last_col);
     int32_t i = 0;
     for (; i + kBlock <= n; i += kBlock) {
+        const ptrdiff_t lo = 3 * static_cast<ptrdiff_t>(cols[i]), hi = 3 * static_cast<ptrdiff_t>(cols[i + kBlock - 1]);
+        const int nw = windows_for(hi + 3 - lo);
+        if (nw != 0 && lo > 0 && lo + 32 * nw + 3 <= row_bytes) {
+            // Every pixel of the windows, the block's samples among them, has both neighbours.
+            const V w[2] = {averages_at(s, lo, 3), nw == 2 ? averages_at(s, lo + 32, 3) : last};
+            const V c = load(cols + i);
+            const V dist = _mm256_sub_epi32(_mm256_add_epi32(_mm256_slli_epi32(c, 1), c), set1(static_cast<int32_t>(lo)));
+            put_colours<DBpp>(dst + DBpp * i, pick_bytes(w, nw, byte_index24(dist)));
+            continue;
+        }
         const Fetch f = fetch_for(cols[i] - 1, cols[i + kBlock - 1] + 1, s.last_col);
         if (f == Fetch::kScalar) {
             scalar(dst + DBpp * i, s, cols + i, kBlock);
@@ -180,8 +244,19 @@ void sample_row_32to32_whole(uint8_t* dst, const uint8_t* row, const int32_t* co
     const ptrdiff_t end = 4 * static_cast<ptrdiff_t>(cols[n - 1]) + 4;
     int32_t i = 0;
     if (!ranges_overlap(dst, 4 * static_cast<size_t>(n), row + first, static_cast<size_t>(end - first))) {
-        for (; i + kBlock <= n; i += kBlock)
-            _mm256_storeu_si256(reinterpret_cast<V*>(dst + 4 * static_cast<ptrdiff_t>(i)), gather32(row, load(cols + i)));
+        for (; i + kBlock <= n; i += kBlock) {
+            const V c = load(cols + i);
+            const int nw = windows_for(4 * (static_cast<ptrdiff_t>(cols[i + kBlock - 1]) - cols[i]) + 4);
+            const ptrdiff_t at = std::min(4 * static_cast<ptrdiff_t>(cols[i]), end - 32 * nw);
+            V v;
+            if (nw != 0 && at >= 0) {
+                const V w[2] = {load(row + at), nw == 2 ? load(row + at + 32) : c};
+                v = pick_words(w, nw, _mm256_sub_epi32(c, set1(static_cast<int32_t>(at / 4))));
+            } else {
+                v = gather32(row, c);
+            }
+            _mm256_storeu_si256(reinterpret_cast<V*>(dst + 4 * static_cast<ptrdiff_t>(i)), v);
+        }
     }
     if (i < n) pixmill::sample_row_32to32_whole(dst + 4 * static_cast<ptrdiff_t>(i), row, cols + i, n - i);
 }
@@ -207,6 +282,14 @@ void smooth_row_32to32_whole(uint8_t* dst, const SourceRows& s, const int32_t* c
         const V last = set1(s.last_col);
         for (; i + kBlock <= n; i += kBlock) {
             const V c = load(cols + i);
+            const ptrdiff_t lo = 4 * static_cast<ptrdiff_t>(cols[i]);
+            const int nw = windows_for(4 * static_cast<ptrdiff_t>(cols[i + kBlock - 1]) + 4 - lo);
+            if (nw != 0 && lo > 0 && lo + 32 * nw + 4 <= row_bytes) {
+                const V w[2] = {averages_at(s, lo, 4), nw == 2 ? averages_at(s, lo + 32, 4) : c};
+                _mm256_storeu_si256(reinterpret_cast<V*>(dst + 4 * static_cast<ptrdiff_t>(i)),
+                                    pick_words(w, nw, _mm256_sub_epi32(c, set1(cols[i]))));
+                continue;
+            }
             const V t0 = gather32(s.row, c), t1 = gather32(s.row, left_of(c)), t2 = gather32(s.row, right_of(c, last));
             _mm256_storeu_si256(reinterpret_cast<V*>(dst + 4 * static_cast<ptrdiff_t>(i)),
                                 average5(t0, t1, t2, gather32(s.above, c), gather32(s.below, c)));
