@@ -46,9 +46,11 @@ using V = __m256i;
 
 constexpr int32_t kBlock = 8;  // destination pixels per vector step
 
-// The byte offsets of 24-bit pixels fit the gather's 32-bit indices while
-// the row they lie in is no longer than this.
-constexpr ptrdiff_t kMaxRowBytes = 0x7fffffff;
+// The byte offsets within a row (worked out in 64 bits, so that no column
+// can overflow them) fit the 32-bit lanes, with room for a window's length
+// past them, while the row is no longer than this; longer rows take the
+// scalar kernels.
+constexpr int64_t kMaxRowBytes = 0x7fffff00;
 
 inline V load(const void* p) { return _mm256_loadu_si256(static_cast<const V*>(p)); }
 inline V set1(int32_t v) { return _mm256_set1_epi32(v); }
@@ -100,7 +102,7 @@ inline V pick_words(const V* w, int nw, V dist)
 
 // How many 32-byte windows hold a block whose samples span bytes bytes (0
 // when two do not).
-inline int windows_for(ptrdiff_t bytes) { return bytes <= 32 ? 1 : bytes <= 64 ? 2 : 0; }
+inline int windows_for(int64_t bytes) { return bytes <= 32 ? 1 : bytes <= 64 ? 2 : 0; }
 
 inline V gather32(const uint8_t* row, V c) { return _mm256_i32gather_epi32(reinterpret_cast<const int*>(row), c, 4); }
 
@@ -149,7 +151,7 @@ inline bool overlaps_rows(const uint8_t* dst, size_t dst_bytes, const SourceRows
 // pixels from byte at of the rows: right for every pixel that has both
 // horizontal neighbours in the row. The caller keeps at - Bpp and at + 32 +
 // Bpp within the rows.
-inline V averages_at(const SourceRows& s, ptrdiff_t at, int bpp)
+inline V averages_at(const SourceRows& s, int64_t at, int bpp)
 {
     return average5(load(s.row + at), load(s.row + at - bpp), load(s.row + at + bpp), load(s.above + at),
                     load(s.below + at));
@@ -162,8 +164,8 @@ void sample_24(uint8_t* dst, const uint8_t* row, const int32_t* cols, int32_t n,
     if (n <= 0) return;
     // The row is read from the first column to the last one sampled.
     const int32_t limit = cols[n - 1];
-    const ptrdiff_t first = 3 * static_cast<ptrdiff_t>(cols[0]);
-    const ptrdiff_t end = 3 * static_cast<ptrdiff_t>(limit) + 3;
+    const int64_t first = 3 * static_cast<int64_t>(cols[0]);
+    const int64_t end = 3 * static_cast<int64_t>(limit) + 3;
     if (end > kMaxRowBytes ||
         ranges_overlap(dst, DBpp * static_cast<size_t>(n), row + first, static_cast<size_t>(end - first))) {
         scalar(dst, row, cols, n);
@@ -171,10 +173,10 @@ void sample_24(uint8_t* dst, const uint8_t* row, const int32_t* cols, int32_t n,
     }
     int32_t i = 0;
     for (; i + kBlock <= n; i += kBlock) {
-        const ptrdiff_t lo = 3 * static_cast<ptrdiff_t>(cols[i]), hi = 3 * static_cast<ptrdiff_t>(cols[i + kBlock - 1]);
+        const int64_t lo = 3 * static_cast<int64_t>(cols[i]), hi = 3 * static_cast<int64_t>(cols[i + kBlock - 1]);
         const int nw = windows_for(hi + 3 - lo);
         // The window starts at the block's first sample, or earlier so as to end with the row's last one.
-        const ptrdiff_t at = std::min(lo, end - 32 * nw);
+        const int64_t at = std::min(lo, end - 32 * nw);
         if (nw == 0 || at < 0) {
             scalar(dst + DBpp * i, row, cols + i, kBlock);
             continue;
@@ -192,7 +194,7 @@ void smooth_24(uint8_t* dst, const SourceRows& s, const int32_t* cols, int32_t n
                void (*scalar)(uint8_t*, const SourceRows&, const int32_t*, int32_t))
 {
     if (n <= 0) return;
-    const ptrdiff_t row_bytes = 3 * (static_cast<ptrdiff_t>(s.last_col) + 1);
+    const int64_t row_bytes = 3 * (static_cast<int64_t>(s.last_col) + 1);
     if (row_bytes > kMaxRowBytes || overlaps_rows(dst, DBpp * static_cast<size_t>(n), s, static_cast<size_t>(row_bytes))) {
         scalar(dst, s, cols, n);
         return;
@@ -200,7 +202,7 @@ void smooth_24(uint8_t* dst, const SourceRows& s, const int32_t* cols, int32_t n
     const V last = set1(s.last_col);
     int32_t i = 0;
     for (; i + kBlock <= n; i += kBlock) {
-        const ptrdiff_t lo = 3 * static_cast<ptrdiff_t>(cols[i]), hi = 3 * static_cast<ptrdiff_t>(cols[i + kBlock - 1]);
+        const int64_t lo = 3 * static_cast<int64_t>(cols[i]), hi = 3 * static_cast<int64_t>(cols[i + kBlock - 1]);
         const int nw = windows_for(hi + 3 - lo);
         if (nw != 0 && lo > 0 && lo + 32 * nw + 3 <= row_bytes) {
             // Every pixel of the windows, the block's samples among them, has both neighbours.
@@ -240,14 +242,15 @@ void sample_row_24to32(uint8_t* dst, const uint8_t* row, const int32_t* cols, in
 void sample_row_32to32_whole(uint8_t* dst, const uint8_t* row, const int32_t* cols, int32_t n)
 {
     if (n <= 0) return;
-    const ptrdiff_t first = 4 * static_cast<ptrdiff_t>(cols[0]);
-    const ptrdiff_t end = 4 * static_cast<ptrdiff_t>(cols[n - 1]) + 4;
+    const int64_t first = 4 * static_cast<int64_t>(cols[0]);
+    const int64_t end = 4 * static_cast<int64_t>(cols[n - 1]) + 4;
     int32_t i = 0;
-    if (!ranges_overlap(dst, 4 * static_cast<size_t>(n), row + first, static_cast<size_t>(end - first))) {
+    if (end <= kMaxRowBytes &&
+        !ranges_overlap(dst, 4 * static_cast<size_t>(n), row + first, static_cast<size_t>(end - first))) {
         for (; i + kBlock <= n; i += kBlock) {
             const V c = load(cols + i);
-            const int nw = windows_for(4 * (static_cast<ptrdiff_t>(cols[i + kBlock - 1]) - cols[i]) + 4);
-            const ptrdiff_t at = std::min(4 * static_cast<ptrdiff_t>(cols[i]), end - 32 * nw);
+            const int nw = windows_for(4 * (static_cast<int64_t>(cols[i + kBlock - 1]) - cols[i]) + 4);
+            const int64_t at = std::min(4 * static_cast<int64_t>(cols[i]), end - 32 * nw);
             V v;
             if (nw != 0 && at >= 0) {
                 const V w[2] = {load(row + at), nw == 2 ? load(row + at + 32) : c};
@@ -255,10 +258,10 @@ void sample_row_32to32_whole(uint8_t* dst, const uint8_t* row, const int32_t* co
             } else {
                 v = gather32(row, c);
             }
-            _mm256_storeu_si256(reinterpret_cast<V*>(dst + 4 * static_cast<ptrdiff_t>(i)), v);
+            _mm256_storeu_si256(reinterpret_cast<V*>(dst + 4 * static_cast<int64_t>(i)), v);
         }
     }
-    if (i < n) pixmill::sample_row_32to32_whole(dst + 4 * static_cast<ptrdiff_t>(i), row, cols + i, n - i);
+    if (i < n) pixmill::sample_row_32to32_whole(dst + 4 * static_cast<int64_t>(i), row, cols + i, n - i);
 }
 
 void smooth_row_24to24(uint8_t* dst, const SourceRows& s, const int32_t* cols, int32_t n)
@@ -276,14 +279,14 @@ void smooth_row_24to32(uint8_t* dst, const SourceRows& s, const int32_t* cols, i
 void smooth_row_32to32_whole(uint8_t* dst, const SourceRows& s, const int32_t* cols, int32_t n)
 {
     if (n <= 0) return;
-    const ptrdiff_t row_bytes = 4 * (static_cast<ptrdiff_t>(s.last_col) + 1);
+    const int64_t row_bytes = 4 * (static_cast<int64_t>(s.last_col) + 1);
     int32_t i = 0;
-    if (!overlaps_rows(dst, 4 * static_cast<size_t>(n), s, static_cast<size_t>(row_bytes))) {
+    if (row_bytes <= kMaxRowBytes && !overlaps_rows(dst, 4 * static_cast<size_t>(n), s, static_cast<size_t>(row_bytes))) {
         const V last = set1(s.last_col);
         for (; i + kBlock <= n; i += kBlock) {
             const V c = load(cols + i);
-            const ptrdiff_t lo = 4 * static_cast<ptrdiff_t>(cols[i]);
-            const int nw = windows_for(4 * static_cast<ptrdiff_t>(cols[i + kBlock - 1]) + 4 - lo);
+            const int64_t lo = 4 * static_cast<int64_t>(cols[i]);
+            const int nw = windows_for(4 * static_cast<int64_t>(cols[i + kBlock - 1]) + 4 - lo);
             if (nw != 0 && lo > 0 && lo + 32 * nw + 4 <= row_bytes) {
                 const V w[2] = {averages_at(s, lo, 4), nw == 2 ? averages_at(s, lo + 32, 4) : c};
                 _mm256_storeu_si256(reinterpret_cast<V*>(dst + 4 * static_cast<ptrdiff_t>(i)),
