@@ -157,6 +157,16 @@ inline V averages_at(const SourceRows& s, int64_t at, int bpp)
                     load(s.below + at));
 }
 
+// Asks for the line at byte at of the rows the next destination row reads
+// (the hints of s, when there are any), so that they arrive while this row is
+// worked out. at is below the row's length, so the addresses stay on the rows.
+inline void fetch_ahead(const SourceRows& s, int64_t at)
+{
+    if (s.ahead[0] == nullptr) return;
+    _mm_prefetch(reinterpret_cast<const char*>(s.ahead[0] + at), _MM_HINT_T0);
+    _mm_prefetch(reinterpret_cast<const char*>(s.ahead[1] + at), _MM_HINT_T0);
+}
+
 template <int DBpp>
 void sample_24(uint8_t* dst, const uint8_t* row, const int32_t* cols, int32_t n,
                void (*scalar)(uint8_t*, const uint8_t*, const int32_t*, int32_t))
@@ -206,6 +216,7 @@ void smooth_24(uint8_t* dst, const SourceRows& s, const int32_t* cols, int32_t n
         const int nw = windows_for(hi + 3 - lo);
         if (nw != 0 && lo > 0 && lo + 32 * nw + 3 <= row_bytes) {
             // Every pixel of the windows, the block's samples among them, has both neighbours.
+            fetch_ahead(s, lo);
             const V w[2] = {averages_at(s, lo, 3), nw == 2 ? averages_at(s, lo + 32, 3) : last};
             const V c = load(cols + i);
             const V dist = _mm256_sub_epi32(_mm256_add_epi32(_mm256_slli_epi32(c, 1), c), set1(static_cast<int32_t>(lo)));
@@ -288,6 +299,7 @@ void smooth_row_32to32_whole(uint8_t* dst, const SourceRows& s, const int32_t* c
             const int64_t lo = 4 * static_cast<int64_t>(cols[i]);
             const int nw = windows_for(4 * static_cast<int64_t>(cols[i + kBlock - 1]) + 4 - lo);
             if (nw != 0 && lo > 0 && lo + 32 * nw + 4 <= row_bytes) {
+                fetch_ahead(s, lo);
                 const V w[2] = {averages_at(s, lo, 4), nw == 2 ? averages_at(s, lo + 32, 4) : c};
                 _mm256_storeu_si256(reinterpret_cast<V*>(dst + 4 * static_cast<ptrdiff_t>(i)),
                                     pick_words(w, nw, _mm256_sub_epi32(c, set1(cols[i]))));
