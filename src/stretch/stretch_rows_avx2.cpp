@@ -8,16 +8,7 @@
 // A window never reaches past the bytes the row's pixels may use: for the
 // nearest kernels it is moved left to end there; a block whose columns spread
 // wider than two windows, or whose averages need a pixel beyond either end
-// of the row, fetches its pixels with 32-bit gathers or takes the scalar
-// kernel.
-//
-// A 24-bit pixel is gathered as the four bytes from its first one, the fourth
-// belonging to the next pixel and never used. At the last column a row's
-// pixels may use, that fourth byte lies past the row, so a block reaching it
-// gathers the four bytes ending with the pixel instead (from one byte before
-// it) and shifts the extra byte out; a block reaching both the first and
-// the last column (a source only a few pixels wide) takes the scalar kernel.
-// Thus no byte outside the row is ever read.
+// of the row, takes the scalar kernel (whole 32-bit pixels: 32-bit gathers).
 //
 // Destination bytes are written exactly: eight 24-bit pixels as 16 + 8
 // bytes; eight 32-bit pixels whole, their fourth bytes written back with
@@ -54,28 +45,6 @@ constexpr int64_t kMaxRowBytes = 0x7fffff00;
 
 inline V load(const void* p) { return _mm256_loadu_si256(static_cast<const V*>(p)); }
 inline V set1(int32_t v) { return _mm256_set1_epi32(v); }
-
-// How a block of 24-bit pixels is gathered: from each pixel's first byte
-// (kAt), from the byte before it (kBefore), or not at all (the scalar kernel).
-enum class Fetch { kAt, kBefore, kScalar };
-
-// For a block reading columns lo..hi of a row whose pixels may be read up to
-// column limit.
-inline Fetch fetch_for(int32_t lo, int32_t hi, int32_t limit)
-{
-    if (hi < limit) return Fetch::kAt;
-    return lo > 0 ? Fetch::kBefore : Fetch::kScalar;
-}
-
-// The 24-bit pixels at columns c of row, one per 32-bit lane, colour bytes
-// first; the fourth byte of each lane is of no use.
-inline V gather24(const uint8_t* row, V c, Fetch f)
-{
-    const V at = _mm256_add_epi32(_mm256_slli_epi32(c, 1), c);
-    if (f == Fetch::kAt) return _mm256_i32gather_epi32(reinterpret_cast<const int*>(row), at, 1);
-    const V g = _mm256_i32gather_epi32(reinterpret_cast<const int*>(row), _mm256_sub_epi32(at, set1(1)), 1);
-    return _mm256_srli_epi32(g, 8);
-}
 
 // Byte idx (each below 32 * nw) of the nw (1 or 2) 32-byte vectors w.
 inline V pick_bytes(const V* w, int nw, V idx)
@@ -209,7 +178,6 @@ void smooth_24(uint8_t* dst, const SourceRows& s, const int32_t* cols, int32_t n
         scalar(dst, s, cols, n);
         return;
     }
-    const V last = set1(s.last_col);
     int32_t i = 0;
     for (; i + kBlock <= n; i += kBlock) {
         const int64_t lo = 3 * static_cast<int64_t>(cols[i]), hi = 3 * static_cast<int64_t>(cols[i + kBlock - 1]);
@@ -217,21 +185,13 @@ void smooth_24(uint8_t* dst, const SourceRows& s, const int32_t* cols, int32_t n
         if (nw != 0 && lo > 0 && lo + 32 * nw + 3 <= row_bytes) {
             // Every pixel of the windows, the block's samples among them, has both neighbours.
             fetch_ahead(s, lo);
-            const V w[2] = {averages_at(s, lo, 3), nw == 2 ? averages_at(s, lo + 32, 3) : last};
             const V c = load(cols + i);
+            const V w[2] = {averages_at(s, lo, 3), nw == 2 ? averages_at(s, lo + 32, 3) : c};
             const V dist = _mm256_sub_epi32(_mm256_add_epi32(_mm256_slli_epi32(c, 1), c), set1(static_cast<int32_t>(lo)));
             put_colours<DBpp>(dst + DBpp * i, pick_bytes(w, nw, byte_index24(dist)));
             continue;
         }
-        const Fetch f = fetch_for(cols[i] - 1, cols[i + kBlock - 1] + 1, s.last_col);
-        if (f == Fetch::kScalar) {
-            scalar(dst + DBpp * i, s, cols + i, kBlock);
-            continue;
-        }
-        const V c = load(cols + i);
-        const V t0 = gather24(s.row, c, f), t1 = gather24(s.row, left_of(c), f), t2 = gather24(s.row, right_of(c, last), f);
-        const V t3 = gather24(s.above, c, f), t4 = gather24(s.below, c, f);
-        put_colours<DBpp>(dst + DBpp * i, average5(t0, t1, t2, t3, t4));
+        scalar(dst + DBpp * i, s, cols + i, kBlock);
     }
     if (i < n) scalar(dst + DBpp * i, s, cols + i, n - i);
 }
