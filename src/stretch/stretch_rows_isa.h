@@ -10,8 +10,21 @@
 
 namespace pixmill {
 
+namespace ssse3 {
+void sample_row_24to24(uint8_t* dst, const uint8_t* row, const int32_t* cols, int32_t n);
+void sample_row_24to32(uint8_t* dst, const uint8_t* row, const int32_t* cols, int32_t n);
+void smooth_row_24to24(uint8_t* dst, const SourceRows& src, const int32_t* cols, int32_t n);
+void smooth_row_24to32(uint8_t* dst, const SourceRows& src, const int32_t* cols, int32_t n);
+void smooth_row_32to32_whole(uint8_t* dst, const SourceRows& src, const int32_t* cols, int32_t n);
+}  // namespace ssse3
+
 namespace avx2 {
+void sample_row_24to24(uint8_t* dst, const uint8_t* row, const int32_t* cols, int32_t n);
+void sample_row_24to32(uint8_t* dst, const uint8_t* row, const int32_t* cols, int32_t n);
 void sample_row_32to32_whole(uint8_t* dst, const uint8_t* row, const int32_t* cols, int32_t n);
+void smooth_row_24to24(uint8_t* dst, const SourceRows& src, const int32_t* cols, int32_t n);
+void smooth_row_24to32(uint8_t* dst, const SourceRows& src, const int32_t* cols, int32_t n);
+void smooth_row_32to32_whole(uint8_t* dst, const SourceRows& src, const int32_t* cols, int32_t n);
 }  // namespace avx2
 
 namespace avx512 {

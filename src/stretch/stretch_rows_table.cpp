@@ -14,9 +14,14 @@ constexpr StretchKernels kScalar = {
 #if (defined(__x86_64__) || defined(__i386__)) && defined(__SSE2__)
 #define PIXMILL_HAVE_VECTOR_KERNELS 1
 
+constexpr StretchKernels kSsse3 = {
+    ssse3::sample_row_24to24, ssse3::sample_row_24to32, sample_row_32to32_whole,
+    ssse3::smooth_row_24to24, ssse3::smooth_row_24to32, ssse3::smooth_row_32to32_whole,
+};
+
 constexpr StretchKernels kAvx2 = {
-    sample_row_24to24, sample_row_24to32, avx2::sample_row_32to32_whole,
-    smooth_row_24to24, smooth_row_24to32, smooth_row_32to32_whole,
+    avx2::sample_row_24to24, avx2::sample_row_24to32, avx2::sample_row_32to32_whole,
+    avx2::smooth_row_24to24, avx2::smooth_row_24to32, avx2::smooth_row_32to32_whole,
 };
 
 constexpr StretchKernels kAvx512 = {
@@ -32,8 +37,8 @@ const StretchKernels& stretch_kernels(Isa isa)
 #ifdef PIXMILL_HAVE_VECTOR_KERNELS
     switch (isa) {
         case Isa::kScalar:
-        case Isa::kSse2:
-        case Isa::kSsse3: return kScalar;
+        case Isa::kSse2: return kScalar;
+        case Isa::kSsse3: return kSsse3;
         case Isa::kAvx2: return kAvx2;
         case Isa::kAvx512: return kAvx512;
     }
