@@ -14,9 +14,7 @@ constexpr BlitKernels kScalar = {
     alpha_to_grey_row_32to24, red_to_alpha_row_24to32, mask_blend_row_24to24, mask_alpha_row_24to32,
 };
 
-#if (defined(__x86_64__) || defined(__i386__)) && defined(__SSE2__)
-#define PIXMILL_HAVE_VECTOR_KERNELS 1
-
+#ifdef PIXMILL_HAVE_VECTOR_KERNELS
 constexpr BlitKernels kSse2 = {
     copy_row_24to32,       blend_row_32to24,        sse2::blend_row_32to32,      sse2::key_row_24to24,
     sse2::alpha_row_24to24, sse2::key_alpha_row_24to24, stamp_row_24to32,         key_stamp_row_24to32,
@@ -50,16 +48,11 @@ constexpr BlitKernels kAvx512 = {
 const BlitKernels& blit_kernels(Isa isa)
 {
 #ifdef PIXMILL_HAVE_VECTOR_KERNELS
-    switch (isa) {
-        case Isa::kScalar: return kScalar;
-        case Isa::kSse2: return kSse2;
-        case Isa::kSsse3: return kSsse3;
-        case Isa::kAvx2: return kAvx2;
-        case Isa::kAvx512: return kAvx512;
-    }
-#endif
+    return kernels_for(isa, kScalar, kSse2, kSsse3, kAvx2, kAvx512);
+#else
     (void)isa;
     return kScalar;
+#endif
 }
 
 }  // namespace pixmill

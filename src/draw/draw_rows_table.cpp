@@ -9,9 +9,7 @@ namespace {
 constexpr DrawKernels kScalar = {fill_row_24,  fill_row_32,  fill_row_32_alpha_byte,
                                  blend_row_24, blend_row_32, mask_blend_row_24};
 
-#if (defined(__x86_64__) || defined(__i386__)) && defined(__SSE2__)
-#define PIXMILL_HAVE_VECTOR_KERNELS 1
-
+#ifdef PIXMILL_HAVE_VECTOR_KERNELS
 constexpr DrawKernels kSse2 = {sse2::fill_row_24,  sse2::fill_row_32,  sse2::fill_row_32_alpha_byte,
                                sse2::blend_row_24, sse2::blend_row_32, sse2::mask_blend_row_24};
 
@@ -29,16 +27,11 @@ constexpr DrawKernels kAvx512 = {sse2::fill_row_24,    avx512::fill_row_32,  avx
 const DrawKernels& draw_kernels(Isa isa)
 {
 #ifdef PIXMILL_HAVE_VECTOR_KERNELS
-    switch (isa) {
-        case Isa::kScalar: return kScalar;
-        case Isa::kSse2:
-        case Isa::kSsse3: return kSse2;  // no byte shuffles needed here
-        case Isa::kAvx2: return kAvx2;
-        case Isa::kAvx512: return kAvx512;
-    }
-#endif
+    return kernels_for(isa, kScalar, kSse2, kSse2, kAvx2, kAvx512);
+#else
     (void)isa;
     return kScalar;
+#endif
 }
 
 }  // namespace pixmill

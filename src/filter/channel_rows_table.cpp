@@ -10,9 +10,7 @@ namespace {
 constexpr ChannelKernels kScalar = {invert_row_24,    invert_row_32, invert_alpha_row_32, add_alpha_row_32,
                                     set_alpha_row_32, flip_row_32,   sum_row_24};
 
-#if (defined(__x86_64__) || defined(__i386__)) && defined(__SSE2__)
-#define PIXMILL_HAVE_VECTOR_KERNELS 1
-
+#ifdef PIXMILL_HAVE_VECTOR_KERNELS
 constexpr ChannelKernels kSse2 = {sse2::invert_row_24,    sse2::invert_row_32, sse2::invert_alpha_row_32,
                                   sse2::add_alpha_row_32, sse2::set_alpha_row_32, sse2::flip_row_32,
                                   sse2::sum_row_24};
@@ -31,16 +29,11 @@ constexpr ChannelKernels kAvx512 = {avx512::invert_row_24,    avx512::invert_row
 const ChannelKernels& channel_kernels(Isa isa)
 {
 #ifdef PIXMILL_HAVE_VECTOR_KERNELS
-    switch (isa) {
-        case Isa::kScalar: return kScalar;
-        case Isa::kSse2:
-        case Isa::kSsse3: return kSse2;  // no byte shuffles needed here
-        case Isa::kAvx2: return kAvx2;
-        case Isa::kAvx512: return kAvx512;
-    }
-#endif
+    return kernels_for(isa, kScalar, kSse2, kSse2, kAvx2, kAvx512);
+#else
     (void)isa;
     return kScalar;
+#endif
 }
 
 }  // namespace pixmill

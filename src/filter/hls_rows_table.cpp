@@ -8,9 +8,7 @@ namespace {
 
 constexpr HlsKernels kScalar = {adjust_hls_row_32};
 
-#if (defined(__x86_64__) || defined(__i386__)) && defined(__SSE2__)
-#define PIXMILL_HAVE_VECTOR_KERNELS 1
-
+#ifdef PIXMILL_HAVE_VECTOR_KERNELS
 constexpr HlsKernels kSse2 = {sse2::adjust_hls_row_32};
 constexpr HlsKernels kAvx2 = {avx2::adjust_hls_row_32};
 constexpr HlsKernels kAvx512 = {avx512::adjust_hls_row_32};
@@ -21,16 +19,11 @@ constexpr HlsKernels kAvx512 = {avx512::adjust_hls_row_32};
 const HlsKernels& hls_kernels(Isa isa)
 {
 #ifdef PIXMILL_HAVE_VECTOR_KERNELS
-    switch (isa) {
-        case Isa::kScalar: return kScalar;
-        case Isa::kSse2:
-        case Isa::kSsse3: return kSse2;  // no byte shuffles needed here
-        case Isa::kAvx2: return kAvx2;
-        case Isa::kAvx512: return kAvx512;
-    }
-#endif
+    return kernels_for(isa, kScalar, kSse2, kSse2, kAvx2, kAvx512);
+#else
     (void)isa;
     return kScalar;
+#endif
 }
 
 }  // namespace pixmill

@@ -13,9 +13,7 @@ using Contrast = void (*)(uint8_t*, int32_t, const ContrastTable&);
 constexpr ToneKernels kScalar = {static_cast<Offset>(offset_row_24), static_cast<OffsetKeyed>(offset_row_24_keyed),
                                  static_cast<Offset>(offset_row_32), static_cast<Contrast>(contrast_row_24)};
 
-#if (defined(__x86_64__) || defined(__i386__)) && defined(__SSE2__)
-#define PIXMILL_HAVE_VECTOR_KERNELS 1
-
+#ifdef PIXMILL_HAVE_VECTOR_KERNELS
 // The contrast has no vector kernel below AVX2: without a 32-bit multiply
 // or byte permutes the table read byte by byte is as fast as any.
 constexpr ToneKernels kSse2 = {sse2::offset_row_24, sse2::offset_row_24_keyed, sse2::offset_row_32,
@@ -33,16 +31,11 @@ constexpr ToneKernels kAvx512 = {avx512::offset_row_24, avx512::offset_row_24_ke
 const ToneKernels& tone_kernels(Isa isa)
 {
 #ifdef PIXMILL_HAVE_VECTOR_KERNELS
-    switch (isa) {
-        case Isa::kScalar: return kScalar;
-        case Isa::kSse2:
-        case Isa::kSsse3: return kSse2;  // no byte shuffles needed here
-        case Isa::kAvx2: return kAvx2;
-        case Isa::kAvx512: return kAvx512;
-    }
-#endif
+    return kernels_for(isa, kScalar, kSse2, kSse2, kAvx2, kAvx512);
+#else
     (void)isa;
     return kScalar;
+#endif
 }
 
 }  // namespace pixmill

@@ -4,7 +4,7 @@ namespace pixmill {
 
 Isa cpu_isa()
 {
-#if (defined(__x86_64__) || defined(__i386__)) && defined(__SSE2__)
+#ifdef PIXMILL_HAVE_VECTOR_KERNELS
     // The AVX tests include the operating system's saving of the wide
     // registers, so a kernel chosen here never faults.
 #if defined(__x86_64__)

@@ -11,9 +11,7 @@ constexpr StretchKernels kScalar = {
     smooth_row_24to24, smooth_row_24to32, smooth_row_32to32_whole,
 };
 
-#if (defined(__x86_64__) || defined(__i386__)) && defined(__SSE2__)
-#define PIXMILL_HAVE_VECTOR_KERNELS 1
-
+#ifdef PIXMILL_HAVE_VECTOR_KERNELS
 constexpr StretchKernels kSsse3 = {
     ssse3::sample_row_24to24, ssse3::sample_row_24to32, sample_row_32to32_whole,
     ssse3::smooth_row_24to24, ssse3::smooth_row_24to32, ssse3::smooth_row_32to32_whole,
@@ -35,16 +33,11 @@ constexpr StretchKernels kAvx512 = {
 const StretchKernels& stretch_kernels(Isa isa)
 {
 #ifdef PIXMILL_HAVE_VECTOR_KERNELS
-    switch (isa) {
-        case Isa::kScalar:
-        case Isa::kSse2: return kScalar;
-        case Isa::kSsse3: return kSsse3;
-        case Isa::kAvx2: return kAvx2;
-        case Isa::kAvx512: return kAvx512;
-    }
-#endif
+    return kernels_for(isa, kScalar, kScalar, kSsse3, kAvx2, kAvx512);
+#else
     (void)isa;
     return kScalar;
+#endif
 }
 
 }  // namespace pixmill

@@ -97,7 +97,7 @@ TEST(BmpRead, RowOrderPaddingAndStrideOfHandBuiltFiles)
         for (bool top_down : {false, true}) {
             SCOPED_TRACE(testing::Message() << c.name << (top_down ? " top-down" : " bottom-up"));
             // 3 x 2 image; byte k of file row r is 16 r + k (padding included).
-            BmpSpec s;
+            BmpLayout s;
             s.width = 3;
             s.height = top_down ? -2 : 2;
             s.bits = c.bits;
@@ -139,11 +139,11 @@ TEST(BmpRead, BadInputNamesTheFileAndTheProblem)
     };
     // A valid 24-bit 5 x 3 file (rows of 15 bytes padded to 16), and changes to it.
     auto with = [](auto change) { return bmp_with(5, 3, change, 7); };
-    auto valid = with([](BmpSpec&) {});
+    auto valid = with([](BmpLayout&) {});
     auto cut = [&](size_t n) { return std::vector<uint8_t>(valid.begin(), valid.begin() + n); };
     // A 32-bit file whose masks follow a 40-byte header, ending inside them.
     auto cut_masked = [&](size_t n) {
-        auto b = with([](BmpSpec& s) { s.bits = 32, s.compression = 3, s.masks = {0xFF0000, 0xFF00, 0xFF}; });
+        auto b = with([](BmpLayout& s) { s.bits = 32, s.compression = 3, s.masks = {0xFF0000, 0xFF00, 0xFF}; });
         b.resize(n);
         return b;
     };
@@ -163,28 +163,28 @@ TEST(BmpRead, BadInputNamesTheFileAndTheProblem)
         {"pixel offset inside the header", patched(10, 20), "bad BMP pixel data offset"},
         {"OS/2 core header", patched(14, 12), "OS/2"},
         {"unknown header size", patched(14, 64), "header size 64"},
-        {"8-bit palette", with([](BmpSpec& s) { s.bits = 8; }), "8-bit palette"},
-        {"4-bit palette", with([](BmpSpec& s) { s.bits = 4; }), "4-bit palette"},
-        {"1-bit palette", with([](BmpSpec& s) { s.bits = 1; }), "1-bit palette"},
-        {"RLE8", with([](BmpSpec& s) { s.bits = 8, s.compression = 1; }), "RLE"},
-        {"RLE4", with([](BmpSpec& s) { s.bits = 4, s.compression = 2; }), "RLE"},
-        {"16-bit", with([](BmpSpec& s) { s.bits = 16; }), "16-bit"},
-        {"embedded PNG", with([](BmpSpec& s) { s.compression = 5; }), "JPEG or PNG"},
-        {"24-bit with masks", with([](BmpSpec& s) { s.compression = 3, s.masks = {0xFF0000, 0xFF00, 0xFF}; }),
+        {"8-bit palette", with([](BmpLayout& s) { s.bits = 8; }), "8-bit palette"},
+        {"4-bit palette", with([](BmpLayout& s) { s.bits = 4; }), "4-bit palette"},
+        {"1-bit palette", with([](BmpLayout& s) { s.bits = 1; }), "1-bit palette"},
+        {"RLE8", with([](BmpLayout& s) { s.bits = 8, s.compression = 1; }), "RLE"},
+        {"RLE4", with([](BmpLayout& s) { s.bits = 4, s.compression = 2; }), "RLE"},
+        {"16-bit", with([](BmpLayout& s) { s.bits = 16; }), "16-bit"},
+        {"embedded PNG", with([](BmpLayout& s) { s.compression = 5; }), "JPEG or PNG"},
+        {"24-bit with masks", with([](BmpLayout& s) { s.compression = 3, s.masks = {0xFF0000, 0xFF00, 0xFF}; }),
          "24-bit with channel masks"},
         {"32-bit RGBA masks",
-         with([](BmpSpec& s) {
+         with([](BmpLayout& s) {
              s.bits = 32, s.compression = 3, s.info_size = 108, s.masks = {0xFF, 0xFF00, 0xFF0000, 0xFF000000};
          }),
          "channel masks"},
         {"masks cut off", cut_masked(60), "truncated BMP header"},
-        {"two planes", with([](BmpSpec& s) { s.planes = 2; }), "2 planes"},
-        {"zero width", with([](BmpSpec& s) { s.width = 0; }), "bad BMP dimensions 0x3"},
-        {"negative width", with([](BmpSpec& s) { s.width = -5; }), "bad BMP dimensions -5x3"},
-        {"zero height", with([](BmpSpec& s) { s.height = 0; }), "bad BMP dimensions 5x0"},
-        {"absurd size", with([](BmpSpec& s) { s.width = 100000, s.height = 100000; }), "100000x100000 are too large"},
-        {"most negative height", with([](BmpSpec& s) { s.height = INT32_MIN; }), "5x2147483648 are too large"},
-        {"widest row", with([](BmpSpec& s) { s.width = INT32_MAX, s.height = 1; }), "are too large"},
+        {"two planes", with([](BmpLayout& s) { s.planes = 2; }), "2 planes"},
+        {"zero width", with([](BmpLayout& s) { s.width = 0; }), "bad BMP dimensions 0x3"},
+        {"negative width", with([](BmpLayout& s) { s.width = -5; }), "bad BMP dimensions -5x3"},
+        {"zero height", with([](BmpLayout& s) { s.height = 0; }), "bad BMP dimensions 5x0"},
+        {"absurd size", with([](BmpLayout& s) { s.width = 100000, s.height = 100000; }), "100000x100000 are too large"},
+        {"most negative height", with([](BmpLayout& s) { s.height = INT32_MIN; }), "5x2147483648 are too large"},
+        {"widest row", with([](BmpLayout& s) { s.width = INT32_MAX, s.height = 1; }), "are too large"},
     };
     for (const Case& c : cases) {
         const std::string error = decode_error(c.file);

@@ -108,10 +108,10 @@ TEST(PixmillRun, BadInputGivesOneLineAndTouchesNothing)
     write_file(dir / "short.bmp", std::vector<uint8_t>(good.begin(), good.begin() + 30));
     write_file(dir / "cut.bmp", std::vector<uint8_t>(good.begin(), good.end() - 1));
     auto variant = [](auto change) { return bmp_with(4, 3, change); };
-    write_file(dir / "pal8.bmp", variant([](BmpSpec& s) { s.bits = 8; }));
-    write_file(dir / "rle.bmp", variant([](BmpSpec& s) { s.bits = 8, s.compression = 1; }));
-    write_file(dir / "p16.bmp", variant([](BmpSpec& s) { s.bits = 16; }));
-    write_file(dir / "huge.bmp", variant([](BmpSpec& s) { s.width = 100000, s.height = -100000; }));
+    write_file(dir / "pal8.bmp", variant([](BmpLayout& s) { s.bits = 8; }));
+    write_file(dir / "rle.bmp", variant([](BmpLayout& s) { s.bits = 8, s.compression = 1; }));
+    write_file(dir / "p16.bmp", variant([](BmpLayout& s) { s.bits = 16; }));
+    write_file(dir / "huge.bmp", variant([](BmpLayout& s) { s.width = 100000, s.height = -100000; }));
 
     auto blit = [](const std::string& src, std::vector<std::string> extra = {"-o", "out.bmp"}) {
         std::vector<std::string> a = {"run", "Render_BitBlt24to24", "--dest", "d24.bmp", "--dx", "0", "--dy", "0",

@@ -61,7 +61,7 @@ inline void put_le(std::vector<uint8_t>& b, size_t at, uint32_t v, int n = 4)
 
 // A bitmap file assembled field by field, independently of the tool's writer.
 // file_rows are the pixel rows in file order, each already padded.
-struct BmpSpec {
+struct BmpLayout {
     int32_t width = 1;
     int32_t height = 1;  // negative: top-down
     uint16_t bits = 24;
@@ -72,7 +72,7 @@ struct BmpSpec {
     std::vector<std::vector<uint8_t>> file_rows;
 };
 
-inline std::vector<uint8_t> build_bmp(const BmpSpec& s)
+inline std::vector<uint8_t> build_bmp(const BmpLayout& s)
 {
     const size_t after_header = 14 + s.info_size;
     const size_t mask_end = 54 + 4 * s.masks.size();
@@ -94,11 +94,11 @@ inline std::vector<uint8_t> build_bmp(const BmpSpec& s)
 }
 
 // A valid 24-bit width x height file, every row padded and each byte fill,
-// then changed by change(spec).
+// then changed by change(layout).
 template <class Change>
 std::vector<uint8_t> bmp_with(int32_t width, int32_t height, Change change, uint8_t fill = 0)
 {
-    BmpSpec s;
+    BmpLayout s;
     s.width = width;
     s.height = height;
     s.file_rows.assign(height, std::vector<uint8_t>((3 * width + 3) / 4 * 4, fill));
