@@ -1,6 +1,5 @@
 // Transfers that move coverage: alpha to grey, grey to alpha, and copies
 // through a separate 24-bit mask.
-#include "blit/blit_rows_table.h"
 #include "frame/walk.h"
 
 using namespace pixmill;
@@ -28,27 +27,27 @@ extern "C" {
 int32_t PIXMILL_CALL Render_BitBlt32Maskto24(Surface* dest, int32_t dx, int32_t dy, int32_t w, int32_t h,
                                              Surface* src, int32_t sx, int32_t sy)
 {
-    return blit(dest, kBgr24, src, kBgra32, {dx, dy, w, h, sx, sy}, blit_kernels(cpu_isa()).alpha_to_grey_32to24);
+    return blit(dest, kBgr24, src, kBgra32, {dx, dy, w, h, sx, sy}, row_kernel(&Kernels::alpha_to_grey_32to24));
 }
 
 int32_t PIXMILL_CALL Render_BitBlt24to32Mask(Surface* dest, int32_t dx, int32_t dy, int32_t w, int32_t h,
                                              Surface* src, int32_t sx, int32_t sy)
 {
-    return blit(dest, kBgra32, src, kBgr24, {dx, dy, w, h, sx, sy}, blit_kernels(cpu_isa()).red_to_alpha_24to32);
+    return blit(dest, kBgra32, src, kBgr24, {dx, dy, w, h, sx, sy}, row_kernel(&Kernels::red_to_alpha_24to32));
 }
 
 int32_t PIXMILL_CALL Render_BitBlt24to24Mask24(Surface* dest, int32_t dx, int32_t dy, int32_t w, int32_t h,
                                                Surface* src, int32_t sx, int32_t sy, Surface* mask)
 {
     return blit_through_mask(dest, kBgr24, src, mask, {dx, dy, w, h, sx, sy},
-                             blit_kernels(cpu_isa()).mask_blend_24to24);
+                             row_kernel(&Kernels::mask_blend_24to24));
 }
 
 int32_t PIXMILL_CALL Render_BitBlt24to32Mask24(Surface* dest, int32_t dx, int32_t dy, int32_t w, int32_t h,
                                                Surface* src, int32_t sx, int32_t sy, Surface* mask)
 {
     return blit_through_mask(dest, kBgra32, src, mask, {dx, dy, w, h, sx, sy},
-                             blit_kernels(cpu_isa()).mask_alpha_24to32);
+                             row_kernel(&Kernels::mask_alpha_24to32));
 }
 
 }  // extern "C"

@@ -1,7 +1,6 @@
 // A keyed 24- to 32-bit copy that stamps a constant alpha, followed by passes
 // of the edge-softening alpha filter over the rectangle just written.
 #include "blit/alpha_soften.h"
-#include "blit/blit_rows_table.h"
 #include "blit/key_rows.h"
 #include "frame/walk.h"
 
@@ -19,8 +18,9 @@ int32_t PIXMILL_CALL Render_BitBlt24to32TColorAlphaPostProcess(Surface* dest, in
     if (!prepare_block(d, read_surface(src, kBgr24), {dx, dy, w, h, sx, sy}, r)) return 0;
     const ColorKey key = make_key(red, green, blue);
     const uint8_t a = static_cast<uint8_t>(alpha);
-    const auto row = blit_kernels(cpu_isa()).key_stamp_24to32;
-    walk_rows(r, [key, a, row](uint8_t* dr, const uint8_t* sr, int32_t n) { row(dr, sr, n, key, a); });
+    walk_rows(r, [key, a](const Kernels& k, uint8_t* dr, const uint8_t* sr, int32_t n) {
+        k.key_stamp_24to32(dr, sr, n, key, a);
+    });
     // The filter works on the rectangle the copy wrote, not on the corner of
     // the array: softening a sprite drawn elsewhere must neither touch alphas
     // it never wrote nor leave its own edges hard. Its bottom array row is the

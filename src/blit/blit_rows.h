@@ -4,6 +4,25 @@
 
 #include <cstdint>
 
+#include "blit/key_rows.h"
+#include "blit/mask_rows.h"
+
+// The block-transfer kernels that have vector forms (blit/blit_rows_vec.h):
+// each entry names the table member and the scalar kernel that defines it.
+#define PIXMILL_BLIT_KERNELS(K)                     \
+    K(copy_24to32, copy_row_24to32)                 \
+    K(blend_32to24, blend_row_32to24)               \
+    K(blend_32to32, blend_row_32to32)               \
+    K(key_24to24, key_row_24to24)                   \
+    K(alpha_24to24, alpha_row_24to24)               \
+    K(key_alpha_24to24, key_alpha_row_24to24)       \
+    K(stamp_24to32, stamp_row_24to32)               \
+    K(key_stamp_24to32, key_stamp_row_24to32)       \
+    K(alpha_to_grey_32to24, alpha_to_grey_row_32to24) \
+    K(red_to_alpha_24to32, red_to_alpha_row_24to32) \
+    K(mask_blend_24to24, mask_blend_row_24to24)     \
+    K(mask_alpha_24to32, mask_alpha_row_24to32)
+
 namespace pixmill {
 
 // 24 -> 24: the row's 3w bytes with the forward block copy.

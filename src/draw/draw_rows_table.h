@@ -1,6 +1,6 @@
 // The bar and outline row kernels for one instruction-set level: each entry is
 // the best version available at that level (a lower level's, or the scalar
-// kernel). The exports call draw_kernels(cpu_isa()); tests call every level
+// kernel). The exports call draw_kernels(active_isa()); tests call every level
 // the CPU has.
 #pragma once
 

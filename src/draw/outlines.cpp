@@ -32,7 +32,7 @@ extern "C" {
 int32_t PIXMILL_CALL Render_DrawRect24(Surface* dest, int32_t x, int32_t y, int32_t w, int32_t h, int32_t red,
                                        int32_t green, int32_t blue)
 {
-    const DrawKernels& kernels = draw_kernels(cpu_isa());
+    const DrawKernels& kernels = draw_kernels(active_isa());
     const Bgr c = colour_bytes(red, green, blue);
     return outline(dest, kBgr24, {x, y, w, h}, [&](uint8_t* row, int32_t n) { kernels.fill_24(row, n, c); });
 }
@@ -40,7 +40,7 @@ int32_t PIXMILL_CALL Render_DrawRect24(Surface* dest, int32_t x, int32_t y, int3
 int32_t PIXMILL_CALL Render_DrawRect24Alpha(Surface* dest, int32_t x, int32_t y, int32_t w, int32_t h, int32_t red,
                                             int32_t green, int32_t blue, int32_t alpha)
 {
-    const DrawKernels& kernels = draw_kernels(cpu_isa());
+    const DrawKernels& kernels = draw_kernels(active_isa());
     const ConstBlend k = const_blend(colour_bytes(red, green, blue), alpha);
     return outline(dest, kBgr24, {x, y, w, h}, [&](uint8_t* row, int32_t n) { kernels.blend_24(row, n, k); });
 }
@@ -48,7 +48,7 @@ int32_t PIXMILL_CALL Render_DrawRect24Alpha(Surface* dest, int32_t x, int32_t y,
 int32_t PIXMILL_CALL Render_DrawRect32(Surface* dest, int32_t x, int32_t y, int32_t w, int32_t h, int32_t red,
                                        int32_t green, int32_t blue)
 {
-    const DrawKernels& kernels = draw_kernels(cpu_isa());
+    const DrawKernels& kernels = draw_kernels(active_isa());
     const Bgr c = colour_bytes(red, green, blue);
     return outline(dest, kBgra32, {x, y, w, h}, [&](uint8_t* row, int32_t n) { kernels.fill_32(row, n, c); });
 }
@@ -56,7 +56,7 @@ int32_t PIXMILL_CALL Render_DrawRect32(Surface* dest, int32_t x, int32_t y, int3
 int32_t PIXMILL_CALL Render_DrawRect32Alpha(Surface* dest, int32_t x, int32_t y, int32_t w, int32_t h, int32_t red,
                                             int32_t green, int32_t blue, int32_t alpha)
 {
-    const DrawKernels& kernels = draw_kernels(cpu_isa());
+    const DrawKernels& kernels = draw_kernels(active_isa());
     const ConstBlend k = const_blend(colour_bytes(red, green, blue), alpha);
     return outline(dest, kBgra32, {x, y, w, h}, [&](uint8_t* row, int32_t n) { kernels.blend_32(row, n, k); });
 }
@@ -64,7 +64,7 @@ int32_t PIXMILL_CALL Render_DrawRect32Alpha(Surface* dest, int32_t x, int32_t y,
 int32_t PIXMILL_CALL Render_DrawRect32AlphaT(Surface* dest, int32_t x, int32_t y, int32_t w, int32_t h, int32_t red,
                                              int32_t green, int32_t blue, int32_t alphaValue)
 {
-    const DrawKernels& kernels = draw_kernels(cpu_isa());
+    const DrawKernels& kernels = draw_kernels(active_isa());
     const Bgr c = colour_bytes(red, green, blue);
     const uint8_t a = static_cast<uint8_t>(alphaValue);
     return outline(dest, kBgra32, {x, y, w, h},

@@ -8,7 +8,7 @@ extern "C" int32_t PIXMILL_CALL Render_AjustHLS32(Surface* dest, int32_t x, int3
                                                   int32_t hueDelta, int32_t lumDelta, int32_t satDelta)
 {
     const HlsDeltas d{hueDelta, lumDelta, satDelta};
-    const auto adjust = hls_kernels(cpu_isa()).adjust_32;
+    const auto adjust = hls_kernels(active_isa()).adjust_32;
     return for_each_rect_row(dest, kBgra32, {x, y, w, h},
                              [&d, adjust](uint8_t* row, int32_t n) { adjust(row, n, d); });
 }

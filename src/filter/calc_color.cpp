@@ -26,7 +26,7 @@ extern "C" int32_t PIXMILL_CALL Render_CalcColor24(Surface* dest, int32_t x, int
     for (int32_t* var : {redSum, greenSum, blueSum})
         if (var != nullptr) *var = 0;
     ColourSums sums;
-    const auto sum = channel_kernels(cpu_isa()).sum_24;
+    const auto sum = channel_kernels(active_isa()).sum_24;
     for_each_rect_row(dest, kBgr24, {x, y, w, h}, [&](uint8_t* row, int32_t n) { sum(row, n, sums); });
     add_into(redSum, sums.red);
     add_into(greenSum, sums.green);

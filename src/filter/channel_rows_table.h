@@ -1,7 +1,7 @@
 // The channel operations' row kernels and the colour sums for one
 // instruction-set level: each entry is the best version available at that
 // level (a lower level's, or the scalar kernel). The exports call
-// channel_kernels(cpu_isa()); tests call every level the CPU has.
+// channel_kernels(active_isa()); tests call every level the CPU has.
 #pragma once
 
 #include <cstdint>

@@ -15,7 +15,7 @@ extern "C" int32_t PIXMILL_CALL Render_Contrast24(Surface* dest, int32_t x, int3
     } else {
         ContrastTable t;
         fill_contrast_table(factor, t);
-        const auto kernel = tone_kernels(cpu_isa()).contrast_24;
+        const auto kernel = tone_kernels(active_isa()).contrast_24;
         walk_rect_rows(rows, [&t, kernel](uint8_t* row, int32_t n) { kernel(row, n, t); });
     }
     return 0;

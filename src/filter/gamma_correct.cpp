@@ -34,7 +34,7 @@ extern "C" {
 int32_t PIXMILL_CALL Render_GammaCorrect24(Surface* dest, int32_t x, int32_t y, int32_t w, int32_t h, int32_t redOffset,
                                            int32_t greenOffset, int32_t blueOffset)
 {
-    const ToneKernels& k = tone_kernels(cpu_isa());
+    const ToneKernels& k = tone_kernels(active_isa());
     return apply_offsets(
         dest, kBgr24, {x, y, w, h}, {redOffset, greenOffset, blueOffset, 0},
         [](uint8_t* row, int32_t n, const ChannelOffsets& o) { offset_row_24(row, n, o); },
@@ -46,7 +46,7 @@ int32_t PIXMILL_CALL Render_GammaCorrect24TColor(Surface* dest, int32_t x, int32
                                                  int32_t keyRed, int32_t keyGreen, int32_t keyBlue)
 {
     const ColorKey key = make_key(keyRed, keyGreen, keyBlue);
-    const ToneKernels& k = tone_kernels(cpu_isa());
+    const ToneKernels& k = tone_kernels(active_isa());
     return apply_offsets(
         dest, kBgr24, {x, y, w, h}, {redOffset, greenOffset, blueOffset, 0},
         [key](uint8_t* row, int32_t n, const ChannelOffsets& o) { offset_row_24_keyed(row, n, o, key); },
@@ -56,7 +56,7 @@ int32_t PIXMILL_CALL Render_GammaCorrect24TColor(Surface* dest, int32_t x, int32
 int32_t PIXMILL_CALL Render_GammaCorrect32(Surface* dest, int32_t x, int32_t y, int32_t w, int32_t h, int32_t redOffset,
                                            int32_t greenOffset, int32_t blueOffset, int32_t alphaOffset)
 {
-    const ToneKernels& k = tone_kernels(cpu_isa());
+    const ToneKernels& k = tone_kernels(active_isa());
     return apply_offsets(
         dest, kBgra32, {x, y, w, h}, {redOffset, greenOffset, blueOffset, alphaOffset},
         [](uint8_t* row, int32_t n, const ChannelOffsets& o) { offset_row_32(row, n, o); },

@@ -1,6 +1,6 @@
 // The hue, lightness, saturation row kernel for one instruction-set level:
 // the best version available at that level (a lower level's, or the scalar
-// kernel). The export calls hls_kernels(cpu_isa()); tests call every level
+// kernel). The export calls hls_kernels(active_isa()); tests call every level
 // the CPU has.
 #pragma once
 

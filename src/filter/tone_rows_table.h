@@ -1,7 +1,7 @@
 // The row kernels of the channel offsets and the contrast for one
 // instruction-set level, in their per-call table form: each entry is the best
 // version available at that level (a lower level's, or the scalar kernel).
-// The exports call tone_kernels(cpu_isa()); tests call every level the CPU has.
+// The exports call tone_kernels(active_isa()); tests call every level the CPU has.
 #pragma once
 
 #include <cstdint>

@@ -1,13 +1,7 @@
-// Which vector instruction set the row kernels may use on this CPU. The
-// answer comes from the compiler's runtime (which reads the CPU's features once
-// when the module loads); the library keeps no variable of its own.
+// Which vector instruction set the row kernels use. The level is chosen once
+// per process, from the CPU and the PIXMILL_ISA environment variable, which can
+// only lower it; it is the one value the library keeps.
 #pragma once
-
-// Defined where the per-instruction-set kernel files hold code: x86 with at
-// least SSE2, the baseline of every x86 build.
-#if (defined(__x86_64__) || defined(__i386__)) && defined(__SSE2__)
-#define PIXMILL_HAVE_VECTOR_KERNELS 1
-#endif
 
 namespace pixmill {
 
@@ -16,17 +10,32 @@ namespace pixmill {
 // byte and word lanes, 128/256-bit forms and byte permutes (F, BW, VL, VBMI).
 enum class Isa { kScalar, kSse2, kSsse3, kAvx2, kAvx512 };
 
-// The highest level this CPU (and its operating system) supports; kScalar on
-// anything but x86.
-Isa cpu_isa();
-
 // Every level, lowest first, for code that wants to try them all.
 constexpr Isa kAllIsas[] = {Isa::kScalar, Isa::kSse2, Isa::kSsse3, Isa::kAvx2, Isa::kAvx512};
 
+// The highest level this build may choose on this CPU (and operating
+// system); kScalar on anything but x86.
+Isa cpu_isa();
+
+// The level the exports use: cpu_isa(), lowered by PIXMILL_ISA when that
+// names a level at or below it. Read once, on the first call.
+Isa active_isa();
+
+// What PIXMILL_ISA asks for: the level it names, or false when it is unset or
+// names no level. Never above what the caller then allows.
+bool requested_isa(Isa& out);
+
+// "scalar", "sse2", "ssse3", "avx2", "avx512": the names PIXMILL_ISA takes.
 const char* isa_name(Isa isa);
 
-// A family's kernel table for a level, given one table per level, lowest
-// first; a family names a lower level's table where it has nothing better.
+}  // namespace pixmill
+
+// ---- until every family takes its kernels from the one table ----
+#if (defined(__x86_64__) || defined(__i386__)) && defined(__SSE2__)
+#define PIXMILL_HAVE_VECTOR_KERNELS 1
+#endif
+
+namespace pixmill {
 template <class T>
 constexpr const T& kernels_for(Isa isa, const T& scalar, const T& sse2, const T& ssse3, const T& avx2,
                                const T& avx512)
@@ -40,5 +49,4 @@ constexpr const T& kernels_for(Isa isa, const T& scalar, const T& sse2, const T&
     }
     return scalar;
 }
-
 }  // namespace pixmill

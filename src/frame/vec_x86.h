@@ -1,11 +1,13 @@
-// Vector building blocks for the row kernels, included only by the files that
-// are compiled for one instruction set (`*_sse2.cpp`, `*_ssse3.cpp`,
-// `*_avx2.cpp`, `*_avx512.cpp`). Everything is in an unnamed namespace, so each such file gets
-// its own copy compiled with its own instructions and no wider code can leak
-// into the baseline through the linker.
+// The vector vocabulary of the row kernels, included only by code compiled for
+// one instruction-set level (frame/level.cpp, built once per level). Everything
+// here lands in that level's own namespace (PIXMILL_LVL, e.g. lvl_avx2), so an
+// inline function compiled with one level's instructions can never be taken by
+// the linker for another level's, or for the baseline's.
 //
-// Sse2, Avx2 and Avx512 offer the same operations over 16, 32 and 64 bytes,
-// so one kernel template serves all three. Loads and stores are unaligned; kernels only ever
+// Sse2, Ssse3, Avx2 and Avx512 offer the same operations over 16, 32 and 64
+// bytes, so one kernel template serves all of them; a kernel asks kShuffles
+// (byte shuffles within 16-byte lanes) or kPermutes (byte permutes across the
+// whole vector) where a level needs another algorithm. Loads and stores are unaligned; kernels only ever
 // touch whole vectors inside the row and hand the rest to the scalar kernel.
 // A vector kernel may store a byte it leaves as it was (a key pixel, an alpha
 // byte the operation does not change) back with its own value: the bytes
@@ -46,13 +48,19 @@ inline bool ranges_overlap(const void* a, size_t na, const void* b, size_t nb)
     return pa < pb + nb && pb < pa + na;
 }
 
-namespace {
+#if defined(PIXMILL_LVL)
+namespace PIXMILL_LVL {
+#else
+namespace {  // the per-level files that still include this directly
+#endif
 
 #if defined(__SSE2__)
 
 struct Sse2 {
     using V = __m128i;
     static constexpr int kBytes = 16;
+    static constexpr bool kShuffles = false;
+    static constexpr bool kPermutes = false;
 
     static V load(const uint8_t* p) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p)); }
     static void store(uint8_t* p, V v) { _mm_storeu_si128(reinterpret_cast<__m128i*>(p), v); }
@@ -118,6 +126,8 @@ struct Sse2 {
 
 // Byte shuffles between 24-bit and 32-bit pixels, sixteen pixels at a time.
 struct Ssse3 : Sse2 {
+    static constexpr bool kShuffles = true;
+    using Narrow = Ssse3;  // the 16-byte form a wider level shuffles in
     // Three vectors of 24-bit pixels (48 bytes) as four vectors of 32-bit
     // pixels with byte 3 zero.
     static void expand24(const V in[3], V out[4])
@@ -149,6 +159,14 @@ struct Ssse3 : Sse2 {
 struct Avx2 {
     using V = __m256i;
     static constexpr int kBytes = 32;
+    static constexpr bool kShuffles = true;
+    static constexpr bool kPermutes = false;
+    using Narrow = Ssse3;
+
+    // Two 16-byte halves as one vector, and back.
+    static V combine(Narrow::V lo, Narrow::V hi) { return _mm256_set_m128i(hi, lo); }
+    static Narrow::V low_half(V a) { return _mm256_castsi256_si128(a); }
+    static Narrow::V high_half(V a) { return _mm256_extracti128_si256(a, 1); }
 
     static V load(const uint8_t* p) { return _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p)); }
     static void store(uint8_t* p, V v) { _mm256_storeu_si256(reinterpret_cast<__m256i*>(p), v); }
@@ -208,13 +226,34 @@ struct Avx2 {
 
 #endif  // __AVX2__
 
-#if defined(__AVX512BW__) && defined(__AVX512VL__)
+#if defined(__AVX512BW__) && defined(__AVX512VL__) && defined(__AVX512VBMI__)
 
 // As Avx2, over 64 bytes. Comparisons give 0x00 / 0xFF bytes like the
 // narrower structs, so the templates need no mask registers.
 struct Avx512 {
     using V = __m512i;
     static constexpr int kBytes = 64;
+    static constexpr bool kShuffles = true;
+    static constexpr bool kPermutes = true;
+    using Narrow = Ssse3;
+
+    // Byte j of the result is byte idx[j] of a (byte permute across the vector).
+    static V permute8(V idx, V a) { return _mm512_permutexvar_epi8(idx, a); }
+    // Byte j from a where bit j of m is set, else from b.
+    static V select_bits(uint64_t m, V a, V b) { return _mm512_mask_blend_epi8(m, b, a); }
+    // The 48 bytes at p, as a 32-byte and a 16-byte access (byte-masked
+    // accesses measured twice as slow); bytes 48..63 are zero.
+    static V load48(const uint8_t* p)
+    {
+        const __m256i lo = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p));
+        const __m128i hi = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 32));
+        return _mm512_inserti64x4(_mm512_castsi256_si512(lo), _mm256_castsi128_si256(hi), 1);
+    }
+    static void store48(uint8_t* p, V v)
+    {
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(p), _mm512_castsi512_si256(v));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(p + 32), _mm512_extracti32x4_epi32(v, 2));
+    }
 
     static V load(const uint8_t* p) { return _mm512_loadu_si512(p); }
     static void store(uint8_t* p, V v) { _mm512_storeu_si512(p, v); }
@@ -361,5 +400,5 @@ inline void spread_red24(const typename S::V in[3], const typename S::V red[3], 
     }
 }
 
-}  // namespace
+}  // namespace PIXMILL_LVL
 }  // namespace pixmill

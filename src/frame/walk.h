@@ -5,15 +5,40 @@
 // sees. When the destination shares no byte with the source the order cannot
 // show, and the rows go bottom up instead: upwards in memory, the direction
 // the processor's prefetchers follow best.
+//
+// The walk also decides which kernels a row may use: the active level's where
+// what the row writes shares no byte with what it reads, the scalar ones
+// otherwise (a same-surface call must see the scalar kernel's pixel order). A
+// row function that takes a `const Kernels&` first gets the table to use;
+// one that does not is called as it is.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
+#include <type_traits>
 
 #include "frame/clip.h"
+#include "frame/kernels.h"
 #include "frame/surface.h"
 
 namespace pixmill {
+
+// Whether the byte ranges [a, a + na) and [b, b + nb) share no byte.
+inline bool bytes_apart(const uint8_t* a, ptrdiff_t na, const uint8_t* b, ptrdiff_t nb)
+{
+    const uintptr_t pa = reinterpret_cast<uintptr_t>(a), pb = reinterpret_cast<uintptr_t>(b);
+    return pa >= pb + static_cast<uintptr_t>(nb) || pb >= pa + static_cast<uintptr_t>(na);
+}
+
+// Calls row with the table the row may use (fast where apart, else scalar).
+template <class RowFn, class... Args>
+inline void call_row(RowFn& row, const Kernels& fast, bool apart, Args... args)
+{
+    if constexpr (std::is_invocable_v<RowFn&, const Kernels&, Args...>)
+        row(apart ? fast : scalar_kernels(), args...);
+    else
+        (void)fast, (void)apart, row(args...);
+}
 
 struct BlockRows {
     Block clipped;           // the rectangle after clip_block
@@ -21,6 +46,7 @@ struct BlockRows {
     const uint8_t* src = nullptr;
     ptrdiff_t dst_stride = 0;  // bytes from one array row to the next
     ptrdiff_t src_stride = 0;
+    int32_t dst_bpp = kBgr24, src_bpp = kBgr24;
     Span dst_span;               // the bytes the destination array covers
     bool any_order = false;      // rows_independent(destination, source)
 };
@@ -35,6 +61,8 @@ inline bool prepare_block(const SurfaceView& d, const SurfaceView& s, Block b, B
     out.src = pixel_at(s, b.sx, b.sy);
     out.dst_stride = d.stride_bytes;
     out.src_stride = s.stride_bytes;
+    out.dst_bpp = d.bpp;
+    out.src_bpp = s.bpp;
     out.dst_span = span_of(d);
     out.any_order = rows_independent(d, s);
     return true;
@@ -45,6 +73,9 @@ inline bool prepare_block(const SurfaceView& d, const SurfaceView& s, Block b, B
 template <class RowFn>
 inline void walk_rows(const BlockRows& r, RowFn&& row)
 {
+    const Kernels& fast = kernels();
+    const ptrdiff_t dst_bytes = static_cast<ptrdiff_t>(r.clipped.w) * r.dst_bpp;
+    const ptrdiff_t src_bytes = static_cast<ptrdiff_t>(r.clipped.w) * r.src_bpp;
     const int32_t last = r.clipped.h - 1;
     uint8_t* d = r.dst;
     const uint8_t* s = r.src;
@@ -57,7 +88,7 @@ inline void walk_rows(const BlockRows& r, RowFn&& row)
     }
     // The row pointers only step between rows, so they never leave the arrays.
     for (int32_t j = 0;;) {
-        row(d, s, r.clipped.w);
+        call_row(row, fast, r.any_order || bytes_apart(d, dst_bytes, s, src_bytes), d, s, r.clipped.w);
         if (++j > last) break;
         d += dst_step;
         s += src_step;
@@ -88,11 +119,18 @@ inline void walk_rows_masked(const BlockRows& r, int32_t src_rows, const Surface
     const int32_t j0 = first > 0 ? static_cast<int32_t>(first) : 0;
 
     const uint8_t* m0 = mask.data + static_cast<ptrdiff_t>(b.sx) * mask.bpp;
+    const Kernels& fast = kernels();
+    const bool all_apart = r.any_order && spans_apart(r.dst_span, span_of(mask));
+    const ptrdiff_t dst_bytes = static_cast<ptrdiff_t>(n) * r.dst_bpp, src_bytes = static_cast<ptrdiff_t>(n) * r.src_bpp;
+    const ptrdiff_t mask_bytes = static_cast<ptrdiff_t>(n) * mask.bpp;
     const auto visit = [&](int32_t j) {
-        row(r.dst - j * r.dst_stride, r.src - j * r.src_stride,
-            m0 + static_cast<ptrdiff_t>(top - j) * mask.stride_bytes, n);
+        uint8_t* d = r.dst - j * r.dst_stride;
+        const uint8_t* s = r.src - j * r.src_stride;
+        const uint8_t* m = m0 + static_cast<ptrdiff_t>(top - j) * mask.stride_bytes;
+        const bool apart = all_apart || (bytes_apart(d, dst_bytes, s, src_bytes) && bytes_apart(d, dst_bytes, m, mask_bytes));
+        call_row(row, fast, apart, d, s, m, n);
     };
-    if (r.any_order && spans_apart(r.dst_span, span_of(mask))) {
+    if (all_apart) {
         for (int32_t j = b.h - 1; j >= j0; --j) visit(j);
     } else {
         for (int32_t j = j0; j < b.h; ++j) visit(j);

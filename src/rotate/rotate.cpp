@@ -346,19 +346,19 @@ extern "C" {
 
 int32_t PIXMILL_CALL Render_Rotate24to24(Surface* dest, Surface* src, int32_t angle)
 {
-    rotate_surfaces(dest, src, angle, RotateTransfer::kCopy24to24, cpu_isa(), RotateOrder::kAny);
+    rotate_surfaces(dest, src, angle, RotateTransfer::kCopy24to24, active_isa(), RotateOrder::kAny);
     return 0;
 }
 
 int32_t PIXMILL_CALL Render_Rotate32to32(Surface* dest, Surface* src, int32_t angle)
 {
-    rotate_surfaces(dest, src, angle, RotateTransfer::kCopy32to32, cpu_isa(), RotateOrder::kAny);
+    rotate_surfaces(dest, src, angle, RotateTransfer::kCopy32to32, active_isa(), RotateOrder::kAny);
     return 0;
 }
 
 int32_t PIXMILL_CALL Render_Rotate32to24(Surface* dest, Surface* src, int32_t angle)
 {
-    rotate_surfaces(dest, src, angle, RotateTransfer::kBlend32to24, cpu_isa(), RotateOrder::kAny);
+    rotate_surfaces(dest, src, angle, RotateTransfer::kBlend32to24, active_isa(), RotateOrder::kAny);
     return 0;
 }
 

@@ -1,5 +1,5 @@
 // The rotation's kernels for one instruction-set level. The exports call
-// rotate_kernels(cpu_isa()); tests call every level the CPU has.
+// rotate_kernels(active_isa()); tests call every level the CPU has.
 #pragma once
 
 #include <cstdint>

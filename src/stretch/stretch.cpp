@@ -10,7 +10,7 @@ extern "C" {
 int32_t PIXMILL_CALL Render_StretchBlt24to24(Surface* dest, int32_t dx, int32_t dy, int32_t dw, int32_t dh,
                                              Surface* src, int32_t sx, int32_t sy, int32_t sw, int32_t sh)
 {
-    const auto sample = stretch_kernels(cpu_isa()).sample_24to24;
+    const auto sample = stretch_kernels(active_isa()).sample_24to24;
     return stretch(
         dest, kBgr24, src, kBgr24, {dx, dy, dw, dh, sx, sy, sw, sh},
         [=](uint8_t* d, const SourceRows& s, const int32_t* c, int32_t n) {
@@ -56,7 +56,7 @@ int32_t PIXMILL_CALL Render_StretchBlt24to24TColorAlpha(Surface* dest, int32_t d
 int32_t PIXMILL_CALL Render_StretchBlt24to32(Surface* dest, int32_t dx, int32_t dy, int32_t dw, int32_t dh,
                                              Surface* src, int32_t sx, int32_t sy, int32_t sw, int32_t sh)
 {
-    const auto sample = stretch_kernels(cpu_isa()).sample_24to32;
+    const auto sample = stretch_kernels(active_isa()).sample_24to32;
     return stretch(
         dest, kBgra32, src, kBgr24, {dx, dy, dw, dh, sx, sy, sw, sh},
         [=](uint8_t* d, const SourceRows& s, const int32_t* c, int32_t n) { sample(d, s.row, c, n); });
@@ -114,7 +114,7 @@ int32_t PIXMILL_CALL Render_StretchBlt32to32(Surface* dest, int32_t dx, int32_t 
 int32_t PIXMILL_CALL Render_StretchBlt32to32F(Surface* dest, int32_t dx, int32_t dy, int32_t dw, int32_t dh,
                                               Surface* src, int32_t sx, int32_t sy, int32_t sw, int32_t sh)
 {
-    const auto sample = stretch_kernels(cpu_isa()).sample_32to32_whole;
+    const auto sample = stretch_kernels(active_isa()).sample_32to32_whole;
     return stretch(
         dest, kBgra32, src, kBgra32, {dx, dy, dw, dh, sx, sy, sw, sh},
         [=](uint8_t* d, const SourceRows& s, const int32_t* c, int32_t n) {

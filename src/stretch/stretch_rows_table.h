@@ -1,7 +1,7 @@
 // The scaled-copy row kernels for one instruction-set level: each entry is
 // the best version available at that level (a lower level's, or the scalar
 // kernel where no vector version pays). The exports call
-// stretch_kernels(cpu_isa()) once per call; tests call every level the CPU has.
+// stretch_kernels(active_isa()) once per call; tests call every level the CPU has.
 #pragma once
 
 #include <cstdint>

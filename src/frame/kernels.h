@@ -1,0 +1,47 @@
+// The one table of row kernels. Every family lists its kernels that have
+// vector forms (PIXMILL_<FAMILY>_KERNELS, beside its scalar kernels); the
+// table's members and every level's initialisers are expanded from those
+// lists by name, so an entry can be neither swapped nor forgotten.
+//
+// frame/level.cpp compiles every family's vector forms once per level, each
+// level in a namespace of its own; the scalar table holds the scalar kernels.
+// The exports take kernels() (the level chosen once per process); the walks
+// hand a row to scalar_kernels() instead where what it writes shares a byte
+// with what it reads.
+#pragma once
+
+#include "blit/blit_rows.h"
+#include "frame/cpu.h"
+
+#define PIXMILL_KERNELS(K) PIXMILL_BLIT_KERNELS(K)
+
+namespace pixmill {
+
+struct Kernels {
+#define PIXMILL_KERNEL_MEMBER(name, scalar) decltype(&scalar) name;
+    PIXMILL_KERNELS(PIXMILL_KERNEL_MEMBER)
+#undef PIXMILL_KERNEL_MEMBER
+};
+
+// The kernels of one level. A level above cpu_isa() may be looked at but its
+// kernels must not be called; a level this build has no code for gives the
+// next lower one.
+const Kernels& kernels_at(Isa isa);
+
+const Kernels& scalar_kernels();
+
+// The kernels of active_isa().
+inline const Kernels& kernels()
+{
+    return kernels_at(active_isa());
+}
+
+// Row kernel adapter for the walks: the member m of whichever table the walk
+// hands over.
+template <class F>
+constexpr auto row_kernel(F Kernels::*m)
+{
+    return [m](const Kernels& k, auto... args) { return (k.*m)(args...); };
+}
+
+}  // namespace pixmill
