@@ -11,7 +11,8 @@
 #include <random>
 #include <vector>
 
-#include "filter/hls_rows_table.h"
+#include "filter/hls_rows.h"
+#include "frame/kernels.h"
 #include "simd_levels.h"
 
 using pixmill::HlsDeltas;
@@ -33,7 +34,7 @@ void expect_scalar_bytes(Isa isa, const std::vector<uint8_t>& row, int32_t w, co
 {
     std::vector<uint8_t> want = row, got = row;
     pixmill::adjust_hls_row_32(want.data(), w, d);
-    pixmill::hls_kernels(isa).adjust_32(got.data(), w, d);
+    pixmill::kernels_at(isa).adjust_hls_32(got.data(), w, d);
     if (want == got) return;
     size_t i = 0;
     while (std::memcmp(&want[i], &got[i], 4) == 0) i += 4;

@@ -7,9 +7,9 @@
 #include <random>
 #include <vector>
 
+#include "frame/kernels.h"
 #include "rotate/rotate.h"
 #include "rotate/rotate_rows.h"
-#include "rotate/rotate_rows_table.h"
 #include "simd_levels.h"
 
 using namespace pixmill;
@@ -25,7 +25,7 @@ const int32_t kAngles[] = {0, 30, 45, 90, -45, 180, 359, 360, 7, 100000, INT32_M
 // a tail. Entries for offsets with i = 0 are unspecified in the pairs.
 TEST_P(SimdRotate, OffsetsMatchTheScalarTurn)
 {
-    const RotateKernels& k = rotate_kernels(GetParam());
+    const Kernels& k = kernels_at(GetParam());
     const int64_t fixed[] = {0, 1, 2, 3, 7, 64, 1000, kMaxRowOffset - 1};
     const int64_t starts[] = {0, 1, 5, 1000, kMaxRowOffset - 45};
     for (int32_t angle : kAngles) {
@@ -35,14 +35,14 @@ TEST_P(SimdRotate, OffsetsMatchTheScalarTurn)
                 for (int32_t n = 0; n <= 43; ++n) {
                     int32_t u[43], v[43], mu[43], mv[43], ru, rv;
                     if (a > 0) {
-                        k.turn_offsets_row(a, b, n, t, u, v);
+                        k.rotate_offsets(a, b, n, t, u, v);
                         for (int32_t m = 0; m < n; ++m) {
                             turn_offset(a, b + m, t, ru, rv);
                             ASSERT_TRUE(u[m] == ru && v[m] == rv) << angle << " row (" << a << "," << b + m << ")";
                         }
                     }
                     if (a == 0 && b == 0) continue;  // the kernel needs a length of at least 1
-                    k.turn_offset_pairs(a, b, n, t, u, v, mu, mv);
+                    k.rotate_offset_pairs(a, b, n, t, u, v, mu, mv);
                     for (int32_t m = 0; m < n; ++m) {
                         turn_offset(a, b + m, t, ru, rv);
                         EXPECT_TRUE(a == 0 || (u[m] == ru && v[m] == rv)) << angle << " (" << a << "," << b + m << ")";
@@ -59,7 +59,7 @@ TEST_P(SimdRotate, OffsetsMatchTheScalarTurn)
 // included), lengths up to four 16-lane vectors and a tail.
 TEST_P(SimdRotate, CopyRunsMatchTheScalarCopy)
 {
-    const RotateKernels& k = rotate_kernels(GetParam());
+    const Kernels& k = kernels_at(GetParam());
     std::mt19937 rng(8);
     constexpr int32_t kW = 23, kH = 19, kMaxRun = 70;
     std::vector<uint32_t> src(kW * kH);
@@ -79,7 +79,7 @@ TEST_P(SimdRotate, CopyRunsMatchTheScalarCopy)
                         }
                         std::vector<uint32_t> got(2 * kMaxRun + 2, 0x5A5A5A5Au), want = got;
                         const size_t at = dir > 0 ? 1 : kMaxRun;  // the run stays inside, one guard each side
-                        k.copy_run_32(s, reinterpret_cast<uint8_t*>(&got[at]), dir, a, b, sa, sb, n);
+                        k.rotate_copy_32(s, reinterpret_cast<uint8_t*>(&got[at]), dir, a, b, sa, sb, n);
                         copy_run_32(s, reinterpret_cast<uint8_t*>(&want[at]), dir, a, b, sa, sb, n);
                         ASSERT_EQ(got, want) << "n " << n << " dir " << dir << " signs " << sa << "," << sb;
                     }
@@ -94,9 +94,9 @@ struct Shape {
     int32_t sw, sh, spad, dw, dh, dpad;
 };
 
-// The whole buffer after the call, at the given level and order.
+// The whole buffer after the call, with the given kernels and order.
 std::vector<uint8_t> rotated(const std::vector<uint8_t>& start, RotateTransfer transfer, const Shape& sh,
-                             Layout layout, int32_t angle, Isa isa, RotateOrder order)
+                             Layout layout, int32_t angle, const Kernels& kernels, RotateOrder order)
 {
     const bool src32 = transfer != RotateTransfer::kCopy24to24, dst32 = transfer == RotateTransfer::kCopy32to32;
     const int32_t spitch = src32 ? 4 * (sh.sw + sh.spad) : 3 * sh.sw + sh.spad;
@@ -106,7 +106,7 @@ std::vector<uint8_t> rotated(const std::vector<uint8_t>& start, RotateTransfer t
     PixmillArray da, sa;
     Surface d = pixmill_wrap(&da, bytes.data(), sh.dw, sh.dh, dpitch, dst32 ? 32 : 24);
     Surface s = pixmill_wrap(&sa, bytes.data() + src_at, sh.sw, sh.sh, spitch, src32 ? 32 : 24);
-    rotate_surfaces(&d, layout == Layout::kSame ? &d : &s, angle, transfer, isa, order);
+    rotate_surfaces(&d, layout == Layout::kSame ? &d : &s, angle, transfer, order, kernels);
     return bytes;
 }
 
@@ -127,15 +127,15 @@ TEST_P(SimdRotate, ExportsMatchTheDefinedOrderAtTheScalarLevel)
             for (auto& b : start) b = static_cast<uint8_t>(rng() % 5 == 0 ? (rng() & 1) * 255 : rng());
             for (RotateTransfer transfer : transfers)
                 for (int32_t angle : kAngles)
-                    ASSERT_EQ(rotated(start, transfer, use, layout, angle, GetParam(), RotateOrder::kAny),
-                              rotated(start, transfer, use, layout, angle, Isa::kScalar, RotateOrder::kDefined))
+                    ASSERT_EQ(rotated(start, transfer, use, layout, angle, kernels_at(GetParam()), RotateOrder::kAny),
+                              rotated(start, transfer, use, layout, angle, scalar_kernels(), RotateOrder::kDefined))
                         << "transfer " << static_cast<int>(transfer) << " layout " << static_cast<int>(layout)
                         << " angle " << angle << " source " << use.sw << "x" << use.sh << " dest " << use.dw << "x"
                         << use.dh;
         }
 }
 
-PIXMILL_INSTANTIATE_LEVELS(SimdRotate, testing::Values(Isa::kScalar, Isa::kSse2, Isa::kAvx2, Isa::kAvx512));
+PIXMILL_INSTANTIATE_LEVELS(SimdRotate, testing::ValuesIn(kAllIsas));
 
 // A picture the size of a screen, through the export itself.
 TEST(SimdRotateExport, FullPictureMatchesTheDefinedOrder)
@@ -152,7 +152,7 @@ TEST(SimdRotateExport, FullPictureMatchesTheDefinedOrder)
         Surface g = pixmill_wrap(&ga, got.data(), kW, kH, 4 * kW, 32);
         Surface w = pixmill_wrap(&wa, want.data(), kW, kH, 4 * kW, 32);
         EXPECT_EQ(Render_Rotate32to32(&g, &s, angle), 0);
-        rotate_surfaces(&w, &s, angle, RotateTransfer::kCopy32to32, Isa::kScalar, RotateOrder::kDefined);
+        rotate_surfaces(&w, &s, angle, RotateTransfer::kCopy32to32, RotateOrder::kDefined, scalar_kernels());
         EXPECT_EQ(got, want) << angle;
         EXPECT_NE(got, start) << angle;
     }

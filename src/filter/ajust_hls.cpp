@@ -1,5 +1,5 @@
 // Hue, lightness and saturation shifted over a rectangle of a 32-bit surface.
-#include "filter/hls_rows_table.h"
+#include "filter/hls_rows.h"
 #include "frame/rect_walk.h"
 
 using namespace pixmill;
@@ -8,7 +8,6 @@ extern "C" int32_t PIXMILL_CALL Render_AjustHLS32(Surface* dest, int32_t x, int3
                                                   int32_t hueDelta, int32_t lumDelta, int32_t satDelta)
 {
     const HlsDeltas d{hueDelta, lumDelta, satDelta};
-    const auto adjust = hls_kernels(active_isa()).adjust_32;
     return for_each_rect_row(dest, kBgra32, {x, y, w, h},
-                             [&d, adjust](uint8_t* row, int32_t n) { adjust(row, n, d); });
+                             [&d](const Kernels& k, uint8_t* row, int32_t n) { k.adjust_hls_32(row, n, d); });
 }

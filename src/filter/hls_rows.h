@@ -3,6 +3,10 @@
 
 #include <cstdint>
 
+// The hue, lightness, saturation kernel with a vector form
+// (filter/hls_rows_vec.h): the table member and the scalar kernel defining it.
+#define PIXMILL_HLS_KERNELS(K) K(adjust_hls_32, adjust_hls_row_32)
+
 namespace pixmill {
 
 struct HlsDeltas {

@@ -1,6 +1,6 @@
-// The hue, lightness, saturation adjustment over whole vectors of pixels, for
-// any of the lane structs of filter/hls_lanes_x86.h. Included only by the
-// per-instruction-set files.
+// The vector form of the hue, lightness, saturation row kernel, written once
+// over the number lanes of frame/vec_x86.h (S::I32, S::F32, S::F64) and
+// compiled once per level by frame/level.cpp.
 //
 // Every lane computes what rgb_to_hls and hls_to_rgb (filter/hls.h) compute
 // for its pixel, with the same IEEE operations in the same precisions, the
@@ -38,7 +38,8 @@
 //   are unchanged, and they fit the lanes.
 //
 // Grey pixels divide by 1 in place of 0 and their results are replaced, so no
-// lane ever divides by zero.
+// lane ever divides by zero. The double work runs on each half of the 32-bit
+// lanes in turn.
 #pragma once
 
 #include <cstddef>
@@ -46,15 +47,14 @@
 #include <cstring>
 
 #include "filter/hls.h"
-#include "filter/hls_lanes_x86.h"
 #include "filter/hls_rows.h"
+#include "frame/vec_x86.h"
 
-namespace pixmill {
-namespace {
+namespace pixmill::PIXMILL_LVL {
 
-template <class V>
+template <class S>
 struct HlsLaneDeltas {
-    typename V::I hue, lum, sat;
+    typename S::V hue, lum, sat;
 };
 
 inline int32_t cut_delta(int32_t v)
@@ -62,172 +62,182 @@ inline int32_t cut_delta(int32_t v)
     return v < -241 ? -241 : v > 241 ? 241 : v;
 }
 
-// channel_byte for a half of the lanes, before truncation.
-template <class V>
-inline typename V::D channel_scaled(typename V::D v)
+// Every 32-bit lane holding v.
+template <class S>
+inline typename S::V lanes32(int32_t v)
 {
-    const typename V::D s =
-        V::mul_d(V::add_d(V::mul_d(v, V::setd(255.0)), V::setd(120.0)), V::setd(hls_detail::kInv240));
-    return V::min_d(V::max_d(s, V::setd(0.0)), V::setd(255.0));
+    return S::set1_32(static_cast<uint32_t>(v));
 }
 
-template <class V>
+// channel_byte for a half of the lanes, before truncation.
+template <class S>
+inline typename S::F64::V channel_scaled(typename S::F64::V v)
+{
+    using D = typename S::F64;
+    const typename D::V s = D::mul(D::add(D::mul(v, D::set1(255.0)), D::set1(120.0)), D::set1(hls_detail::kInv240));
+    return D::min(D::max(s, D::set1(0.0)), D::set1(255.0));
+}
+
+template <class S>
 struct HlsLanes {
-    typename V::I h, l, s;
+    typename S::V h, l, s;
 };
 
 // rgb_to_hls for each lane's pixel (bytes 2, 1, 0; byte 3 is ignored).
-template <class V>
-inline HlsLanes<V> hls_from_colour_lanes(typename V::I px)
+template <class S>
+inline HlsLanes<S> hls_from_colour_lanes(typename S::V px)
 {
-    using I = typename V::I;
-    using F = typename V::F;
-    using D = typename V::D;
-    using M = typename V::M;
-    const I zero = V::set1(0), one = V::set1(1), byte = V::set1(0xFF);
+    using I = typename S::I32;
+    using F = typename S::F32;
+    using D = typename S::F64;
+    using V = typename S::V;
+    using M = typename I::M;
+    const V zero = S::zero(), one = lanes32<S>(1), byte = lanes32<S>(0xFF);
 
-    const I b = V::and_(px, byte);
-    const I g = V::and_(V::template srli<8>(px), byte);
-    const I r = V::and_(V::template srli<16>(px), byte);
-    const I cmax = V::and_(V::max_u8(V::max_u8(px, V::template srli<8>(px)), V::template srli<16>(px)), byte);
-    const I cmin = V::and_(V::min_u8(V::min_u8(px, V::template srli<8>(px)), V::template srli<16>(px)), byte);
-    const I sum = V::add(cmax, cmin), d = V::sub(cmax, cmin);
-    const M grey = V::eq(d, zero);
+    const V b = S::and_(px, byte);
+    const V g = S::and_(S::template srli32<8>(px), byte);
+    const V r = S::and_(S::template srli32<16>(px), byte);
+    const V rg_max = I::max_small(r, g);
+    const V cmax = I::max_small(rg_max, b), cmin = I::min_small(I::min_small(r, g), b);
+    const V sum = I::add(cmax, cmin), d = I::sub(cmax, cmin);
+    const M grey = I::eq(d, zero);
 
-    const I l = V::trunc_f(V::mul_f(V::add_f(V::mul_f(V::to_f(sum), V::setf(240.0f)), V::setf(255.0f)),
-                                    V::setf(1.0f / 510.0f)));
+    const V l =
+        F::trunc(F::mul(F::add(F::mul(F::from(sum), F::set1(240.0f)), F::set1(255.0f)), F::set1(1.0f / 510.0f)));
 
-    const I den = V::select(grey, one, V::select(V::gt(l, V::set1(120)), V::sub(V::set1(510), sum), sum));
-    const I dd = V::select(grey, one, d);
-    const I s_num = V::add(V::sub(V::template slli<8>(d), V::template slli<4>(d)), V::template srli<1>(den));
-    const I s = V::select(grey, zero, V::trunc_f(V::div_f(V::to_f(s_num), V::to_f(den))));
+    const V den = I::select(grey, one, I::select(I::gt(l, lanes32<S>(120)), I::sub(lanes32<S>(510), sum), sum));
+    const V dd = I::select(grey, one, d);
+    const V s_num = I::add(I::sub(S::template slli32<8>(d), S::template slli32<4>(d)), S::template srli32<1>(den));
+    const V s = I::select(grey, zero, F::trunc(F::div(F::from(s_num), F::from(den))));
 
     // 40 (cmax - c) + d / 2 for each channel.
-    const I half = V::template srli<1>(d);
-    const auto dist = [&](I c) {
-        const I x = V::sub(cmax, c);
-        return V::add(V::add(V::template slli<5>(x), V::template slli<3>(x)), half);
+    const V half = S::template srli32<1>(d);
+    const auto dist = [&](V c) {
+        const V x = I::sub(cmax, c);
+        return I::add(I::add(S::template slli32<5>(x), S::template slli32<3>(x)), half);
     };
-    const I rn = dist(r), gn = dist(g), bn = dist(b);
-    const M rmax = V::eq(r, cmax), gmax = V::eq(g, cmax), rgmax = V::eq(V::max_small(r, g), cmax);
+    const V rn = dist(r), gn = dist(g), bn = dist(b);
+    const M rmax = I::eq(r, cmax), gmax = I::eq(g, cmax), rgmax = I::eq(rg_max, cmax);
     // Red maximum: F = gq, D = bq. Green: F = rq, D = bq. Blue: F = gq, D = rq.
-    const I f_num = V::select(rmax, gn, V::select(gmax, rn, gn));
-    const I d_num = V::select(rgmax, bn, rn);
-    const I base = V::select(rmax, zero, V::select(gmax, V::set1(80), V::set1(160)));
-    const F fq = V::div_f(V::to_f(f_num), V::to_f(dd));
-    const auto hue_half = [](D fq_h, D base_h, D num_h, D d_h, typename V::DM rg) {
-        const D q = V::div_d(num_h, d_h);
-        return V::sub_d(V::add_d(fq_h, base_h), V::select_d(rg, q, V::round_f(q)));
+    const V f_num = I::select(rmax, gn, I::select(gmax, rn, gn));
+    const V d_num = I::select(rgmax, bn, rn);
+    const V base = I::select(rmax, zero, I::select(gmax, lanes32<S>(80), lanes32<S>(160)));
+    const typename F::V fq = F::div(F::from(f_num), F::from(dd));
+    using DV = typename D::V;
+    const auto hue_half = [](DV fq_h, DV base_h, DV num_h, DV d_h, typename D::M rg) {
+        const DV q = D::div(num_h, d_h);
+        return D::sub(D::add(fq_h, base_h), D::select(rg, q, D::through_f32(q)));
     };
-    I h = V::trunc_join(
-        hue_half(V::lo_d(fq), V::lo_d(base), V::lo_d(d_num), V::lo_d(dd), V::dmask_lo(rgmax)),
-        hue_half(V::hi_d(fq), V::hi_d(base), V::hi_d(d_num), V::hi_d(dd), V::dmask_hi(rgmax)));
-    h = V::select(rmax, V::sub(zero, h), h);
-    h = V::select(V::gt(zero, h), V::add(h, V::set1(240)), h);  // never above 240 here
-    return {V::select(grey, V::set1(160), h), l, s};
+    V h = D::trunc_join(hue_half(D::lo(fq), D::lo(base), D::lo(d_num), D::lo(dd), D::mask_lo(rgmax)),
+                        hue_half(D::hi(fq), D::hi(base), D::hi(d_num), D::hi(dd), D::mask_hi(rgmax)));
+    h = I::select(rmax, I::sub(zero, h), h);
+    h = I::select(I::gt(zero, h), I::add(h, lanes32<S>(240)), h);  // never above 240 here
+    return {I::select(grey, lanes32<S>(160), h), l, s};
 }
 
 // hls_to_rgb for each lane: h2, l2 in 0..240, s2 in -32768..240 (grey when
 // <= 0). The colour comes back in bytes 2, 1, 0, byte 3 zero.
-template <class V>
-inline typename V::I colour_from_hls_lanes(typename V::I h2, typename V::I l2, typename V::I s2)
+template <class S>
+inline typename S::V colour_from_hls_lanes(typename S::V h2, typename S::V l2, typename S::V s2)
 {
-    using I = typename V::I;
-    using F = typename V::F;
-    using D = typename V::D;
-    using M = typename V::M;
-    const I zero = V::set1(0), one = V::set1(1), c240 = V::set1(240);
+    using I = typename S::I32;
+    using F = typename S::F32;
+    using D = typename S::F64;
+    using V = typename S::V;
+    using FV = typename F::V;
+    using DV = typename D::V;
+    using M = typename I::M;
+    const V zero = S::zero(), one = lanes32<S>(1), c240 = lanes32<S>(240);
 
     // m2 = a - n k1: for l <= 120, a = 0 and n = -((s + 240) l + 120); else
     // a = s + l and n = l s + 120. The products are whole and below 2^24.
-    const F fl = V::to_f(l2), fs = V::to_f(s2);
-    const M low = V::gt(V::set1(121), l2);
-    const F n_low = V::sub_f(V::setf(0.0f),
-                             V::add_f(V::mul_f(V::add_f(fs, V::setf(240.0f)), fl), V::setf(120.0f)));
-    const F n_high = V::add_f(V::mul_f(fl, fs), V::setf(120.0f));
-    const F nn = V::select_f(low, n_low, n_high);
-    const F aa = V::select_f(low, V::setf(0.0f), V::add_f(fs, fl));
-    const I l2x2 = V::add(l2, l2);
+    const FV fl = F::from(l2), fs = F::from(s2);
+    const M low = I::gt(lanes32<S>(121), l2);
+    const FV n_low = F::sub(F::set1(0.0f), F::add(F::mul(F::add(fs, F::set1(240.0f)), fl), F::set1(120.0f)));
+    const FV n_high = F::add(F::mul(fl, fs), F::set1(120.0f));
+    const FV nn = F::select(low, n_low, n_high);
+    const FV aa = F::select(low, F::set1(0.0f), F::add(fs, fl));
+    const V l2x2 = I::add(l2, l2);
 
     struct Half {
-        D p, q, diff;
+        DV p, q, diff;
     };
-    const auto working = [](D a_h, D n_h, D l2x2_h) {
-        const D q = V::round_f(V::sub_d(a_h, V::mul_d(n_h, V::setd(hls_detail::kInv240f))));
-        const D p = V::round_f(V::sub_d(l2x2_h, q));
-        return Half{p, q, V::sub_d(q, p)};
+    const auto working = [](DV a_h, DV n_h, DV l2x2_h) {
+        const DV q = D::through_f32(D::sub(a_h, D::mul(n_h, D::set1(hls_detail::kInv240f))));
+        const DV p = D::through_f32(D::sub(l2x2_h, q));
+        return Half{p, q, D::sub(q, p)};
     };
-    const Half lo = working(V::lo_d(aa), V::lo_d(nn), V::lo_d(l2x2));
-    const Half hi = working(V::hi_d(aa), V::hi_d(nn), V::hi_d(l2x2));
-    const I p_byte = V::trunc_join(channel_scaled<V>(lo.p), channel_scaled<V>(hi.p));
-    const I q_byte = V::trunc_join(channel_scaled<V>(lo.q), channel_scaled<V>(hi.q));
+    const Half lo = working(D::lo(aa), D::lo(nn), D::lo(l2x2));
+    const Half hi = working(D::hi(aa), D::hi(nn), D::hi(l2x2));
+    const V p_byte = D::trunc_join(channel_scaled<S>(lo.p), channel_scaled<S>(hi.p));
+    const V q_byte = D::trunc_join(channel_scaled<S>(lo.q), channel_scaled<S>(hi.q));
 
     // Each channel's hue, wrapped, and its slope position t: hue for 0..39,
     // 160 - hue for 120..159, -1 where the channel is q (40..119) or p
     // (160..240). The three hues lie 80 apart, so at most one channel of a
     // pixel is on a slope: one interpolation per pixel serves all three.
     struct Channel {
-        I hue, t;
+        V hue, t;
     };
-    const I minus1 = V::set1(-1), c39 = V::set1(39), c119 = V::set1(119), c159 = V::set1(159);
-    const auto channel = [&](I hue) {
-        hue = V::select(V::gt(zero, hue), V::add(hue, c240), hue);
-        hue = V::select(V::gt(hue, c240), V::sub(hue, c240), hue);
-        I t = V::select(V::gt(hue, c39), minus1, hue);
-        t = V::select(V::gt(hue, c119), V::sub(V::set1(160), hue), t);
-        return Channel{hue, V::select(V::gt(hue, c159), minus1, t)};
+    const V minus1 = lanes32<S>(-1), c39 = lanes32<S>(39), c119 = lanes32<S>(119), c159 = lanes32<S>(159);
+    const auto channel = [&](V hue) {
+        hue = I::select(I::gt(zero, hue), I::add(hue, c240), hue);
+        hue = I::select(I::gt(hue, c240), I::sub(hue, c240), hue);
+        V t = I::select(I::gt(hue, c39), minus1, hue);
+        t = I::select(I::gt(hue, c119), I::sub(lanes32<S>(160), hue), t);
+        return Channel{hue, I::select(I::gt(hue, c159), minus1, t)};
     };
-    const Channel rc = channel(V::add(h2, V::set1(80))), gc = channel(h2), bc = channel(V::sub(h2, V::set1(80)));
-    const I t = V::max_small(V::max_small(rc.t, gc.t), bc.t);
-    const auto interp = [](const Half& w, D t_h) {
-        const D v = V::add_d(w.p, V::mul_d(V::add_d(V::mul_d(w.diff, t_h), V::setd(20.0)),
-                                           V::setd(static_cast<double>(hls_detail::kFortieth))));
-        return channel_scaled<V>(v);
+    const Channel rc = channel(I::add(h2, lanes32<S>(80))), gc = channel(h2), bc = channel(I::sub(h2, lanes32<S>(80)));
+    const V t = I::max_small(I::max_small(rc.t, gc.t), bc.t);
+    const auto interp = [](const Half& w, DV t_h) {
+        const DV v = D::add(w.p, D::mul(D::add(D::mul(w.diff, t_h), D::set1(20.0)),
+                                        D::set1(static_cast<double>(hls_detail::kFortieth))));
+        return channel_scaled<S>(v);
     };
-    const I slope = V::trunc_join(interp(lo, V::lo_d(t)), interp(hi, V::hi_d(t)));
+    const V slope = D::trunc_join(interp(lo, D::lo(t)), interp(hi, D::hi(t)));
 
-    const M grey2 = V::gt(one, s2);
-    const I grey_byte = V::template srli<4>(V::add(V::template slli<4>(l2), l2));
+    const M grey2 = I::gt(one, s2);
+    const V grey_byte = S::template srli32<4>(I::add(S::template slli32<4>(l2), l2));
     const auto channel_byte = [&](const Channel& c) {
-        const I flat = V::select(V::gt(c.hue, c159), p_byte, q_byte);
-        return V::select(grey2, grey_byte, V::select(V::gt(c.t, minus1), slope, flat));
+        const V flat = I::select(I::gt(c.hue, c159), p_byte, q_byte);
+        return I::select(grey2, grey_byte, I::select(I::gt(c.t, minus1), slope, flat));
     };
-    const I red = channel_byte(rc), green = channel_byte(gc), blue = channel_byte(bc);
+    const V red = channel_byte(rc), green = channel_byte(gc), blue = channel_byte(bc);
 
-    return V::or_(V::template slli<16>(red), V::or_(V::template slli<8>(green), blue));
+    return S::or_(S::template slli32<16>(red), S::or_(S::template slli32<8>(green), blue));
 }
 
-template <class V>
-inline typename V::I adjust_hls_lanes(typename V::I px, const HlsLaneDeltas<V>& k)
+template <class S>
+inline typename S::V adjust_hls_lanes(typename S::V px, const HlsLaneDeltas<S>& k)
 {
-    using I = typename V::I;
-    const I zero = V::set1(0), c240 = V::set1(240);
-    const HlsLanes<V> c = hls_from_colour_lanes<V>(px);
-    const I h = V::max_small(V::min_small(V::add(c.h, k.hue), c240), zero);
-    const I l = V::max_small(V::min_small(V::add(c.l, k.lum), c240), zero);
-    const I s = V::min_small(V::add(c.s, k.sat), c240);
-    const I alpha = V::and_(px, V::set1(static_cast<int32_t>(0xFF000000u)));
-    return V::or_(alpha, colour_from_hls_lanes<V>(h, l, s));
+    using I = typename S::I32;
+    using V = typename S::V;
+    const V zero = S::zero(), c240 = lanes32<S>(240);
+    const HlsLanes<S> c = hls_from_colour_lanes<S>(px);
+    const V h = I::max_small(I::min_small(I::add(c.h, k.hue), c240), zero);
+    const V l = I::max_small(I::min_small(I::add(c.l, k.lum), c240), zero);
+    const V s = I::min_small(I::add(c.s, k.sat), c240);
+    const V alpha = S::and_(px, S::set1_32(0xFF000000u));
+    return S::or_(alpha, colour_from_hls_lanes<S>(h, l, s));
 }
 
 // The row in whole vectors; the last few pixels go through a local vector's
 // worth of bytes, so they take the same lanes.
-template <class V>
-void adjust_hls_row_32_v(uint8_t* row, int32_t w, const HlsDeltas& deltas)
+template <class S>
+void adjust_hls_32(uint8_t* row, int32_t w, const HlsDeltas& deltas)
 {
-    const HlsLaneDeltas<V> k{V::set1(cut_delta(deltas.hue)), V::set1(cut_delta(deltas.lum)),
-                             V::set1(cut_delta(deltas.sat))};
-    constexpr ptrdiff_t n = V::kLanes;
+    const HlsLaneDeltas<S> k{lanes32<S>(cut_delta(deltas.hue)), lanes32<S>(cut_delta(deltas.lum)),
+                             lanes32<S>(cut_delta(deltas.sat))};
+    constexpr ptrdiff_t n = S::I32::kLanes;
     ptrdiff_t i = 0;
-    for (; i + n <= w; i += n) V::store(row + 4 * i, adjust_hls_lanes<V>(V::load(row + 4 * i), k));
+    for (; i + n <= w; i += n) S::store(row + 4 * i, adjust_hls_lanes<S>(S::load(row + 4 * i), k));
     if (i < w) {
         uint8_t buf[4 * n] = {};
         const size_t bytes = 4 * static_cast<size_t>(w - i);
         std::memcpy(buf, row + 4 * i, bytes);
-        V::store(buf, adjust_hls_lanes<V>(V::load(buf), k));
+        S::store(buf, adjust_hls_lanes<S>(S::load(buf), k));
         std::memcpy(row + 4 * i, buf, bytes);
     }
 }
 
-}  // namespace
-}  // namespace pixmill
+}  // namespace pixmill::PIXMILL_LVL

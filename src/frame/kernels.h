@@ -11,9 +11,14 @@
 #pragma once
 
 #include "blit/blit_rows.h"
+#include "filter/hls_rows.h"
 #include "frame/cpu.h"
+#include "rotate/rotate_rows.h"
 
-#define PIXMILL_KERNELS(K) PIXMILL_BLIT_KERNELS(K)
+#define PIXMILL_KERNELS(K)  \
+    PIXMILL_BLIT_KERNELS(K) \
+    PIXMILL_HLS_KERNELS(K)  \
+    PIXMILL_ROTATE_KERNELS(K)
 
 namespace pixmill {
 

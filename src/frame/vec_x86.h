@@ -118,6 +118,76 @@ struct Sse2 {
         _mm_storeu_si128(reinterpret_cast<__m128i*>(lanes), a);
         return lanes[0] + lanes[1];
     }
+
+    // ---- float and double lanes ----
+    // Numbers in lanes: I32 the 32-bit integer lanes of V (loads, bitwise
+    // operations and shifts are the struct's own), F32 as many
+    // single-precision lanes, F64 double-precision lanes, half as many. A
+    // comparison gives a lane mask M (all-ones lanes here and on Avx2, a mask
+    // register on Avx512) that select takes. Every add, subtract, multiply,
+    // divide, square root and conversion rounds as the scalar operation of the
+    // same precision does (nothing is fused); conversions to integers truncate.
+    struct I32 {
+        using V = __m128i;
+        using M = __m128i;
+        static constexpr int kLanes = 4;
+        static constexpr bool kGathers = false;  // no gathers or masked stores
+
+        static V add(V a, V b) { return _mm_add_epi32(a, b); }
+        static V sub(V a, V b) { return _mm_sub_epi32(a, b); }
+        // For lanes holding -32768..32767: the 16-bit forms see each such value
+        // as a sign-extended pair of halves and order the pairs as the values.
+        static V min_small(V a, V b) { return _mm_min_epi16(a, b); }
+        static V max_small(V a, V b) { return _mm_max_epi16(a, b); }
+        static M eq(V a, V b) { return _mm_cmpeq_epi32(a, b); }
+        static M gt(V a, V b) { return _mm_cmpgt_epi32(a, b); }  // signed
+        static V select(M m, V t, V f) { return _mm_or_si128(_mm_and_si128(m, t), _mm_andnot_si128(m, f)); }
+    };
+    struct F32 {
+        using V = __m128;
+        static V set1(float x) { return _mm_set1_ps(x); }
+        static V from(I32::V a) { return _mm_cvtepi32_ps(a); }
+        static I32::V trunc(V a) { return _mm_cvttps_epi32(a); }
+        static V add(V a, V b) { return _mm_add_ps(a, b); }
+        static V sub(V a, V b) { return _mm_sub_ps(a, b); }
+        static V mul(V a, V b) { return _mm_mul_ps(a, b); }
+        static V div(V a, V b) { return _mm_div_ps(a, b); }
+        static V select(I32::M m, V t, V f)
+        {
+            const V mf = _mm_castsi128_ps(m);
+            return _mm_or_ps(_mm_and_ps(mf, t), _mm_andnot_ps(mf, f));
+        }
+    };
+    struct F64 {
+        using V = __m128d;
+        using M = __m128d;
+        static constexpr int kLanes = 2;
+        static V set1(double x) { return _mm_set1_pd(x); }
+        static V ramp(double x) { return _mm_setr_pd(x, x + 1); }  // x, x + 1, ... (x whole)
+        static V add(V a, V b) { return _mm_add_pd(a, b); }
+        static V sub(V a, V b) { return _mm_sub_pd(a, b); }
+        static V mul(V a, V b) { return _mm_mul_pd(a, b); }
+        static V div(V a, V b) { return _mm_div_pd(a, b); }
+        static V sqrt(V a) { return _mm_sqrt_pd(a); }
+        static V min(V a, V b) { return _mm_min_pd(a, b); }
+        static V max(V a, V b) { return _mm_max_pd(a, b); }
+        static V through_f32(V a) { return _mm_cvtps_pd(_mm_cvtpd_ps(a)); }  // rounded to single precision
+        static V select(M m, V t, V f) { return _mm_or_pd(_mm_and_pd(m, t), _mm_andnot_pd(m, f)); }
+        // The lower or upper half of the 32-bit lanes, as doubles.
+        static V lo(I32::V a) { return _mm_cvtepi32_pd(a); }
+        static V hi(I32::V a) { return _mm_cvtepi32_pd(_mm_unpackhi_epi64(a, a)); }
+        static V lo(F32::V a) { return _mm_cvtps_pd(a); }
+        static V hi(F32::V a) { return _mm_cvtps_pd(_mm_movehl_ps(a, a)); }
+        static M mask_lo(I32::M m) { return _mm_castsi128_pd(_mm_unpacklo_epi32(m, m)); }
+        static M mask_hi(I32::M m) { return _mm_castsi128_pd(_mm_unpackhi_epi32(m, m)); }
+        // Both halves truncated, lo's lanes first.
+        static I32::V trunc_join(V lo, V hi) { return _mm_unpacklo_epi64(_mm_cvttpd_epi32(lo), _mm_cvttpd_epi32(hi)); }
+        // The kLanes lanes truncated, stored at p.
+        static void store_trunc(int32_t* p, V a)
+        {
+            _mm_storel_epi64(reinterpret_cast<__m128i*>(p), _mm_cvttpd_epi32(a));
+        }
+    };
 };
 
 #endif  // __SSE2__
@@ -222,6 +292,78 @@ struct Avx2 {
         _mm256_storeu_si256(reinterpret_cast<__m256i*>(lanes), a);
         return lanes[0] + lanes[1] + lanes[2] + lanes[3];
     }
+
+    // ---- float and double lanes ----
+    // As Sse2's, over 32 bytes; I32 also gathers.
+    struct I32 {
+        using V = __m256i;
+        using M = __m256i;
+        static constexpr int kLanes = 8;
+        static constexpr bool kGathers = true;
+
+        static V add(V a, V b) { return _mm256_add_epi32(a, b); }
+        static V sub(V a, V b) { return _mm256_sub_epi32(a, b); }
+        static V mullo(V a, V b) { return _mm256_mullo_epi32(a, b); }
+        static V min_small(V a, V b) { return _mm256_min_epi32(a, b); }
+        static V max_small(V a, V b) { return _mm256_max_epi32(a, b); }
+        static M eq(V a, V b) { return _mm256_cmpeq_epi32(a, b); }
+        static M gt(V a, V b) { return _mm256_cmpgt_epi32(a, b); }
+        static M le_u(V a, V b) { return _mm256_cmpeq_epi32(_mm256_min_epu32(a, b), a); }  // unsigned a <= b
+        static M both(M a, M b) { return _mm256_and_si256(a, b); }
+        static V select(M m, V t, V f) { return _mm256_blendv_epi8(f, t, m); }
+        // The 32-bit words at base + 4 index in the lanes of m, 0 elsewhere;
+        // the other lanes read nothing.
+        static V gather(const uint8_t* base, V index, M m)
+        {
+            return _mm256_mask_i32gather_epi32(_mm256_setzero_si256(), reinterpret_cast<const int*>(base), index, m, 4);
+        }
+        // The lanes of m stored at p; the other lanes write nothing.
+        static void store_masked(uint8_t* p, M m, V v) { _mm256_maskstore_epi32(reinterpret_cast<int*>(p), m, v); }
+    };
+    struct F32 {
+        using V = __m256;
+        static V set1(float x) { return _mm256_set1_ps(x); }
+        static V from(I32::V a) { return _mm256_cvtepi32_ps(a); }
+        static I32::V trunc(V a) { return _mm256_cvttps_epi32(a); }
+        static V add(V a, V b) { return _mm256_add_ps(a, b); }
+        static V sub(V a, V b) { return _mm256_sub_ps(a, b); }
+        static V mul(V a, V b) { return _mm256_mul_ps(a, b); }
+        static V div(V a, V b) { return _mm256_div_ps(a, b); }
+        static V select(I32::M m, V t, V f) { return _mm256_blendv_ps(f, t, _mm256_castsi256_ps(m)); }
+    };
+    struct F64 {
+        using V = __m256d;
+        using M = __m256d;
+        static constexpr int kLanes = 4;
+        static V set1(double x) { return _mm256_set1_pd(x); }
+        static V ramp(double x) { return _mm256_setr_pd(x, x + 1, x + 2, x + 3); }
+        static V add(V a, V b) { return _mm256_add_pd(a, b); }
+        static V sub(V a, V b) { return _mm256_sub_pd(a, b); }
+        static V mul(V a, V b) { return _mm256_mul_pd(a, b); }
+        static V div(V a, V b) { return _mm256_div_pd(a, b); }
+        static V sqrt(V a) { return _mm256_sqrt_pd(a); }
+        static V min(V a, V b) { return _mm256_min_pd(a, b); }
+        static V max(V a, V b) { return _mm256_max_pd(a, b); }
+        static V through_f32(V a) { return _mm256_cvtps_pd(_mm256_cvtpd_ps(a)); }
+        static V select(M m, V t, V f) { return _mm256_blendv_pd(f, t, m); }
+        static V lo(I32::V a) { return _mm256_cvtepi32_pd(_mm256_castsi256_si128(a)); }
+        static V hi(I32::V a) { return _mm256_cvtepi32_pd(_mm256_extracti128_si256(a, 1)); }
+        static V lo(F32::V a) { return _mm256_cvtps_pd(_mm256_castps256_ps128(a)); }
+        static V hi(F32::V a) { return _mm256_cvtps_pd(_mm256_extractf128_ps(a, 1)); }
+        static M mask_lo(I32::M m) { return _mm256_castsi256_pd(_mm256_cvtepi32_epi64(_mm256_castsi256_si128(m))); }
+        static M mask_hi(I32::M m)
+        {
+            return _mm256_castsi256_pd(_mm256_cvtepi32_epi64(_mm256_extracti128_si256(m, 1)));
+        }
+        static I32::V trunc_join(V lo, V hi)
+        {
+            return _mm256_inserti128_si256(_mm256_castsi128_si256(_mm256_cvttpd_epi32(lo)), _mm256_cvttpd_epi32(hi), 1);
+        }
+        static void store_trunc(int32_t* p, V a)
+        {
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(p), _mm256_cvttpd_epi32(a));
+        }
+    };
 };
 
 #endif  // __AVX2__
@@ -229,7 +371,8 @@ struct Avx2 {
 #if defined(__AVX512BW__) && defined(__AVX512VL__) && defined(__AVX512VBMI__)
 
 // As Avx2, over 64 bytes. Comparisons give 0x00 / 0xFF bytes like the
-// narrower structs, so the templates need no mask registers.
+// narrower structs, so the templates need no mask registers (the number
+// lanes' masks excepted).
 struct Avx512 {
     using V = __m512i;
     static constexpr int kBytes = 64;
@@ -313,6 +456,75 @@ struct Avx512 {
         for (uint64_t lane : lanes) sum += lane;
         return sum;
     }
+
+    // ---- float and double lanes ----
+    // As Avx2's, over 64 bytes, with mask registers for the lane masks.
+    struct I32 {
+        using V = __m512i;
+        using M = __mmask16;
+        static constexpr int kLanes = 16;
+        static constexpr bool kGathers = true;
+
+        static V add(V a, V b) { return _mm512_add_epi32(a, b); }
+        static V sub(V a, V b) { return _mm512_sub_epi32(a, b); }
+        static V mullo(V a, V b) { return _mm512_mullo_epi32(a, b); }
+        static V min_small(V a, V b) { return _mm512_min_epi32(a, b); }
+        static V max_small(V a, V b) { return _mm512_max_epi32(a, b); }
+        static M eq(V a, V b) { return _mm512_cmpeq_epi32_mask(a, b); }
+        static M gt(V a, V b) { return _mm512_cmpgt_epi32_mask(a, b); }
+        static M le_u(V a, V b) { return _mm512_cmple_epu32_mask(a, b); }
+        static M both(M a, M b) { return static_cast<M>(a & b); }
+        static V select(M m, V t, V f) { return _mm512_mask_blend_epi32(m, f, t); }
+        static V gather(const uint8_t* base, V index, M m)
+        {
+            return _mm512_mask_i32gather_epi32(_mm512_setzero_si512(), m, index, base, 4);
+        }
+        static void store_masked(uint8_t* p, M m, V v) { _mm512_mask_storeu_epi32(p, m, v); }
+    };
+    struct F32 {
+        using V = __m512;
+        static V set1(float x) { return _mm512_set1_ps(x); }
+        static V from(I32::V a) { return _mm512_cvtepi32_ps(a); }
+        static I32::V trunc(V a) { return _mm512_cvttps_epi32(a); }
+        static V add(V a, V b) { return _mm512_add_ps(a, b); }
+        static V sub(V a, V b) { return _mm512_sub_ps(a, b); }
+        static V mul(V a, V b) { return _mm512_mul_ps(a, b); }
+        static V div(V a, V b) { return _mm512_div_ps(a, b); }
+        static V select(I32::M m, V t, V f) { return _mm512_mask_blend_ps(m, f, t); }
+    };
+    struct F64 {
+        using V = __m512d;
+        using M = __mmask8;
+        static constexpr int kLanes = 8;
+        static V set1(double x) { return _mm512_set1_pd(x); }
+        static V ramp(double x) { return _mm512_add_pd(_mm512_set1_pd(x), _mm512_setr_pd(0, 1, 2, 3, 4, 5, 6, 7)); }
+        static V add(V a, V b) { return _mm512_add_pd(a, b); }
+        static V sub(V a, V b) { return _mm512_sub_pd(a, b); }
+        static V mul(V a, V b) { return _mm512_mul_pd(a, b); }
+        static V div(V a, V b) { return _mm512_div_pd(a, b); }
+        static V sqrt(V a) { return _mm512_sqrt_pd(a); }
+        static V min(V a, V b) { return _mm512_min_pd(a, b); }
+        static V max(V a, V b) { return _mm512_max_pd(a, b); }
+        static V through_f32(V a) { return _mm512_cvtps_pd(_mm512_cvtpd_ps(a)); }
+        static V select(M m, V t, V f) { return _mm512_mask_blend_pd(m, f, t); }
+        static V lo(I32::V a) { return _mm512_cvtepi32_pd(_mm512_castsi512_si256(a)); }
+        static V hi(I32::V a) { return _mm512_cvtepi32_pd(_mm512_extracti64x4_epi64(a, 1)); }
+        static V lo(F32::V a) { return _mm512_cvtps_pd(_mm512_castps512_ps256(a)); }
+        static V hi(F32::V a)
+        {
+            return _mm512_cvtps_pd(_mm256_castpd_ps(_mm512_extractf64x4_pd(_mm512_castps_pd(a), 1)));
+        }
+        static M mask_lo(I32::M m) { return static_cast<M>(m & 0xFF); }
+        static M mask_hi(I32::M m) { return static_cast<M>(m >> 8); }
+        static I32::V trunc_join(V lo, V hi)
+        {
+            return _mm512_inserti64x4(_mm512_castsi256_si512(_mm512_cvttpd_epi32(lo)), _mm512_cvttpd_epi32(hi), 1);
+        }
+        static void store_trunc(int32_t* p, V a)
+        {
+            _mm256_storeu_si256(reinterpret_cast<__m256i*>(p), _mm512_cvttpd_epi32(a));
+        }
+    };
 };
 
 #endif  // __AVX512BW__ && __AVX512VL__

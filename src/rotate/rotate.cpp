@@ -19,13 +19,13 @@
 #include <initializer_list>
 
 #include "frame/arith.h"
+#include "frame/kernels.h"
 #include "frame/surface.h"
 #include "frame/trig.h"
 #include "frame/truncate.h"
 #include "rotate/rotate.h"
 #include "rotate/rotate_offset.h"
 #include "rotate/rotate_rows.h"
-#include "rotate/rotate_rows_table.h"
 
 namespace pixmill {
 
@@ -103,7 +103,7 @@ struct Point {
 // order. The offsets of a column i >= 1 come from the kernel, a run of j at a
 // time.
 template <class Put>
-void walk_in_order(const Frame& f, const RotateKernels& kernels, int64_t first_i, int64_t last_i, Put put)
+void walk_in_order(const Frame& f, const Kernels& kernels, int64_t first_i, int64_t last_i, Put put)
 {
     constexpr int32_t kRun = 64;
     int32_t us[kRun], vs[kRun];
@@ -112,7 +112,7 @@ void walk_in_order(const Frame& f, const RotateKernels& kernels, int64_t first_i
             const int32_t k = static_cast<int32_t>(j % kRun);
             if (i > 0 && k == 0) {
                 const int64_t left = f.end - j;
-                kernels.turn_offsets_row(i, j, static_cast<int32_t>(left < kRun ? left : kRun), f.turn, us, vs);
+                kernels.rotate_offsets(i, j, static_cast<int32_t>(left < kRun ? left : kRun), f.turn, us, vs);
             }
             const Point to[4] = {{f.cxd + i, f.cyd + j}, {f.cxd - i, f.cyd - j}, {f.cxd + j, f.cyd - i},
                                  {f.cxd - j, f.cyd + i}};
@@ -178,7 +178,7 @@ constexpr RowTransfer kRowTransfers[4] = {
 // next row reads the neighbouring line while it is still cached: whole rows
 // measured faster than square tiles of destination pixels.
 template <class Put>
-void walk_in_rows(const Frame& f, const RotateKernels& kernels, int64_t first_i, Put put)
+void walk_in_rows(const Frame& f, const Kernels& kernels, int64_t first_i, Put put)
 {
     if (first_i == 0) walk_in_order(f, kernels, 0, f.end < 1 ? f.end : 1, put);
     const int64_t stride_pixels = f.s.stride_bytes / f.s.bpp;
@@ -212,8 +212,8 @@ void walk_in_rows(const Frame& f, const RotateKernels& kernels, int64_t first_i,
                 some = some || !columns[h].empty();
             }
             if (!some) continue;
-            kernels.turn_offset_pairs(a, b0, static_cast<int32_t>(run.hi - b0), f.turn, turned[0], turned[1],
-                                      turned[2], turned[3]);
+            kernels.rotate_offset_pairs(a, b0, static_cast<int32_t>(run.hi - b0), f.turn, turned[0], turned[1],
+                                        turned[2], turned[3]);
             for (int h = 0; h < 4; ++h) {
                 if (columns[h].empty()) continue;
                 const RowTransfer& t = kRowTransfers[h];
@@ -225,7 +225,7 @@ void walk_in_rows(const Frame& f, const RotateKernels& kernels, int64_t first_i,
                 const int32_t* q = turned[pair + (t.swapped ? 0 : 1)] + at;
                 const auto n = static_cast<int32_t>(columns[h].hi - columns[h].lo);
                 if constexpr (Put::kCopies32)
-                    kernels.copy_run_32(s, dst, t.x_dir, p, q, t.sa, t.sb, n);
+                    kernels.rotate_copy_32(s, dst, t.x_dir, p, q, t.sa, t.sb, n);
                 else
                     transfer_run(s, dst, t.x_dir, p, q, t.sa, t.sb, n, put);
             }
@@ -238,12 +238,12 @@ void walk_in_rows(const Frame& f, const RotateKernels& kernels, int64_t first_i,
 // share no byte, and offsets small enough for the vector kernels.
 template <class Put>
 void rotate(const Surface* dest, PixelFormat dest_format, const Surface* src, PixelFormat src_format, int32_t angle,
-            int64_t first_i, Isa isa, RotateOrder order, Put put)
+            int64_t first_i, RotateOrder order, const Kernels& fast, Put put)
 {
     Frame f;
     if (!make_frame(f, dest, dest_format, src, src_format, angle)) return;
     const bool small = f.end <= kMaxRowOffset;
-    const RotateKernels& kernels = rotate_kernels(small ? isa : Isa::kScalar);
+    const Kernels& kernels = small ? fast : scalar_kernels();
     const bool readable = f.s.rows >= 1 && f.s.stride_bytes >= 5;
     if (order == RotateOrder::kAny && small && readable && spans_apart(span_of(f.d), span_of(f.s)))
         walk_in_rows(f, kernels, first_i, put);
@@ -322,22 +322,21 @@ struct BlendBySourceAlpha {
 
 }  // namespace
 
-void pixmill::rotate_surfaces(Surface* dest, Surface* src, int32_t angle, RotateTransfer transfer, Isa isa,
-                              RotateOrder order)
+void pixmill::rotate_surfaces(Surface* dest, Surface* src, int32_t angle, RotateTransfer transfer,
+                              RotateOrder order, const Kernels& fast)
 {
     switch (transfer) {
         case RotateTransfer::kCopy24to24:
-            rotate(dest, kBgr24, src, kBgr24, angle, 0, isa, order, Copy3{});
+            rotate(dest, kBgr24, src, kBgr24, angle, 0, order, fast, Copy3{});
             return;
         case RotateTransfer::kCopy32to32:
-            rotate(dest, kBgra32, src, kBgra32, angle, 0, isa, order, Copy32{});
+            rotate(dest, kBgra32, src, kBgra32, angle, 0, order, fast, Copy32{});
             return;
         case RotateTransfer::kBlend32to24:
             // Starts at i = 1, so each pixel of the square but the centre is
             // reached once and none is blended twice; the centre pixel is
             // never written.
-            rotate(dest, kBgr24, src, kBgra32, angle, 1, isa, order,
-                   BlendBySourceAlpha{});
+            rotate(dest, kBgr24, src, kBgra32, angle, 1, order, fast, BlendBySourceAlpha{});
             return;
     }
 }
@@ -346,19 +345,19 @@ extern "C" {
 
 int32_t PIXMILL_CALL Render_Rotate24to24(Surface* dest, Surface* src, int32_t angle)
 {
-    rotate_surfaces(dest, src, angle, RotateTransfer::kCopy24to24, active_isa(), RotateOrder::kAny);
+    rotate_surfaces(dest, src, angle, RotateTransfer::kCopy24to24, RotateOrder::kAny, kernels());
     return 0;
 }
 
 int32_t PIXMILL_CALL Render_Rotate32to32(Surface* dest, Surface* src, int32_t angle)
 {
-    rotate_surfaces(dest, src, angle, RotateTransfer::kCopy32to32, active_isa(), RotateOrder::kAny);
+    rotate_surfaces(dest, src, angle, RotateTransfer::kCopy32to32, RotateOrder::kAny, kernels());
     return 0;
 }
 
 int32_t PIXMILL_CALL Render_Rotate32to24(Surface* dest, Surface* src, int32_t angle)
 {
-    rotate_surfaces(dest, src, angle, RotateTransfer::kBlend32to24, active_isa(), RotateOrder::kAny);
+    rotate_surfaces(dest, src, angle, RotateTransfer::kBlend32to24, RotateOrder::kAny, kernels());
     return 0;
 }
 

@@ -1,11 +1,12 @@
-// The three rotations behind one entry that names the transfer, the kernel
-// level and whether the walk may leave the defined order, so tests can run
-// every level and both walks against the defined order at the scalar level.
+// The three rotations behind one entry that names the transfer, whether the
+// walk may leave the defined order and the kernels it may use, so tests can
+// run every level's kernels and both walks against the defined order with the
+// scalar kernels.
 #pragma once
 
 #include <cstdint>
 
-#include "frame/cpu.h"
+#include "frame/kernels.h"
 #include "pixmill.h"
 
 namespace pixmill {
@@ -18,7 +19,9 @@ enum class RotateTransfer { kCopy24to24, kCopy32to32, kBlend32to24 };
 // byte (the walk itself still keeps the defined order otherwise).
 enum class RotateOrder { kDefined, kAny };
 
-void rotate_surfaces(Surface* dest, Surface* src, int32_t angle, RotateTransfer transfer, Isa isa,
-                     RotateOrder order);
+// The exports pass kernels(). The walk takes the scalar kernels instead when
+// the offsets are too large for the vector ones.
+void rotate_surfaces(Surface* dest, Surface* src, int32_t angle, RotateTransfer transfer, RotateOrder order,
+                     const Kernels& fast);
 
 }  // namespace pixmill

@@ -8,6 +8,13 @@
 
 #include "rotate/rotate_offset.h"
 
+// The rotation's kernels with vector forms (rotate/rotate_rows_vec.h): each
+// entry names the table member and the scalar kernel that defines it.
+#define PIXMILL_ROTATE_KERNELS(K)                   \
+    K(rotate_offsets, turn_offsets_row)             \
+    K(rotate_offset_pairs, turn_offset_pairs)       \
+    K(rotate_copy_32, copy_run_32)
+
 namespace pixmill {
 
 // Offsets (i, j0 + k) for k < count turned as turn_offset turns them, into

@@ -1,8 +1,12 @@
-// turn_offsets_row and turn_offset_pairs over double lanes, included only by
-// the files compiled for one instruction set. Each lane does what turn_offset
-// does for one offset, the same IEEE operations in the same order and precision (no fused
-// multiply-add: the library is compiled with -ffp-contract=off), so each lane
-// gives the scalar bits:
+// The vector forms of the rotation's kernels, written once over the number
+// lanes of frame/vec_x86.h and compiled once per level by frame/level.cpp: the
+// offsets in double lanes (S::F64), the 32-bit copies gathered (S::I32, at the
+// levels that gather; the others leave them to the scalar copy).
+//
+// Each offset lane does what turn_offset does for one offset, the same IEEE
+// operations in the same order and precision (no fused multiply-add: the
+// library is compiled with -ffp-contract=off), so each lane gives the scalar
+// bits:
 // - i^2 + j^2 is formed in double: below kMaxRowOffset every square and the
 //   sum are whole numbers below 2^53, exact, as the scalar 64-bit integer sum
 //   converted to double is;
@@ -17,118 +21,101 @@
 // The offsets after the last whole vector are turned by the scalar code.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
-#if defined(__AVX2__)
-#include <immintrin.h>
-#endif
-
-#include "rotate/rotate_rows.h"
+#include "frame/vec_x86.h"
 #include "rotate/rotate_offset.h"
+#include "rotate/rotate_rows.h"
 
-namespace pixmill {
+namespace pixmill::PIXMILL_LVL {
 
-namespace {
-
-#if defined(__SSE2__)
-struct Pd2 {
-    using D = __m128d;
-    static constexpr int kLanes = 2;
-    static D set1(double x) { return _mm_set1_pd(x); }
-    static D first_lanes(double x) { return _mm_setr_pd(x, x + 1); }
-    static D add(D a, D b) { return _mm_add_pd(a, b); }
-    static D sub(D a, D b) { return _mm_sub_pd(a, b); }
-    static D mul(D a, D b) { return _mm_mul_pd(a, b); }
-    static D div(D a, D b) { return _mm_div_pd(a, b); }
-    static D sqrt(D a) { return _mm_sqrt_pd(a); }
-    static D through_float(D a) { return _mm_cvtps_pd(_mm_cvtpd_ps(a)); }
-    static void store_truncated(int32_t* p, D a) { _mm_storel_epi64(reinterpret_cast<__m128i*>(p), _mm_cvttpd_epi32(a)); }
-};
-#endif
-
-#if defined(__AVX2__)
-struct Pd4 {
-    using D = __m256d;
-    static constexpr int kLanes = 4;
-    static D set1(double x) { return _mm256_set1_pd(x); }
-    static D first_lanes(double x) { return _mm256_setr_pd(x, x + 1, x + 2, x + 3); }
-    static D add(D a, D b) { return _mm256_add_pd(a, b); }
-    static D sub(D a, D b) { return _mm256_sub_pd(a, b); }
-    static D mul(D a, D b) { return _mm256_mul_pd(a, b); }
-    static D div(D a, D b) { return _mm256_div_pd(a, b); }
-    static D sqrt(D a) { return _mm256_sqrt_pd(a); }
-    static D through_float(D a) { return _mm256_cvtps_pd(_mm256_cvtpd_ps(a)); }
-    static void store_truncated(int32_t* p, D a) { _mm_storeu_si128(reinterpret_cast<__m128i*>(p), _mm256_cvttpd_epi32(a)); }
-};
-#endif
-
-#if defined(__AVX512F__)
-struct Pd8 {
-    using D = __m512d;
-    static constexpr int kLanes = 8;
-    static D set1(double x) { return _mm512_set1_pd(x); }
-    static D first_lanes(double x) { return _mm512_add_pd(_mm512_set1_pd(x), _mm512_setr_pd(0, 1, 2, 3, 4, 5, 6, 7)); }
-    static D add(D a, D b) { return _mm512_add_pd(a, b); }
-    static D sub(D a, D b) { return _mm512_sub_pd(a, b); }
-    static D mul(D a, D b) { return _mm512_mul_pd(a, b); }
-    static D div(D a, D b) { return _mm512_div_pd(a, b); }
-    static D sqrt(D a) { return _mm512_sqrt_pd(a); }
-    static D through_float(D a) { return _mm512_cvtps_pd(_mm512_cvtpd_ps(a)); }
-    static void store_truncated(int32_t* p, D a)
-    {
-        _mm256_storeu_si256(reinterpret_cast<__m256i*>(p), _mm512_cvttpd_epi32(a));
-    }
-};
-#endif
-
-template <class V>
-void turn_offsets_row_v(int64_t i, int64_t j0, int32_t count, const Turn& t, int32_t* u, int32_t* v)
+template <class S>
+void rotate_offsets(int64_t i, int64_t j0, int32_t count, const Turn& t, int32_t* u, int32_t* v)
 {
-    using D = typename V::D;
-    const D cos_a = V::set1(t.cos_a), sin_a = V::set1(t.sin_a), step = V::set1(V::kLanes);
-    const D di = V::set1(static_cast<double>(i));
-    D j = V::first_lanes(static_cast<double>(j0));
+    using D = typename S::F64;
+    using V = typename D::V;
+    const V cos_a = D::set1(t.cos_a), sin_a = D::set1(t.sin_a), step = D::set1(D::kLanes);
+    const V di = D::set1(static_cast<double>(i));
+    V j = D::ramp(static_cast<double>(j0));
     int32_t k = 0;
-    for (; k + V::kLanes <= count; k += V::kLanes) {
-        const D rho = V::sqrt(V::add(V::mul(di, di), V::mul(j, j)));
-        const D r = V::through_float(rho);
-        const D cos0 = V::div(di, rho), sin0 = V::div(j, rho);
-        V::store_truncated(u + k, V::mul(r, V::sub(V::mul(cos0, cos_a), V::mul(sin0, sin_a))));
-        V::store_truncated(v + k, V::mul(r, V::add(V::mul(sin0, cos_a), V::mul(cos0, sin_a))));
-        j = V::add(j, step);
+    for (; k + D::kLanes <= count; k += D::kLanes) {
+        const V rho = D::sqrt(D::add(D::mul(di, di), D::mul(j, j)));
+        const V r = D::through_f32(rho);
+        const V cos0 = D::div(di, rho), sin0 = D::div(j, rho);
+        D::store_trunc(u + k, D::mul(r, D::sub(D::mul(cos0, cos_a), D::mul(sin0, sin_a))));
+        D::store_trunc(v + k, D::mul(r, D::add(D::mul(sin0, cos_a), D::mul(cos0, sin_a))));
+        j = D::add(j, step);
     }
-    turn_offsets_row(i, j0 + k, count - k, t, u + k, v + k);
+    pixmill::turn_offsets_row(i, j0 + k, count - k, t, u + k, v + k);
 }
 
 // For offset (a, b) c = a / rho and s = b / rho are its cosine and sine; for
 // the mirror image (b, a) they are the sine and cosine, and the length is the
 // same double, so the four products serve both.
-template <class V>
-void turn_offset_pairs_v(int64_t a, int64_t b0, int32_t count, const Turn& t, int32_t* u, int32_t* v, int32_t* mu,
+template <class S>
+void rotate_offset_pairs(int64_t a, int64_t b0, int32_t count, const Turn& t, int32_t* u, int32_t* v, int32_t* mu,
                          int32_t* mv)
 {
-    using D = typename V::D;
-    const D cos_a = V::set1(t.cos_a), sin_a = V::set1(t.sin_a), step = V::set1(V::kLanes);
-    const D da = V::set1(static_cast<double>(a));
-    D b = V::first_lanes(static_cast<double>(b0));
+    using D = typename S::F64;
+    using V = typename D::V;
+    const V cos_a = D::set1(t.cos_a), sin_a = D::set1(t.sin_a), step = D::set1(D::kLanes);
+    const V da = D::set1(static_cast<double>(a));
+    V b = D::ramp(static_cast<double>(b0));
     int32_t k = 0;
-    for (; k + V::kLanes <= count; k += V::kLanes) {
-        const D rho = V::sqrt(V::add(V::mul(da, da), V::mul(b, b)));
-        const D r = V::through_float(rho);
-        const D c = V::div(da, rho), s = V::div(b, rho);
-        const D cc = V::mul(c, cos_a), ss = V::mul(s, sin_a), sc = V::mul(s, cos_a), cs = V::mul(c, sin_a);
-        V::store_truncated(u + k, V::mul(r, V::sub(cc, ss)));
-        V::store_truncated(v + k, V::mul(r, V::add(sc, cs)));
-        V::store_truncated(mu + k, V::mul(r, V::sub(sc, cs)));
-        V::store_truncated(mv + k, V::mul(r, V::add(cc, ss)));
-        b = V::add(b, step);
+    for (; k + D::kLanes <= count; k += D::kLanes) {
+        const V rho = D::sqrt(D::add(D::mul(da, da), D::mul(b, b)));
+        const V r = D::through_f32(rho);
+        const V c = D::div(da, rho), s = D::div(b, rho);
+        const V cc = D::mul(c, cos_a), ss = D::mul(s, sin_a), sc = D::mul(s, cos_a), cs = D::mul(c, sin_a);
+        D::store_trunc(u + k, D::mul(r, D::sub(cc, ss)));
+        D::store_trunc(v + k, D::mul(r, D::add(sc, cs)));
+        D::store_trunc(mu + k, D::mul(r, D::sub(sc, cs)));
+        D::store_trunc(mv + k, D::mul(r, D::add(cc, ss)));
+        b = D::add(b, step);
     }
-    turn_offset_pairs(a, b0 + k, count - k, t, u + k, v + k, mu + k, mv + k);
+    pixmill::turn_offset_pairs(a, b0 + k, count - k, t, u + k, v + k, mu + k, mv + k);
 }
 
-}  // namespace
+// Lanes in destination order: a run to the left takes its offsets reversed
+// and stores the lanes ending at the k-th pixel. A lane whose source pixel
+// fails its test neither reads nor writes; sa a and sb b are formed as
+// (a ^ m) - m with m = 0 or -1. The pixels' indices from the top need 32 bits
+// (index32).
+template <class S>
+void rotate_copy_32(const SourceRead& s, uint8_t* dst, int32_t dir, const int32_t* a, const int32_t* b, int32_t sa,
+                    int32_t sb, int32_t n)
+{
+    int32_t k = 0;
+    if constexpr (S::I32::kGathers) {
+        using I = typename S::I32;
+        using V = typename S::V;
+        constexpr int32_t lanes = I::kLanes;
+        if (s.index32 && s.rows >= 1) {
+            const V cx = S::set1_32(static_cast<uint32_t>(s.cx)), cy = S::set1_32(static_cast<uint32_t>(s.cy));
+            const V max_x = S::set1_32(static_cast<uint32_t>(s.max_x));
+            const V last_row = S::set1_32(static_cast<uint32_t>(s.rows - 1));
+            const V stride = S::set1_32(static_cast<uint32_t>(s.stride_bytes / 4));
+            const V ma = S::set1_32(sa < 0 ? ~0u : 0u), mb = S::set1_32(sb < 0 ? ~0u : 0u);
+            for (; k + lanes <= n; k += lanes) {
+                V va = S::load(reinterpret_cast<const uint8_t*>(a + k));
+                V vb = S::load(reinterpret_cast<const uint8_t*>(b + k));
+                if (dir < 0) {
+                    va = S::reverse32(va);
+                    vb = S::reverse32(vb);
+                }
+                const V x = I::add(cx, I::sub(S::xor_(va, ma), ma));
+                const V y = I::add(cy, I::sub(S::xor_(vb, mb), mb));
+                const typename I::M ok = I::both(I::le_u(x, max_x), I::le_u(y, last_row));
+                const V px = I::gather(s.top, I::sub(x, I::mullo(y, stride)), ok);
+                I::store_masked(dir > 0 ? dst + 4 * static_cast<ptrdiff_t>(k)
+                                        : dst - 4 * static_cast<ptrdiff_t>(k + lanes - 1),
+                                ok, px);
+            }
+        }
+    }
+    if (k < n)
+        pixmill::copy_run_32(s, dst + dir * 4 * static_cast<ptrdiff_t>(k), dir, a + k, b + k, sa, sb, n - k);
+}
 
-}  // namespace pixmill
+}  // namespace pixmill::PIXMILL_LVL
