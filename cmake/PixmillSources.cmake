@@ -53,6 +53,7 @@ function(pixmill_library_objects out_var root)
         target_compile_definitions(${target} PRIVATE PIXMILL_LVL=lvl_${level} PIXMILL_LVL_VEC=${vec_${level}})
         target_compile_options(${target} PRIVATE ${flags_${level}})
         pixmill_warnings(${target})
+        pixmill_arithmetic(${target} PRIVATE)
         set_target_properties(${target} PROPERTIES
           POSITION_INDEPENDENT_CODE ON
           CXX_VISIBILITY_PRESET hidden
@@ -63,6 +64,12 @@ function(pixmill_library_objects out_var root)
     endforeach()
     set_source_files_properties(${root}/src/frame/kernels.cpp DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR}
                                 PROPERTIES COMPILE_DEFINITIONS PIXMILL_VECTOR_LEVELS=1)
+    # A 32-bit build chooses at most AVX2 unless told that its AVX-512 code
+    # has been run: a level no test has run in a build is not chosen in it.
+    if(PIXMILL_32BIT_AVX512)
+      set_source_files_properties(${root}/src/frame/cpu.cpp DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR}
+                                  PROPERTIES COMPILE_DEFINITIONS PIXMILL_32BIT_AVX512=1)
+    endif()
   endif()
   set(${out_var} ${sources} PARENT_SCOPE)
   set(${out_var}_LEVELS ${level_objects} PARENT_SCOPE)

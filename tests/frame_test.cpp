@@ -3,10 +3,15 @@
 
 #include <climits>
 #include <cstddef>
+#include <cstdlib>
+#include <iostream>
+#include <string>
 #include <tuple>
 
 #include "frame/arith.h"
 #include "frame/clip.h"
+#include "frame/cpu.h"
+#include "frame/kernels.h"
 #include "frame/surface.h"
 #include "test_surface.h"
 
@@ -253,4 +258,42 @@ TEST(Blend255, WeightsOutsideAByteWrapInsteadOfOverflowing)
     // is 65025 modulo 2^32, and 255 * (2^31 - 1) is 2^31 - 255.
     EXPECT_EQ(blend255(255, 255, INT32_MIN), 255);
     EXPECT_EQ(blend255(255, 0, INT32_MAX), static_cast<uint8_t>(2147483393 / 255));
+}
+
+TEST(Levels, PixmillIsaNamesOneLevelOrNothing)
+{
+    using pixmill::Isa;
+    const std::string before = std::getenv("PIXMILL_ISA") ? std::getenv("PIXMILL_ISA") : "";
+    const struct {
+        const char* value;
+        bool named;
+        Isa level;
+    } cases[] = {{"scalar", true, Isa::kScalar}, {"sse2", true, Isa::kSse2}, {"ssse3", true, Isa::kSsse3},
+                 {"avx2", true, Isa::kAvx2},     {"avx512", true, Isa::kAvx512}, {"AVX2", false, Isa::kScalar},
+                 {"", false, Isa::kScalar},     {"avx2 ", false, Isa::kScalar}, {"avx5120000000000000", false, Isa::kScalar}};
+    for (const auto& c : cases) {
+        setenv("PIXMILL_ISA", c.value, 1);
+        Isa got = Isa::kScalar;
+        EXPECT_EQ(pixmill::requested_isa(got), c.named) << "'" << c.value << "'";
+        if (c.named) {
+            EXPECT_EQ(got, c.level) << c.value;
+        }
+    }
+    if (before.empty())
+        unsetenv("PIXMILL_ISA");
+    else
+        setenv("PIXMILL_ISA", before.c_str(), 1);
+
+    // The level in use never exceeds the CPU's, and each level up to it has
+    // its own table (a level the build lacks would fall back to a lower one).
+    EXPECT_LE(pixmill::active_isa(), pixmill::cpu_isa());
+    std::cout << "levels run here:";
+    for (Isa isa : pixmill::kAllIsas) {
+        if (isa > pixmill::cpu_isa()) break;
+        if (isa > Isa::kScalar) {
+            EXPECT_NE(&pixmill::kernels_at(isa), &pixmill::kernels_at(Isa(int(isa) - 1)));
+        }
+        std::cout << " " << pixmill::isa_name(isa);
+    }
+    std::cout << " (in use: " << pixmill::isa_name(pixmill::active_isa()) << ")\n";
 }

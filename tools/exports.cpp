@@ -5,10 +5,10 @@
 namespace pixmill_tool {
 
 // A row whose argument names do not match the function's parameters stops the
-// build, naming the export.
+// build, naming the export (the generator and the header disagree).
 #define PIXMILL_EXPORT_ROW(fn, names)                                            \
     static_assert(count_words(names) == Signature<decltype(&fn)>::arity,        \
-                  #fn ": its row in export_table.inc names a different number " \
+                  #fn ": its generated row names a different number " \
                      "of arguments than the function takes");
 #include "export_table.inc"
 #undef PIXMILL_EXPORT_ROW

@@ -1,5 +1,6 @@
 // The exports `pixmill run` can call. Each comes from one row of
-// export_table.inc (its name and its arguments' names); the kind of each
+// export_table.inc, generated from pixmill.h at configure time (the export's
+// name and its parameters' names); the kind of each
 // argument is deduced from the export's declaration in pixmill.h, and the call
 // itself is an invoker generated from the function's type.
 #pragma once
