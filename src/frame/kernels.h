@@ -11,9 +11,16 @@
 #pragma once
 
 #include "blit/blit_rows.h"
+#include "draw/draw_rows.h"
+#include "filter/channel_rows.h"
+#include "filter/tone_rows.h"
 #include "frame/cpu.h"
 
-#define PIXMILL_KERNELS(K) PIXMILL_BLIT_KERNELS(K)
+#define PIXMILL_KERNELS(K)     \
+    PIXMILL_BLIT_KERNELS(K)    \
+    PIXMILL_DRAW_KERNELS(K)    \
+    PIXMILL_CHANNEL_KERNELS(K) \
+    PIXMILL_TONE_KERNELS(K)
 
 namespace pixmill {
 
