@@ -10,10 +10,8 @@
 #include <random>
 #include <vector>
 
-#include "frame/kernels.h"
-#include "draw/draw_rows_table.h"
-#include "filter/channel_rows_table.h"
 #include "frame/arith.h"
+#include "frame/kernels.h"
 #include "frame/vec_x86.h"
 #include "simd_levels.h"
 
@@ -40,8 +38,6 @@ struct KernelCase {
 };
 
 using pixmill::kernels_at;
-using pixmill::channel_kernels;
-using pixmill::draw_kernels;
 #define ROW(expr) [](Isa isa, uint8_t* d, const uint8_t* s, const uint8_t* m, int32_t w, const Args& a, \
                       pixmill::ColourSums& sums) { (void)s, (void)m, (void)a, (void)sums; expr; }
 
@@ -58,19 +54,19 @@ const KernelCase kCases[] = {
     {"red to alpha 24to32", 4, 3, false, ROW(kernels_at(isa).red_to_alpha_24to32(d, s, w))},
     {"mask blend 24to24", 3, 3, true, ROW(kernels_at(isa).mask_blend_24to24(d, s, m, w))},
     {"mask alpha 24to32", 4, 3, true, ROW(kernels_at(isa).mask_alpha_24to32(d, s, m, w))},
-    {"fill 24", 3, 0, false, ROW(draw_kernels(isa).fill_24(d, w, a.colour))},
-    {"fill 32", 4, 0, false, ROW(draw_kernels(isa).fill_32(d, w, a.colour))},
-    {"fill 32 alpha byte", 4, 0, false, ROW(draw_kernels(isa).fill_32_alpha_byte(d, w, a.colour, uint8_t(a.alpha)))},
-    {"blend 24", 3, 0, false, ROW(draw_kernels(isa).blend_24(d, w, pixmill::const_blend(a.colour, a.alpha)))},
-    {"blend 32", 4, 0, false, ROW(draw_kernels(isa).blend_32(d, w, pixmill::const_blend(a.colour, a.alpha)))},
-    {"bar mask blend 24", 3, 0, true, ROW(draw_kernels(isa).mask_blend_24(d, m, w, a.colour))},
-    {"invert 24", 3, 0, false, ROW(channel_kernels(isa).invert_24(d, w))},
-    {"invert 32", 4, 0, false, ROW(channel_kernels(isa).invert_32(d, w))},
-    {"invert alpha 32", 4, 0, false, ROW(channel_kernels(isa).invert_alpha_32(d, w))},
-    {"add alpha 32", 4, 0, false, ROW(channel_kernels(isa).add_alpha_32(d, w, a.alpha))},
-    {"set alpha 32", 4, 0, false, ROW(channel_kernels(isa).set_alpha_32(d, w, uint8_t(a.alpha)))},
-    {"flip 32", 4, 0, false, ROW(channel_kernels(isa).flip_32(d, w))},
-    {"colour sums 24", 3, 0, false, ROW(channel_kernels(isa).sum_24(d, w, sums))},
+    {"fill 24", 3, 0, false, ROW(kernels_at(isa).fill_24(d, w, a.colour))},
+    {"fill 32", 4, 0, false, ROW(kernels_at(isa).fill_32(d, w, a.colour))},
+    {"fill 32 alpha byte", 4, 0, false, ROW(kernels_at(isa).fill_32_alpha_byte(d, w, a.colour, uint8_t(a.alpha)))},
+    {"blend 24", 3, 0, false, ROW(kernels_at(isa).blend_24(d, w, pixmill::const_blend(a.colour, a.alpha)))},
+    {"blend 32", 4, 0, false, ROW(kernels_at(isa).blend_32(d, w, pixmill::const_blend(a.colour, a.alpha)))},
+    {"bar mask blend 24", 3, 0, true, ROW(kernels_at(isa).mask_blend_24(d, m, w, a.colour))},
+    {"invert 24", 3, 0, false, ROW(kernels_at(isa).invert_24(d, w))},
+    {"invert 32", 4, 0, false, ROW(kernels_at(isa).invert_32(d, w))},
+    {"invert alpha 32", 4, 0, false, ROW(kernels_at(isa).invert_alpha_32(d, w))},
+    {"add alpha 32", 4, 0, false, ROW(kernels_at(isa).add_alpha_32(d, w, a.alpha))},
+    {"set alpha 32", 4, 0, false, ROW(kernels_at(isa).set_alpha_32(d, w, uint8_t(a.alpha)))},
+    {"flip 32", 4, 0, false, ROW(kernels_at(isa).flip_32(d, w))},
+    {"colour sums 24", 3, 0, false, ROW(kernels_at(isa).sum_24(d, w, sums))},
 };
 
 // Alpha (and delta) arguments beyond a byte: the kernels must give the

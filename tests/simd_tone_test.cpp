@@ -1,8 +1,9 @@
-// The offsets' and the contrast's vector row kernels against the scalar
-// kernels that define them, at every instruction-set level this CPU has:
-// random rows of every width up to past four of the widest blocks, at every
-// start within a 64-byte line, with the arguments' extremes, and for the
-// contrast every byte under thousands of factors.
+// The offsets' and the contrast's row kernels against the direct scalar
+// kernels that define them, at every instruction-set level this CPU has, for
+// calls on either side of the size where the kernels turn to tables: random
+// rows of every width up to past four of the widest blocks, at every start
+// within a 64-byte line, with the arguments' extremes, and for the contrast
+// every byte under thousands of factors.
 #include <gtest/gtest.h>
 
 #include <cfloat>
@@ -13,7 +14,8 @@
 #include <random>
 #include <vector>
 
-#include "filter/tone_rows_table.h"
+#include "filter/tone_rows.h"
+#include "frame/kernels.h"
 #include "simd_levels.h"
 #include "test_surface.h"
 
@@ -24,6 +26,12 @@ namespace {
 using pixmill_test::random_bytes;
 
 constexpr int32_t kMaxWidth = 4 * 64 + 7;  // four AVX-512 blocks of 24-bit pixels and an odd tail
+
+// A call's pixel count: one too small for tables, or one large enough.
+int64_t call_pixels(int k)
+{
+    return k % 2 ? 1 : int64_t{1} << 20;
+}
 
 const int32_t kOffsetExtremes[] = {0, 1, -1, 254, 255, 256, -255, -256, 40000, -40000, INT32_MIN, INT32_MAX};
 
@@ -43,12 +51,12 @@ int32_t random_offset(std::mt19937& rng)
 
 }  // namespace
 
-// Each offset kernel with its table form at the level under test against the
-// direct kernel. Keyed rows draw their pixels from two colours that differ
-// in one byte, the key being one of them (or, every third row, neither).
+// Each offset kernel at the level under test against the direct kernel.
+// Keyed rows draw their pixels from two colours that differ in one byte, the
+// key being one of them (or, every third row, neither).
 TEST_P(SimdTone, OffsetsGiveTheScalarBytes)
 {
-    const pixmill::ToneKernels& k = pixmill::tone_kernels(GetParam());
+    const pixmill::Kernels& k = pixmill::kernels_at(GetParam());
     std::mt19937 rng(21);
     size_t extreme = 0;
     for (int32_t w = 0; w <= kMaxWidth; ++w)
@@ -57,20 +65,19 @@ TEST_P(SimdTone, OffsetsGiveTheScalarBytes)
             // Every extreme on every channel as the widths go by.
             (&o.red)[extreme % 4] = kOffsetExtremes[extreme / 4 % std::size(kOffsetExtremes)];
             ++extreme;
-            pixmill::OffsetTables t;
-            pixmill::fill_offset_tables(o, t);
+            pixmill::OffsetCall call(o, call_pixels(w + trial));
             const size_t start = rng() % 64, n = static_cast<size_t>(w);
             for (int bpp : {3, 4}) {
                 std::vector<uint8_t> want = random_bytes(start + bpp * n, rng), got = want;
                 uint8_t* row = want.data() + start;
                 if (bpp == 4) {
                     pixmill::offset_row_32(row, w, o);
-                    k.offset_32(got.data() + start, w, t);
+                    k.offset_32(got.data() + start, w, call);
                     ASSERT_EQ(got, want) << "32-bit width " << w << " start " << start;
                     continue;
                 }
                 pixmill::offset_row_24(row, w, o);
-                k.offset_24(got.data() + start, w, t);
+                k.offset_24(got.data() + start, w, call);
                 ASSERT_EQ(got, want) << "24-bit width " << w << " start " << start;
 
                 const uint8_t colours[2][3] = {{9, 200, uint8_t(rng())}, {9, 200, 31}};
@@ -79,29 +86,28 @@ TEST_P(SimdTone, OffsetsGiveTheScalarBytes)
                 const pixmill::ColorKey c{key[0], key[1], static_cast<uint8_t>(trial == 2 ? 99 : key[2])};
                 got = want;
                 pixmill::offset_row_24_keyed(row, w, o, c);
-                k.offset_24_keyed(got.data() + start, w, t, c);
+                k.offset_24_keyed(got.data() + start, w, call, c);
                 ASSERT_EQ(got, want) << "keyed width " << w << " start " << start << " trial " << trial;
             }
         }
 }
 
-// The contrast's table kernel at the level under test against the direct
-// kernel, every width and start, the extreme factors in turn with random ones.
+// The contrast kernel at the level under test against the direct kernel,
+// every width and start, the extreme factors in turn with random ones.
 TEST_P(SimdTone, ContrastGivesTheScalarBytes)
 {
-    const pixmill::ToneKernels& k = pixmill::tone_kernels(GetParam());
+    const pixmill::Kernels& k = pixmill::kernels_at(GetParam());
     std::mt19937 rng(22);
     size_t extreme = 0;
     for (int32_t w = 0; w <= kMaxWidth; ++w)
         for (int trial = 0; trial < 3; ++trial) {
             const float f = trial ? kFactorExtremes[extreme++ % std::size(kFactorExtremes)]
                                   : std::uniform_real_distribution<float>(-3.0f, 3.0f)(rng);
-            pixmill::ContrastTable t;
-            pixmill::fill_contrast_table(f, t);
+            pixmill::ContrastCall call(f, call_pixels(w + trial));
             const size_t start = rng() % 64;
             std::vector<uint8_t> want = random_bytes(start + 3 * static_cast<size_t>(w), rng), got = want;
             pixmill::contrast_row_24(want.data() + start, w, f);
-            k.contrast_24(got.data() + start, w, t);
+            k.contrast_24(got.data() + start, w, call);
             ASSERT_EQ(got, want) << "factor " << f << " width " << w << " start " << start;
         }
 }
@@ -111,7 +117,7 @@ TEST_P(SimdTone, ContrastGivesTheScalarBytes)
 // sign, and random bit patterns (infinities, NaNs and subnormals included).
 TEST_P(SimdTone, ContrastEveryByteUnderThousandsOfFactors)
 {
-    const pixmill::ToneKernels& k = pixmill::tone_kernels(GetParam());
+    const pixmill::Kernels& k = pixmill::kernels_at(GetParam());
     std::vector<float> factors(std::begin(kFactorExtremes), std::end(kFactorExtremes));
     for (int num = -300; num <= 300; num += 7)
         for (int den : {1, 2, 3, 7, 64, 100, 127, 128}) {
@@ -131,15 +137,14 @@ TEST_P(SimdTone, ContrastEveryByteUnderThousandsOfFactors)
     for (int i = 0; i < 256; ++i)
         for (int c = 0; c < 3; ++c) row[3 * i + c] = static_cast<uint8_t>(i + 85 * c);
     for (float f : factors) {
-        pixmill::ContrastTable t;
-        pixmill::fill_contrast_table(f, t);
+        pixmill::ContrastCall call(f, call_pixels(0));
         std::vector<uint8_t> got = row;
-        k.contrast_24(got.data(), 256, t);
+        k.contrast_24(got.data(), 256, call);
         for (size_t i = 0; i < row.size(); ++i)
             ASSERT_EQ(got[i], pixmill::contrast_byte(row[i], f)) << "factor " << f << " byte " << int(row[i]);
     }
     EXPECT_GT(factors.size(), 4000u);
 }
 
-// The scalar level runs the table forms of the kernels.
+// The scalar level runs the kernels' table and direct forms.
 PIXMILL_INSTANTIATE_LEVELS(SimdTone, testing::ValuesIn(pixmill::kAllIsas));

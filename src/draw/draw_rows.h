@@ -5,6 +5,16 @@
 
 #include <cstdint>
 
+// The bar and outline kernels with vector forms (draw/draw_rows_vec.h): each
+// entry names the table member and the scalar kernel that defines it.
+#define PIXMILL_DRAW_KERNELS(K)                        \
+    K(fill_24, fill_row_24)                            \
+    K(fill_32, fill_row_32)                            \
+    K(fill_32_alpha_byte, fill_row_32_alpha_byte)      \
+    K(blend_24, blend_row_24)                          \
+    K(blend_32, blend_row_32)                          \
+    K(mask_blend_24, mask_blend_row_24)
+
 namespace pixmill {
 
 // A colour as the three bytes it is stored as; only the low byte of each

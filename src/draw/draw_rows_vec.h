@@ -1,5 +1,13 @@
-// Vector templates of the bar and outline row kernels, for any of the structs
-// of frame/vec_x86.h. Included only by the per-instruction-set files.
+// The vector forms of the bar and outline row kernels, written once over the
+// vocabulary of frame/vec_x86.h and compiled once per level by frame/level.cpp.
+// Each gives its scalar kernel's bytes; the pixels after the last whole block
+// are finished by the scalar kernel. A mask reaches them only when it shares
+// no byte with the row drawn on (the walk sees to that).
+//
+// 24-bit kernels work on blocks of three vectors (S::kBytes whole pixels),
+// 32-bit ones on single vectors. The constants cost more than a short row
+// (an outline's side is rows of one pixel), so they are made only for a row
+// that holds a whole block.
 #pragma once
 
 #include <cstddef>
@@ -8,16 +16,13 @@
 #include "draw/draw_rows.h"
 #include "frame/vec_x86.h"
 
-namespace pixmill {
-namespace {
+namespace pixmill::PIXMILL_LVL {
 
-// 24-bit kernels work on blocks of three vectors (S::kBytes whole pixels),
-// 32-bit ones on single vectors.
-
+// The three vectors of a block of 24-bit pixels of one colour.
 template <class S>
-struct Colour24 {
+struct BarColour24 {
     typename S::V v[3];
-    explicit Colour24(Bgr c)
+    explicit BarColour24(Bgr c)
     {
         const uint8_t bytes[3] = {c.b, c.g, c.r};
         for (int k = 0; k < 3; ++k) v[k] = pattern24<S>(bytes, k);
@@ -25,56 +30,64 @@ struct Colour24 {
 };
 
 template <class S>
-inline typename S::V colour32(Bgr c, uint8_t byte3)
+inline typename S::V bar_colour32(Bgr c, uint8_t byte3)
 {
     return S::set1_32(static_cast<uint32_t>(c.b) | static_cast<uint32_t>(c.g) << 8 |
                       static_cast<uint32_t>(c.r) << 16 | static_cast<uint32_t>(byte3) << 24);
 }
 
+// Weights outside 0..255 wrap in 32 bits: only the scalar kernel has that.
 inline bool byte_weight(int32_t alpha)
 {
     return alpha >= 0 && alpha <= 255;
 }
 
 template <class S>
-void fill_row_24_v(uint8_t* dst, int32_t w, Bgr c)
+void fill_24(uint8_t* dst, int32_t w, Bgr c)
 {
-    constexpr ptrdiff_t n = S::kBytes;
-    const Colour24<S> colour(c);
-    ptrdiff_t i = 0;
-    for (; i + n <= w; i += n)
-        for (int k = 0; k < 3; ++k) S::store(dst + 3 * i + k * S::kBytes, colour.v[k]);
-    if (i < w) pixmill::fill_row_24(dst + 3 * i, static_cast<int32_t>(w - i), c);
+    if constexpr (S::kBytes > 16) {
+        // Wider unaligned stores cross a cache line at every other store and
+        // measured a third slower, so every level stores 16-byte vectors.
+        fill_24<typename S::Narrow>(dst, w, c);
+    } else {
+        constexpr ptrdiff_t n = S::kBytes;
+        ptrdiff_t i = 0;
+        if (w >= n) {
+            const BarColour24<S> colour(c);
+            for (; i + n <= w; i += n)
+                for (int k = 0; k < 3; ++k) S::store(dst + 3 * i + k * S::kBytes, colour.v[k]);
+        }
+        if (i < w) pixmill::fill_row_24(dst + 3 * i, static_cast<int32_t>(w - i), c);
+    }
 }
 
 template <class S>
-void fill_row_32_v(uint8_t* dst, int32_t w, Bgr c)
+void fill_32(uint8_t* dst, int32_t w, Bgr c)
 {
     constexpr ptrdiff_t n = S::kBytes / 4;
-    const typename S::V colour = colour32<S>(c, 0), alpha = S::set1_32(0xFF000000u);
+    const typename S::V colour = bar_colour32<S>(c, 0), alpha = S::set1_32(0xFF000000u);
     ptrdiff_t i = 0;
     for (; i + n <= w; i += n) S::store(dst + 4 * i, S::or_(S::and_(S::load(dst + 4 * i), alpha), colour));
     if (i < w) pixmill::fill_row_32(dst + 4 * i, static_cast<int32_t>(w - i), c);
 }
 
 template <class S>
-void fill_row_32_alpha_byte_v(uint8_t* dst, int32_t w, Bgr c, uint8_t a)
+void fill_32_alpha_byte(uint8_t* dst, int32_t w, Bgr c, uint8_t a)
 {
     constexpr ptrdiff_t n = S::kBytes / 4;
-    const typename S::V pixel = colour32<S>(c, a);
+    const typename S::V pixel = bar_colour32<S>(c, a);
     ptrdiff_t i = 0;
     for (; i + n <= w; i += n) S::store(dst + 4 * i, pixel);
     if (i < w) pixmill::fill_row_32_alpha_byte(dst + 4 * i, static_cast<int32_t>(w - i), c, a);
 }
 
 template <class S>
-void blend_row_24_v(uint8_t* dst, int32_t w, const ConstBlend& k)
+void blend_24(uint8_t* dst, int32_t w, const ConstBlend& k)
 {
     constexpr ptrdiff_t n = S::kBytes;
     ptrdiff_t i = 0;
-    // Weights outside 0..255 wrap in 32 bits: only the scalar kernel has that.
-    if (byte_weight(k.alpha)) {
-        const Colour24<S> colour(k.colour);
+    if (w >= n && byte_weight(k.alpha)) {
+        const BarColour24<S> colour(k.colour);
         const typename S::V a = S::set1_8(static_cast<uint8_t>(k.alpha));
         for (; i + n <= w; i += n)
             for (int j = 0; j < 3; ++j) {
@@ -86,12 +99,12 @@ void blend_row_24_v(uint8_t* dst, int32_t w, const ConstBlend& k)
 }
 
 template <class S>
-void blend_row_32_v(uint8_t* dst, int32_t w, const ConstBlend& k)
+void blend_32(uint8_t* dst, int32_t w, const ConstBlend& k)
 {
     constexpr ptrdiff_t n = S::kBytes / 4;
     ptrdiff_t i = 0;
     if (byte_weight(k.alpha)) {
-        const typename S::V colour = colour32<S>(k.colour, 0);
+        const typename S::V colour = bar_colour32<S>(k.colour, 0);
         // Weight 0 on the alpha byte keeps it exactly.
         const typename S::V a = S::set1_32(static_cast<uint32_t>(k.alpha) * 0x010101u);
         for (; i + n <= w; i += n) S::store(dst + 4 * i, blend255_bytes<S>(colour, S::load(dst + 4 * i), a));
@@ -100,20 +113,19 @@ void blend_row_32_v(uint8_t* dst, int32_t w, const ConstBlend& k)
 }
 
 template <class S>
-void mask_blend_row_24_v(uint8_t* dst, const uint8_t* mask, int32_t w, Bgr c)
+void mask_blend_24(uint8_t* dst, const uint8_t* mask, int32_t w, Bgr c)
 {
     using V = typename S::V;
     constexpr ptrdiff_t n = S::kBytes, B = S::kBytes;
-    const size_t bytes = 3 * static_cast<size_t>(w);
     ptrdiff_t i = 0;
-    // A mask on the bar's own surface is read as the scalar kernel reads it.
-    if (!ranges_overlap(dst, bytes, mask, bytes)) {
-        const Colour24<S> colour(c);
+    if (w >= n) {
+        const BarColour24<S> colour(c);
         const V red[3] = {lane24<S>(2, 0), lane24<S>(2, 1), lane24<S>(2, 2)};
         for (; i + n <= w; i += n) {
             const uint8_t* m = mask + 3 * i;
             const V mv[3] = {S::load(m), S::load(m + B), S::load(m + 2 * B)};
             V weights[3];
+            // Weight 0 and 255 give the old bytes and the colour exactly.
             spread_red24<S>(mv, red, weights);
             if (S::all_zero(S::or_(weights[0], S::or_(weights[1], weights[2])))) continue;
             uint8_t* d = dst + 3 * i;
@@ -124,5 +136,4 @@ void mask_blend_row_24_v(uint8_t* dst, const uint8_t* mask, int32_t w, Bgr c)
     if (i < w) pixmill::mask_blend_row_24(dst + 3 * i, mask + 3 * i, static_cast<int32_t>(w - i), c);
 }
 
-}  // namespace
-}  // namespace pixmill
+}  // namespace pixmill::PIXMILL_LVL

@@ -2,7 +2,8 @@
 // variables of the caller.
 #include <initializer_list>
 
-#include "filter/channel_rows_table.h"
+#include "filter/colour_sum_rows.h"
+#include "frame/kernels.h"
 #include "frame/rect_walk.h"
 
 using namespace pixmill;
@@ -26,8 +27,8 @@ extern "C" int32_t PIXMILL_CALL Render_CalcColor24(Surface* dest, int32_t x, int
     for (int32_t* var : {redSum, greenSum, blueSum})
         if (var != nullptr) *var = 0;
     ColourSums sums;
-    const auto sum = channel_kernels(active_isa()).sum_24;
-    for_each_rect_row(dest, kBgr24, {x, y, w, h}, [&](uint8_t* row, int32_t n) { sum(row, n, sums); });
+    for_each_rect_row(dest, kBgr24, {x, y, w, h},
+                      [&sums](const Kernels& k, uint8_t* row, int32_t n) { k.sum_24(row, n, sums); });
     add_into(redSum, sums.red);
     add_into(greenSum, sums.green);
     add_into(blueSum, sums.blue);

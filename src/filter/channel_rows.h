@@ -4,6 +4,20 @@
 
 #include <cstdint>
 
+#include "filter/colour_sum_rows.h"
+
+// The channel operations' kernels and the colour sums, which have vector forms
+// (filter/channel_rows_vec.h): each entry names the table member and the
+// scalar kernel that defines it.
+#define PIXMILL_CHANNEL_KERNELS(K)               \
+    K(invert_24, invert_row_24)                  \
+    K(invert_32, invert_row_32)                  \
+    K(invert_alpha_32, invert_alpha_row_32)      \
+    K(add_alpha_32, add_alpha_row_32)            \
+    K(set_alpha_32, set_alpha_row_32)            \
+    K(flip_32, flip_row_32)                      \
+    K(sum_24, sum_row_24)
+
 namespace pixmill {
 
 // Bytes 0, 1, 2 of each 24-bit pixel become 255 - byte.

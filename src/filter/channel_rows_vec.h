@@ -1,21 +1,23 @@
-// Vector templates of the channel operations' row kernels, for any of the
-// structs of frame/vec_x86.h. Included only by the per-instruction-set files.
-// Every pixel here depends on its own bytes alone, so a row is done in any
-// order of whole vectors.
+// The vector forms of the channel operations' row kernels and of the colour
+// sums, written once over the vocabulary of frame/vec_x86.h and compiled once
+// per level by frame/level.cpp. Each gives its scalar kernel's bytes (and
+// sums); the pixels after the last whole vector or block are finished by the
+// scalar kernel. Every pixel here depends on its own bytes alone, so a row is
+// done in any order of whole vectors.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 
 #include "filter/channel_rows.h"
+#include "filter/colour_sum_rows.h"
 #include "frame/vec_x86.h"
 
-namespace pixmill {
-namespace {
+namespace pixmill::PIXMILL_LVL {
 
 // v ^ bits over the row's 32-bit pixels, the tail by the scalar kernel.
-template <class S, class Tail>
-inline void xor_row_32(uint8_t* row, int32_t w, uint32_t bits, Tail tail)
+template <class S>
+inline void xor_row_32(uint8_t* row, int32_t w, uint32_t bits, void (*tail)(uint8_t*, int32_t))
 {
     constexpr ptrdiff_t n = S::kBytes / 4;
     const typename S::V x = S::set1_32(bits);
@@ -25,7 +27,7 @@ inline void xor_row_32(uint8_t* row, int32_t w, uint32_t bits, Tail tail)
 }
 
 template <class S>
-void invert_row_24_v(uint8_t* row, int32_t w)
+void invert_24(uint8_t* row, int32_t w)
 {
     constexpr ptrdiff_t n = S::kBytes;
     const typename S::V ones = S::set1_8(0xFF);
@@ -39,19 +41,19 @@ void invert_row_24_v(uint8_t* row, int32_t w)
 }
 
 template <class S>
-void invert_row_32_v(uint8_t* row, int32_t w)
+void invert_32(uint8_t* row, int32_t w)
 {
     xor_row_32<S>(row, w, 0x00FFFFFFu, pixmill::invert_row_32);
 }
 
 template <class S>
-void invert_alpha_row_32_v(uint8_t* row, int32_t w)
+void invert_alpha_32(uint8_t* row, int32_t w)
 {
     xor_row_32<S>(row, w, 0xFF000000u, pixmill::invert_alpha_row_32);
 }
 
 template <class S>
-void add_alpha_row_32_v(uint8_t* row, int32_t w, int32_t delta)
+void add_alpha_32(uint8_t* row, int32_t w, int32_t delta)
 {
     constexpr ptrdiff_t n = S::kBytes / 4;
     // Beyond +-255 every alpha ends at the same bound, so the amount is cut
@@ -68,7 +70,7 @@ void add_alpha_row_32_v(uint8_t* row, int32_t w, int32_t delta)
 }
 
 template <class S>
-void set_alpha_row_32_v(uint8_t* row, int32_t w, uint8_t alpha)
+void set_alpha_32(uint8_t* row, int32_t w, uint8_t alpha)
 {
     constexpr ptrdiff_t n = S::kBytes / 4;
     const typename S::V a = S::set1_32(static_cast<uint32_t>(alpha) << 24), mask = S::set1_32(0xFF000000u);
@@ -78,7 +80,7 @@ void set_alpha_row_32_v(uint8_t* row, int32_t w, uint8_t alpha)
 }
 
 template <class S>
-void flip_row_32_v(uint8_t* row, int32_t w)
+void flip_32(uint8_t* row, int32_t w)
 {
     constexpr ptrdiff_t n = S::kBytes / 4;
     // A vector from each end, exchanged reversed, while the two do not meet;
@@ -93,30 +95,31 @@ void flip_row_32_v(uint8_t* row, int32_t w)
 }
 
 template <class S>
-void sum_row_24_v(const uint8_t* row, int32_t w, ColourSums& sums)
+void sum_24(const uint8_t* row, int32_t w, ColourSums& sums)
 {
     using V = typename S::V;
     constexpr ptrdiff_t n = S::kBytes;
-    const V blue[3] = {lane24<S>(0, 0), lane24<S>(0, 1), lane24<S>(0, 2)};
-    const V green[3] = {lane24<S>(1, 0), lane24<S>(1, 1), lane24<S>(1, 2)};
-    // 64-bit lanes of byte sums: all bytes, blue bytes, green bytes. They never
-    // overflow, and the totals are cut to 32 bits at the end, which is the
-    // same as wrapping at every addition.
-    V all = S::zero(), b = S::zero(), g = S::zero();
     ptrdiff_t i = 0;
-    for (; i + n <= w; i += n)
-        for (int k = 0; k < 3; ++k) {
-            const V v = S::load(row + 3 * i + k * S::kBytes);
-            all = S::add64(all, S::sad8(v));
-            b = S::add64(b, S::sad8(S::and_(v, blue[k])));
-            g = S::add64(g, S::sad8(S::and_(v, green[k])));
-        }
-    const uint64_t tb = S::hsum64(b), tg = S::hsum64(g), tr = S::hsum64(all) - tb - tg;
-    sums.blue += static_cast<uint32_t>(tb);
-    sums.green += static_cast<uint32_t>(tg);
-    sums.red += static_cast<uint32_t>(tr);
+    if (w >= n) {  // the lanes cost more than a shorter row
+        const V blue[3] = {lane24<S>(0, 0), lane24<S>(0, 1), lane24<S>(0, 2)};
+        const V green[3] = {lane24<S>(1, 0), lane24<S>(1, 1), lane24<S>(1, 2)};
+        // 64-bit lanes of byte sums: all bytes, blue bytes, green bytes. They
+        // never overflow, and the totals are cut to 32 bits at the end, which
+        // is the same as wrapping at every addition.
+        V all = S::zero(), b = S::zero(), g = S::zero();
+        for (; i + n <= w; i += n)
+            for (int k = 0; k < 3; ++k) {
+                const V v = S::load(row + 3 * i + k * S::kBytes);
+                all = S::add64(all, S::sad8(v));
+                b = S::add64(b, S::sad8(S::and_(v, blue[k])));
+                g = S::add64(g, S::sad8(S::and_(v, green[k])));
+            }
+        const uint64_t tb = S::hsum64(b), tg = S::hsum64(g), tr = S::hsum64(all) - tb - tg;
+        sums.blue += static_cast<uint32_t>(tb);
+        sums.green += static_cast<uint32_t>(tg);
+        sums.red += static_cast<uint32_t>(tr);
+    }
     if (i < w) pixmill::sum_row_24(row + 3 * i, static_cast<int32_t>(w - i), sums);
 }
 
-}  // namespace
-}  // namespace pixmill
+}  // namespace pixmill::PIXMILL_LVL

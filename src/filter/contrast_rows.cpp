@@ -31,18 +31,23 @@ void contrast_row_24(uint8_t* row, int32_t w, float factor)
     }
 }
 
-void fill_contrast_table(float factor, ContrastTable& t)
+const uint8_t* contrast_table(ContrastCall& c)
 {
-    for (int32_t b = 0; b < 256; ++b) t.byte[b] = contrast_byte(static_cast<uint8_t>(b), factor);
-    t.factor = factor;
+    if (!c.filled) {
+        for (int32_t b = 0; b < 256; ++b) c.table[b] = contrast_byte(static_cast<uint8_t>(b), c.factor);
+        c.filled = true;
+    }
+    return c.table;
 }
 
-void contrast_row_24(uint8_t* row, int32_t w, const ContrastTable& t)
+void contrast_call_24(uint8_t* row, int32_t w, ContrastCall& c)
 {
+    if (c.pixels <= kContrastTablePixels) return contrast_row_24(row, w, c.factor);
     // Each byte depends on itself alone, so the order within a pixel does
     // not show in the result.
+    const uint8_t* t = contrast_table(c);
     const int64_t bytes = 3 * static_cast<int64_t>(w);
-    for (int64_t k = 0; k < bytes; ++k) row[k] = t.byte[row[k]];
+    for (int64_t k = 0; k < bytes; ++k) row[k] = t[row[k]];
 }
 
 }  // namespace pixmill

@@ -1,5 +1,7 @@
 #include "filter/offset_rows.h"
 
+#include <cstddef>
+
 #include "filter/byte_clamp.h"
 
 namespace pixmill {
@@ -18,6 +20,24 @@ inline void offset_colour(uint8_t* p, const OffsetTables& t)
     p[0] = t.blue[p[0]];
     p[1] = t.green[p[1]];
     p[2] = t.red[p[2]];
+}
+
+// The call's tables, filled at the first row that reads them; null while the
+// call is too small to repay filling them.
+const OffsetTables* tables_of(OffsetCall& c)
+{
+    if (c.pixels <= kOffsetTablePixels) return nullptr;
+    if (!c.filled) {
+        for (int32_t b = 0; b < 256; ++b) {
+            const auto v = static_cast<uint8_t>(b);
+            c.tables.blue[b] = add_clamped(v, c.offsets.blue);
+            c.tables.green[b] = add_clamped(v, c.offsets.green);
+            c.tables.red[b] = add_clamped(v, c.offsets.red);
+            c.tables.alpha[b] = add_clamped(v, c.offsets.alpha);
+        }
+        c.filled = true;
+    }
+    return &c.tables;
 }
 
 }  // namespace
@@ -43,35 +63,52 @@ void offset_row_32(uint8_t* row, int32_t w, const ChannelOffsets& o)
     }
 }
 
-void fill_offset_tables(const ChannelOffsets& o, OffsetTables& t)
+const OffsetSteps& offset_steps(OffsetCall& c)
 {
-    for (int32_t b = 0; b < 256; ++b) {
-        const auto v = static_cast<uint8_t>(b);
-        t.blue[b] = add_clamped(v, o.blue);
-        t.green[b] = add_clamped(v, o.green);
-        t.red[b] = add_clamped(v, o.red);
-        t.alpha[b] = add_clamped(v, o.alpha);
+    if (!c.stepped) {
+        const ChannelOffsets& o = c.offsets;
+        auto rise = [](int32_t v) { return add_clamped(0, v); };
+        auto fall = [](int32_t v) { return static_cast<uint8_t>(255 - add_clamped(255, v)); };
+        const uint8_t up[3] = {rise(o.blue), rise(o.green), rise(o.red)};
+        const uint8_t down[3] = {fall(o.blue), fall(o.green), fall(o.red)};
+        for (size_t j = 0; j < sizeof c.steps.rise24; ++j) {
+            c.steps.rise24[j] = up[j % 3];
+            c.steps.fall24[j] = down[j % 3];
+        }
+        auto pixel = [](const uint8_t colour[3], uint8_t alpha) {
+            return uint32_t{colour[0]} | uint32_t{colour[1]} << 8 | uint32_t{colour[2]} << 16 | uint32_t{alpha} << 24;
+        };
+        c.steps.rise32 = pixel(up, rise(o.alpha));
+        c.steps.fall32 = pixel(down, fall(o.alpha));
+        c.stepped = true;
     }
+    return c.steps;
 }
 
-void offset_row_24(uint8_t* row, int32_t w, const OffsetTables& t)
+void offset_call_24(uint8_t* row, int32_t w, OffsetCall& c)
 {
-    for (int32_t i = 0; i < w; ++i, row += 3) offset_colour(row, t);
+    const OffsetTables* t = tables_of(c);
+    if (t == nullptr) return offset_row_24(row, w, c.offsets);
+    for (int32_t i = 0; i < w; ++i, row += 3) offset_colour(row, *t);
 }
 
-void offset_row_24_keyed(uint8_t* row, int32_t w, const OffsetTables& t, ColorKey key)
+void offset_call_24_keyed(uint8_t* row, int32_t w, OffsetCall& c, ColorKey key)
 {
+    const OffsetTables* t = tables_of(c);
+    if (t == nullptr) return offset_row_24_keyed(row, w, c.offsets, key);
     for (int32_t i = 0; i < w; ++i, row += 3) {
         if (key.matches(row)) continue;
-        offset_colour(row, t);
+        offset_colour(row, *t);
     }
 }
 
-void offset_row_32(uint8_t* row, int32_t w, const OffsetTables& t)
+void offset_call_32(uint8_t* row, int32_t w, OffsetCall& c)
 {
+    const OffsetTables* t = tables_of(c);
+    if (t == nullptr) return offset_row_32(row, w, c.offsets);
     for (int32_t i = 0; i < w; ++i, row += 4) {
-        offset_colour(row, t);
-        row[3] = t.alpha[row[3]];
+        offset_colour(row, *t);
+        row[3] = t->alpha[row[3]];
     }
 }
 

@@ -1,150 +1,305 @@
-// Vector templates of the offsets' row kernels, for the Sse2 and Avx2 structs
-// of frame/vec_x86.h, and the constants every level builds from the per-call
-// tables. Included only by the per-instruction-set files.
+// The vector forms of the offsets' and the contrast's row kernels, written
+// once over the vocabulary of frame/vec_x86.h and compiled once per level by
+// frame/level.cpp. Each gives its scalar kernel's bytes.
 //
-// An offset is a saturating step: with entry 0 of a channel's table (how far
-// a byte rises at most: the offset cut to 0..255) and 255 minus entry 255 (how
-// far it falls at most), every entry b is b raised by the first with
-// saturation at 255 and then lowered by the second with saturation at 0. One
-// of the two is always 0, and an offset beyond +-255 takes every byte to the
-// same bound as +-255 does, so the whole-sum clamp comes out exactly.
+// A level with byte-masked accesses (S::kMasks) takes a row as one stream of
+// bytes: a masked vector up to the first vector boundary (for the keyed
+// offsets, up to the first pixel that starts on one), so that the whole
+// vectors after it are aligned, and masked vectors after the last whole
+// block; no byte outside the row is touched. The other levels work in blocks
+// from the row's start and leave the pixels after the last whole block to the
+// scalar kernel.
+//
+// The offsets are taken as saturating steps (OffsetSteps), made once per call.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 
+#include "filter/contrast_rows.h"
 #include "filter/offset_rows.h"
 #include "frame/vec_x86.h"
 
-namespace pixmill {
-namespace {
+namespace pixmill::PIXMILL_LVL {
 
-inline uint8_t rise(const uint8_t table[256])
-{
-    return table[0];
-}
-
-inline uint8_t fall(const uint8_t table[256])
-{
-    return static_cast<uint8_t>(255 - table[255]);
-}
-
-// The stream c0 c1 c2 c0 c1 c2 ... as 64-bit words beginning at its byte 0, 1
-// and 2: word[(s + 8 j) % 3] is the eight bytes from stream offset s + 8 j.
-struct Repeat24 {
-    uint64_t word[3];
-};
-
-inline Repeat24 repeat24(uint8_t c0, uint8_t c1, uint8_t c2)
-{
-    // x, x << 24 and x << 48 do not overlap: eight bytes of the stream.
-    auto spread = [](uint32_t x) { return uint64_t{x} * 0x0001000001000001ull; };
-    return {{spread(c0 | c1 << 8 | c2 << 16), spread(c1 | c2 << 8 | c0 << 16), spread(c2 | c0 << 8 | c1 << 16)}};
-}
-
-// The steps of the three colour channels as byte streams of 24-bit pixels.
-inline Repeat24 rise24(const OffsetTables& t)
-{
-    return repeat24(rise(t.blue), rise(t.green), rise(t.red));
-}
-
-inline Repeat24 fall24(const OffsetTables& t)
-{
-    return repeat24(fall(t.blue), fall(t.green), fall(t.red));
-}
-
-// The steps of all four bytes of a 32-bit pixel.
-inline uint32_t rise32(const OffsetTables& t)
-{
-    return uint32_t{rise(t.blue)} | uint32_t{rise(t.green)} << 8 | uint32_t{rise(t.red)} << 16 |
-           uint32_t{rise(t.alpha)} << 24;
-}
-
-inline uint32_t fall32(const OffsetTables& t)
-{
-    return uint32_t{fall(t.blue)} | uint32_t{fall(t.green)} << 8 | uint32_t{fall(t.red)} << 16 |
-           uint32_t{fall(t.alpha)} << 24;
-}
-
-#if defined(__SSE2__)
-inline __m128i from_words(const uint64_t (&w)[2])
-{
-    return _mm_set_epi64x(static_cast<int64_t>(w[1]), static_cast<int64_t>(w[0]));
-}
-#endif
-#if defined(__AVX2__)
-inline __m256i from_words(const uint64_t (&w)[4])
-{
-    return _mm256_set_epi64x(static_cast<int64_t>(w[3]), static_cast<int64_t>(w[2]), static_cast<int64_t>(w[1]),
-                             static_cast<int64_t>(w[0]));
-}
-#endif
-
-// Vector k (0, 1 or 2) of a block of three: the stream from offset k * S::kBytes.
+// Bytes from p to the next S::kBytes boundary, at most n.
 template <class S>
-inline typename S::V vector24(const Repeat24& r, int k)
+inline size_t bytes_to_boundary(const uint8_t* p, size_t n)
 {
-    uint64_t w[S::kBytes / 8];
-    for (int j = 0; j < S::kBytes / 8; ++j) w[j] = r.word[(k * S::kBytes + 8 * j) % 3];
-    return from_words(w);
+    const size_t to = (S::kBytes - reinterpret_cast<uintptr_t>(p) % S::kBytes) % S::kBytes;
+    return to < n ? to : n;
 }
 
 template <class S>
-struct Steps24 {
+inline typename S::V offset_step(typename S::V v, typename S::V up, typename S::V down)
+{
+    return S::subs_u8(S::adds_u8(v, up), down);
+}
+
+// The steps of the three vectors of a block of 24-bit pixels that begins at
+// stream offset s.
+template <class S>
+struct OffsetSteps24 {
     typename S::V up[3], down[3];
-    explicit Steps24(const OffsetTables& t)
+    OffsetSteps24(const OffsetSteps& st, size_t s)
     {
-        const Repeat24 u = rise24(t), d = fall24(t);
-        for (int k = 0; k < 3; ++k) up[k] = vector24<S>(u, k), down[k] = vector24<S>(d, k);
+        for (int k = 0; k < 3; ++k) {
+            up[k] = S::load(st.rise24 + (s + k * S::kBytes) % 3);
+            down[k] = S::load(st.fall24 + (s + k * S::kBytes) % 3);
+        }
     }
-    typename S::V operator()(typename S::V v, int k) const { return S::subs_u8(S::adds_u8(v, up[k]), down[k]); }
+    typename S::V operator()(typename S::V v, int k) const { return offset_step<S>(v, up[k], down[k]); }
 };
 
 template <class S>
-void offset_row_24_v(uint8_t* row, int32_t w, const OffsetTables& t)
+void offset_24(uint8_t* row, int32_t w, OffsetCall& c)
 {
-    constexpr ptrdiff_t n = S::kBytes, B = S::kBytes;
-    const Steps24<S> step(t);
-    ptrdiff_t i = 0;
-    for (; i + n <= w; i += n)
+    constexpr size_t B = S::kBytes;
+    const size_t n = 3 * static_cast<size_t>(w);
+    if (!S::kMasks && n < 3 * B) return pixmill::offset_row_24(row, w, c.offsets);
+    const OffsetSteps& st = offset_steps(c);
+    size_t i = 0;
+    if constexpr (S::kMasks) {
+        i = bytes_to_boundary<S>(row, n);
+        if (i) S::store_first(row, i, offset_step<S>(S::load_first(row, i), S::load(st.rise24), S::load(st.fall24)));
+    }
+    const OffsetSteps24<S> step(st, i);
+    for (; i + 3 * B <= n; i += 3 * B)
         for (int k = 0; k < 3; ++k) {
-            uint8_t* p = row + 3 * i + k * B;
+            uint8_t* p = row + i + k * B;
             S::store(p, step(S::load(p), k));
         }
-    if (i < w) pixmill::offset_row_24(row + 3 * i, static_cast<int32_t>(w - i), t);
+    if constexpr (S::kMasks) {
+        for (int k = 0; i < n; ++k, i += B) {
+            const size_t m = n - i < B ? n - i : B;
+            S::store_first(row + i, m, step(S::load_first(row + i, m), k));
+        }
+    } else if (i < n) {
+        pixmill::offset_row_24(row + i, static_cast<int32_t>((n - i) / 3), c.offsets);
+    }
+}
+
+// Bit b of word k is set when byte 64 k + b of a 192-byte block begins a pixel.
+constexpr uint64_t pixel_start_bits(int k)
+{
+    uint64_t bits = 0;
+    for (int b = 0; b < 64; ++b)
+        if ((64 * k + b) % 3 == 0) bits |= uint64_t{1} << b;
+    return bits;
+}
+
+// For a block of three 64-byte vectors of 24-bit pixels whose byte matches
+// are the bits of eq (one 192-bit number, word 0 lowest): the bytes of every
+// pixel whose three bytes all match.
+inline void whole_pixel_bits(const uint64_t eq[3], uint64_t out[3])
+{
+    constexpr uint64_t starts[3] = {pixel_start_bits(0), pixel_start_bits(1), pixel_start_bits(2)};
+    uint64_t all[3];
+    for (int k = 0; k < 3; ++k) {
+        const uint64_t next = k < 2 ? eq[k + 1] : 0;
+        all[k] = eq[k] & (eq[k] >> 1 | next << 63) & (eq[k] >> 2 | next << 62) & starts[k];
+    }
+    for (int k = 0; k < 3; ++k) {
+        const uint64_t prev = k > 0 ? all[k - 1] : 0;
+        out[k] = all[k] | (all[k] << 1 | prev >> 63) | (all[k] << 2 | prev >> 62);
+    }
+}
+
+// The keyed offsets over one block of three vectors that begins at a pixel's
+// start; the bytes of key pixels are stored back as they were.
+template <class S>
+struct KeyedOffset24 {
+    using V = typename S::V;
+    static constexpr size_t B = S::kBytes;
+    OffsetSteps24<S> step;
+    V keys[3], first[3];  // first: each pixel's first byte, where matches are vectors
+
+    KeyedOffset24(const OffsetSteps& st, ColorKey key) : step(st, 0)
+    {
+        const uint8_t k3[3] = {key.blue, key.green, key.red};
+        for (int k = 0; k < 3; ++k) {
+            keys[k] = pattern24<S>(k3, k);
+            if constexpr (!S::kMasks) first[k] = lane24<S>(0, k);
+        }
+    }
+
+    // A whole block.
+    void operator()(uint8_t* p) const
+    {
+        const V v[3] = {S::load(p), S::load(p + B), S::load(p + 2 * B)};
+        if constexpr (S::kMasks) {
+            uint64_t eq[3], keyed[3];
+            for (int k = 0; k < 3; ++k) eq[k] = S::eq8_bits(v[k], keys[k]);
+            whole_pixel_bits(eq, keyed);
+            for (int k = 0; k < 3; ++k) S::store(p + k * B, S::select_bits(keyed[k], v[k], step(v[k], k)));
+        } else {
+            V eq[3], keyed[3];
+            for (int k = 0; k < 3; ++k) eq[k] = S::cmpeq8(v[k], keys[k]);
+            whole_pixels24<S>(eq, first, keyed);
+            for (int k = 0; k < 3; ++k) S::store(p + k * B, S::select(keyed[k], v[k], step(v[k], k)));
+        }
+    }
+
+    // The first n bytes of a block (whole pixels), through masks.
+    void part(uint8_t* p, size_t n) const
+    {
+        V v[3];
+        uint64_t eq[3], keyed[3];
+        size_t m[3];
+        for (int k = 0; k < 3; ++k) {
+            m[k] = n > k * B ? (n - k * B < B ? n - k * B : B) : 0;
+            v[k] = S::load_first(p + k * B, m[k]);
+            eq[k] = S::eq8_bits(v[k], keys[k]);
+        }
+        // Bytes past n load as 0 and may match a key of zeros; they are not stored.
+        whole_pixel_bits(eq, keyed);
+        for (int k = 0; k < 3; ++k) S::store_first(p + k * B, m[k], S::select_bits(keyed[k], v[k], step(v[k], k)));
+    }
+};
+
+template <class S>
+void offset_24_keyed(uint8_t* row, int32_t w, OffsetCall& c, ColorKey key)
+{
+    constexpr size_t B = S::kBytes;
+    const size_t n = 3 * static_cast<size_t>(w);
+    // A row shorter than a block (with masks: than one vector) costs the
+    // scalar kernel less than the constants here.
+    if (n < (S::kMasks ? B : 3 * B)) return pixmill::offset_row_24_keyed(row, w, c.offsets, key);
+    const KeyedOffset24<S> block(offset_steps(c), key);
+    size_t i = 0;
+    if constexpr (S::kMasks) {
+        // The head: to the boundary, plus a vector once or twice until it
+        // ends at a pixel's start.
+        const size_t to = bytes_to_boundary<S>(row, n);
+        i = to + B * ((3 - to % 3) % 3);
+        if (i > n) i = n;
+        if (i) block.part(row, i);
+    }
+    for (; i + 3 * B <= n; i += 3 * B) block(row + i);
+    if constexpr (S::kMasks) {
+        if (i < n) block.part(row + i, n - i);
+    } else if (i < n) {
+        pixmill::offset_row_24_keyed(row + i, static_cast<int32_t>((n - i) / 3), c.offsets, key);
+    }
 }
 
 template <class S>
-void offset_row_24_keyed_v(uint8_t* row, int32_t w, const OffsetTables& t, ColorKey key)
+void offset_32(uint8_t* row, int32_t w, OffsetCall& c)
 {
     using V = typename S::V;
-    constexpr ptrdiff_t n = S::kBytes, B = S::kBytes;
-    const Steps24<S> step(t);
-    const Repeat24 kr = repeat24(key.blue, key.green, key.red), fr = repeat24(0xFF, 0, 0);
-    V keys[3], first[3];
-    for (int k = 0; k < 3; ++k) keys[k] = vector24<S>(kr, k), first[k] = vector24<S>(fr, k);
-    ptrdiff_t i = 0;
-    for (; i + n <= w; i += n) {
-        uint8_t* p = row + 3 * i;
-        const V v[3] = {S::load(p), S::load(p + B), S::load(p + 2 * B)};
-        V eq[3], keyed[3];
-        for (int k = 0; k < 3; ++k) eq[k] = S::cmpeq8(v[k], keys[k]);
-        whole_pixels24<S>(eq, first, keyed);
-        // A key pixel's bytes are stored back as they were.
-        for (int k = 0; k < 3; ++k) S::store(p + k * B, S::select(keyed[k], v[k], step(v[k], k)));
+    constexpr size_t B = S::kBytes;
+    const OffsetSteps& st = offset_steps(c);
+    const uint32_t up = st.rise32, down = st.fall32;
+    // The pixel's steps turned to begin at stream offset s.
+    auto turned = [](uint32_t x, size_t s) {
+        const unsigned r = 8 * static_cast<unsigned>(s % 4);
+        return S::set1_32(r ? x >> r | x << (32 - r) : x);
+    };
+    const size_t n = 4 * static_cast<size_t>(w);
+    size_t i = 0;
+    if constexpr (S::kMasks) {
+        i = bytes_to_boundary<S>(row, n);
+        if (i) S::store_first(row, i, offset_step<S>(S::load_first(row, i), turned(up, 0), turned(down, 0)));
     }
-    if (i < w) pixmill::offset_row_24_keyed(row + 3 * i, static_cast<int32_t>(w - i), t, key);
+    const V vup = turned(up, i), vdown = turned(down, i);
+    for (; i + B <= n; i += B) S::store(row + i, offset_step<S>(S::load(row + i), vup, vdown));
+    if constexpr (S::kMasks) {
+        if (i < n) S::store_first(row + i, n - i, offset_step<S>(S::load_first(row + i, n - i), vup, vdown));
+    } else if (i < n) {
+        pixmill::offset_row_32(row + i, static_cast<int32_t>((n - i) / 4), c.offsets);
+    }
 }
 
-template <class S>
-void offset_row_32_v(uint8_t* row, int32_t w, const OffsetTables& t)
+// The factor as m / 2^k with whole numbers m and k, exactly, after two
+// changes that leave every byte as it was: NaN becomes 0 (a NaN product
+// counts as 0, and so does 0 times anything), and a factor beyond +-256
+// becomes +-256 (every product but 0 then lies beyond +-256 and saturates,
+// and 0 times an infinity, NaN, counts as 0). What is left is a single-
+// precision number of at most 256 in size: its 24-bit significand m and its
+// binary exponent. |m| < 2^24 and |d| <= 128, so d * m fits in 32 bits.
+// Once k reaches 31 every quotient |d * m| / 2^k is below 1, as it is for
+// any larger k, so k is cut there.
+struct ExactFactor {
+    int32_t m;
+    int32_t k;
+};
+
+inline ExactFactor exact_factor(float f)
 {
-    constexpr ptrdiff_t n = S::kBytes / 4;
-    const typename S::V up = S::set1_32(rise32(t)), down = S::set1_32(fall32(t));
-    ptrdiff_t i = 0;
-    for (; i + n <= w; i += n) S::store(row + 4 * i, S::subs_u8(S::adds_u8(S::load(row + 4 * i), up), down));
-    if (i < w) pixmill::offset_row_32(row + 4 * i, static_cast<int32_t>(w - i), t);
+    uint32_t bits;
+    std::memcpy(&bits, &f, sizeof bits);
+    const uint32_t sign = bits & 0x80000000u;
+    uint32_t magnitude = bits & 0x7FFFFFFFu;
+    if (magnitude > 0x7F800000u) magnitude = 0;                 // NaN
+    else if (magnitude > 0x43800000u) magnitude = 0x43800000u;  // beyond 256.0f, infinity included
+    const uint32_t exponent = magnitude >> 23;
+    uint32_t m = magnitude & 0x7FFFFFu;
+    int32_t k = 149;  // zero and the subnormals: m / 2^149
+    if (exponent != 0) {
+        m |= 0x800000u;
+        k = 150 - static_cast<int32_t>(exponent);
+    }
+    const int32_t signed_m = sign ? -static_cast<int32_t>(m) : static_cast<int32_t>(m);
+    return {signed_m, k < 31 ? k : 31};
 }
 
-}  // namespace
-}  // namespace pixmill
+// Levels with byte permutes look the call's table up a vector at a time (two
+// permutes of 128 entries each, chosen by each byte's top bit); like the
+// scalar kernel they fill it only for a call large enough to repay that, and
+// hand a smaller call's rows to the scalar kernel.
+//
+// The 32-byte level computes each byte's q = trunc((byte - 128) * m / 2^k)
+// in whole numbers: the product is exact in 32 bits, and the quotient
+// truncates toward zero by adding 2^k - 1 to a negative product before the
+// arithmetic shift. That is the scalar kernel's q for every byte (its double
+// product is exact too, and its cut at +-256 decides no byte). Then q + 128
+// saturates to a byte through the signed 16-bit and unsigned 8-bit packs,
+// which is the clamp. It needs no table. The 16-byte levels, without a 32-bit
+// multiply or byte permutes, leave the row to the scalar kernel.
+template <class S>
+void contrast_24(uint8_t* row, int32_t w, ContrastCall& c)
+{
+    using V = typename S::V;
+    constexpr size_t B = S::kBytes;
+    const size_t n = 3 * static_cast<size_t>(w);
+    size_t i = 0;
+    if constexpr (S::kPermutes) {
+        if (c.pixels > kContrastTablePixels) {
+            static_assert(B == 64, "four vectors hold the table");
+            const uint8_t* t = contrast_table(c);
+            const V t0 = S::load(t), t1 = S::load(t + B), t2 = S::load(t + 2 * B), t3 = S::load(t + 3 * B);
+            auto look_up = [&](V v) { return S::select(v, S::permute8x2(v, t2, t3), S::permute8x2(v, t0, t1)); };
+            i = bytes_to_boundary<S>(row, n);
+            if (i) S::store_first(row, i, look_up(S::load_first(row, i)));
+            for (; i + B <= n; i += B) S::store(row + i, look_up(S::load(row + i)));
+            if (i < n) S::store_first(row + i, n - i, look_up(S::load_first(row + i, n - i)));
+            return;
+        }
+    } else if constexpr (S::kBytes == 32) {
+        const ExactFactor f = exact_factor(c.factor);
+        const V m = S::set1_32(static_cast<uint32_t>(f.m)), mid = S::set1_32(128), mid16 = S::set1_16(128);
+        const V round_up = S::set1_32((1u << f.k) - 1);
+        // The packs work within 128-bit halves; this puts the 4-byte groups back in order.
+        const uint32_t order_lanes[8] = {0, 4, 1, 5, 2, 6, 3, 7};
+        const V order = S::load(reinterpret_cast<const uint8_t*>(order_lanes));
+        auto eight = [&](const uint8_t* p) {
+            const V x = S::mullo32(S::sub32(S::load_u8_to_32(p), mid), m);
+            const V negative = S::template srai32<31>(x);
+            return S::sra32(S::add32(x, S::and_(negative, round_up)), f.k);
+        };
+        // Blocks of three vectors (whole pixels), each byte on its own, a
+        // quarter vector of bytes per 32-bit lanes.
+        constexpr size_t q = B / 4;
+        for (; i + 3 * B <= n; i += 3 * B)
+            for (int k = 0; k < 3; ++k) {
+                uint8_t* p = row + i + k * B;
+                const V lo = S::adds16(S::packs32(eight(p), eight(p + q)), mid16);
+                const V hi = S::adds16(S::packs32(eight(p + 2 * q), eight(p + 3 * q)), mid16);
+                S::store(p, S::permute32(order, S::packus16(lo, hi)));
+            }
+    }
+    if (i < n) pixmill::contrast_call_24(row + i, static_cast<int32_t>((n - i) / 3), c);
+}
+
+}  // namespace pixmill::PIXMILL_LVL

@@ -11,13 +11,19 @@
 #pragma once
 
 #include "blit/blit_rows.h"
+#include "draw/draw_rows.h"
+#include "filter/channel_rows.h"
 #include "filter/hls_rows.h"
+#include "filter/tone_rows.h"
 #include "frame/cpu.h"
 #include "rotate/rotate_rows.h"
 
-#define PIXMILL_KERNELS(K)  \
-    PIXMILL_BLIT_KERNELS(K) \
-    PIXMILL_HLS_KERNELS(K)  \
+#define PIXMILL_KERNELS(K)     \
+    PIXMILL_BLIT_KERNELS(K)    \
+    PIXMILL_DRAW_KERNELS(K)    \
+    PIXMILL_CHANNEL_KERNELS(K) \
+    PIXMILL_TONE_KERNELS(K)    \
+    PIXMILL_HLS_KERNELS(K)     \
     PIXMILL_ROTATE_KERNELS(K)
 
 namespace pixmill {

@@ -11,7 +11,10 @@
 #include "frame/vec_x86.h"
 
 #include "blit/blit_rows_vec.h"
+#include "draw/draw_rows_vec.h"
+#include "filter/channel_rows_vec.h"
 #include "filter/hls_rows_vec.h"
+#include "filter/tone_rows_vec.h"
 #include "rotate/rotate_rows_vec.h"
 
 namespace pixmill::PIXMILL_LVL {

@@ -188,6 +188,15 @@ struct Sse2 {
             _mm_storel_epi64(reinterpret_cast<__m128i*>(p), _mm_cvttpd_epi32(a));
         }
     };
+    // ---- vectors from words; byte-masked accesses ----
+    // The kBytes / 8 words w as one vector, w[0] lowest; built in registers.
+    static V from_words(const uint64_t* w)
+    {
+        return _mm_set_epi64x(static_cast<long long>(w[1]), static_cast<long long>(w[0]));
+    }
+    // Whether load_first and store_first exist: a row's first and last bytes
+    // in one masked vector each, touching no byte outside them.
+    static constexpr bool kMasks = false;
 };
 
 #endif  // __SSE2__
@@ -364,6 +373,29 @@ struct Avx2 {
             _mm_storeu_si128(reinterpret_cast<__m128i*>(p), _mm256_cvttpd_epi32(a));
         }
     };
+    // ---- vectors from words; byte-masked accesses; 32-bit lanes ----
+    static V from_words(const uint64_t* w)
+    {
+        return _mm256_set_epi64x(static_cast<long long>(w[3]), static_cast<long long>(w[2]),
+                                 static_cast<long long>(w[1]), static_cast<long long>(w[0]));
+    }
+    static constexpr bool kMasks = false;
+    // The kBytes / 4 bytes at p, each widened to a 32-bit lane.
+    static V load_u8_to_32(const uint8_t* p)
+    {
+        return _mm256_cvtepu8_epi32(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(p)));
+    }
+    static V add32(V a, V b) { return _mm256_add_epi32(a, b); }
+    static V sub32(V a, V b) { return _mm256_sub_epi32(a, b); }
+    static V mullo32(V a, V b) { return _mm256_mullo_epi32(a, b); }
+    template <int n> static V srai32(V a) { return _mm256_srai_epi32(a, n); }
+    static V sra32(V a, int n) { return _mm256_sra_epi32(a, _mm_cvtsi32_si128(n)); }  // n known at run time
+    // Signed saturation: 32-bit lanes packed to 16 (within each 128-bit half,
+    // as packus16), and 16-bit sums.
+    static V packs32(V a, V b) { return _mm256_packs_epi32(a, b); }
+    static V adds16(V a, V b) { return _mm256_adds_epi16(a, b); }
+    // 32-bit lane j of the result is lane idx[j] of a.
+    static V permute32(V idx, V a) { return _mm256_permutevar8x32_epi32(a, idx); }
 };
 
 #endif  // __AVX2__
@@ -525,6 +557,24 @@ struct Avx512 {
             _mm256_storeu_si256(reinterpret_cast<__m256i*>(p), _mm512_cvttpd_epi32(a));
         }
     };
+    // ---- vectors from words; byte-masked accesses ----
+    static V from_words(const uint64_t* w)
+    {
+        return _mm512_set_epi64(static_cast<long long>(w[7]), static_cast<long long>(w[6]),
+                                static_cast<long long>(w[5]), static_cast<long long>(w[4]),
+                                static_cast<long long>(w[3]), static_cast<long long>(w[2]),
+                                static_cast<long long>(w[1]), static_cast<long long>(w[0]));
+    }
+    static constexpr bool kMasks = true;
+    // The first n bytes at p (n at most 64), the others zero; the first n
+    // bytes of v stored at p. No byte beyond the n is read or written.
+    static V load_first(const uint8_t* p, size_t n) { return _mm512_maskz_loadu_epi8(first_bits(n), p); }
+    static void store_first(uint8_t* p, size_t n, V v) { _mm512_mask_storeu_epi8(p, first_bits(n), v); }
+    static __mmask64 first_bits(size_t n) { return n >= 64 ? ~__mmask64{0} : (__mmask64{1} << n) - 1; }
+    // Bit j set where byte j of a equals byte j of b.
+    static uint64_t eq8_bits(V a, V b) { return _mm512_cmpeq_epi8_mask(a, b); }
+    // Byte j of the result is byte idx[j] % 128 of the 128 bytes a, b.
+    static V permute8x2(V idx, V a, V b) { return _mm512_permutex2var_epi8(a, idx, b); }
 };
 
 #endif  // __AVX512BW__ && __AVX512VL__
@@ -548,13 +598,24 @@ inline typename S::V blend255_bytes(typename S::V s, typename S::V d, typename S
 }
 
 // Vector k (0, 1 or 2) of a run of 24-bit pixels that all hold the bytes c[0],
-// c[1], c[2]; three such vectors hold S::kBytes whole pixels.
+// c[1], c[2]; three such vectors hold S::kBytes whole pixels. Built in
+// registers from 64-bit words, since kernels make these for every row.
 template <class S>
 inline typename S::V pattern24(const uint8_t c[3], int k)
 {
-    uint8_t bytes[S::kBytes];
-    for (int j = 0; j < S::kBytes; ++j) bytes[j] = c[(k * S::kBytes + j) % 3];
-    return S::load(bytes);
+    // A pixel's bytes times 1 + 2^24 + 2^48: eight bytes of the run from its
+    // byte p, the three copies side by side without overlapping.
+    const auto eight = [c](int p) {
+        const uint32_t x = uint32_t{c[p % 3]} | uint32_t{c[(p + 1) % 3]} << 8 | uint32_t{c[(p + 2) % 3]} << 16;
+        return uint64_t{x} * 0x0001000001000001ull;
+    };
+    // Word j of the vector begins at byte k * kBytes + 8 j of the run, so
+    // the words begin at bytes p, p + 2, p + 1, p, ... of a pixel.
+    const int p = k * S::kBytes % 3;
+    const uint64_t phase[3] = {eight(p), eight(p + 2), eight(p + 1)};
+    uint64_t words[S::kBytes / 8];
+    for (int j = 0; j < S::kBytes / 8; ++j) words[j] = phase[j % 3];
+    return S::from_words(words);
 }
 
 // 0xFF in byte `which` (0, 1 or 2) of each 24-bit pixel of vector k, else 0.
