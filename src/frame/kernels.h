@@ -12,8 +12,9 @@
 
 #include "blit/blit_rows.h"
 #include "frame/cpu.h"
+#include "stretch/stretch_rows.h"
 
-#define PIXMILL_KERNELS(K) PIXMILL_BLIT_KERNELS(K)
+#define PIXMILL_KERNELS(K) PIXMILL_BLIT_KERNELS(K) PIXMILL_STRETCH_KERNELS(K)
 
 namespace pixmill {
 

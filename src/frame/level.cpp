@@ -11,6 +11,7 @@
 #include "frame/vec_x86.h"
 
 #include "blit/blit_rows_vec.h"
+#include "stretch/stretch_rows_vec.h"
 
 namespace pixmill::PIXMILL_LVL {
 
