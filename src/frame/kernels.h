@@ -17,6 +17,7 @@
 #include "filter/tone_rows.h"
 #include "frame/cpu.h"
 #include "rotate/rotate_rows.h"
+#include "stretch/stretch_rows.h"
 
 #define PIXMILL_KERNELS(K)     \
     PIXMILL_BLIT_KERNELS(K)    \
@@ -24,7 +25,8 @@
     PIXMILL_CHANNEL_KERNELS(K) \
     PIXMILL_TONE_KERNELS(K)    \
     PIXMILL_HLS_KERNELS(K)     \
-    PIXMILL_ROTATE_KERNELS(K)
+    PIXMILL_ROTATE_KERNELS(K)  \
+    PIXMILL_STRETCH_KERNELS(K)
 
 namespace pixmill {
 

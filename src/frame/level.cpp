@@ -16,6 +16,7 @@
 #include "filter/hls_rows_vec.h"
 #include "filter/tone_rows_vec.h"
 #include "rotate/rotate_rows_vec.h"
+#include "stretch/stretch_rows_vec.h"
 
 namespace pixmill::PIXMILL_LVL {
 

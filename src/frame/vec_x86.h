@@ -17,6 +17,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -197,6 +198,14 @@ struct Sse2 {
     // Whether load_first and store_first exist: a row's first and last bytes
     // in one masked vector each, touching no byte outside them.
     static constexpr bool kMasks = false;
+    // ---- scaled copies: pixels picked out of row windows ----
+    static constexpr bool kGathers = false;  // gather32 below
+    static V add32(V a, V b) { return _mm_add_epi32(a, b); }
+    static V sub32(V a, V b) { return _mm_sub_epi32(a, b); }
+    // The high 16 bits of each unsigned 16-bit product.
+    static V mulhi_u16(V a, V b) { return _mm_mulhi_epu16(a, b); }
+    // Asks for the cache line holding p; never faults, whatever p.
+    static void prefetch(const uint8_t* p) { _mm_prefetch(reinterpret_cast<const char*>(p), _MM_HINT_T0); }
 };
 
 #endif  // __SSE2__
@@ -229,6 +238,36 @@ struct Ssse3 : Sse2 {
     }
     static V colour_bytes_pick() { return _mm_setr_epi8(0, 1, 2, 4, 5, 6, 8, 9, 10, 12, 13, 14, -1, -1, -1, -1); }
     static V alpha_bytes_pick() { return _mm_setr_epi8(3, 3, 3, 7, 7, 7, 11, 11, 11, 15, 15, 15, -1, -1, -1, -1); }
+
+    // ---- scaled copies: pixels picked out of row windows ----
+    // Byte j of the result is byte idx[j] of w (each below 16), or of the 32
+    // bytes a, b (each below 32).
+    static V pick_bytes(V w, V idx) { return _mm_shuffle_epi8(w, idx); }
+    static V pick_bytes2(V a, V b, V idx)
+    {
+        // Indices 16..31 keep bit 7 clear, so each shuffle reads idx mod 16.
+        return select(_mm_cmpgt_epi8(idx, _mm_set1_epi8(15)), _mm_shuffle_epi8(b, idx), _mm_shuffle_epi8(a, idx));
+    }
+    // 32-bit lane k of the result is lane idx[k] of w (each below 4), or of
+    // the eight lanes of a, b (each below 8): the bytes of those lanes.
+    static V word_bytes(V idx)
+    {
+        const V t = _mm_slli_epi32(idx, 2);
+        const V rep = _mm_or_si128(_mm_or_si128(t, _mm_slli_epi32(t, 8)),
+                                   _mm_or_si128(_mm_slli_epi32(t, 16), _mm_slli_epi32(t, 24)));
+        return _mm_add_epi32(rep, _mm_set1_epi32(0x03020100));
+    }
+    static V pick_words(V w, V idx) { return _mm_shuffle_epi8(w, word_bytes(idx)); }
+    static V pick_words2(V a, V b, V idx) { return pick_bytes2(a, b, word_bytes(idx)); }
+    // The low three bytes of each 32-bit lane, packed: 12 bytes at d, and
+    // nothing after them.
+    static void store_low24(uint8_t* d, V v)
+    {
+        const V p = _mm_shuffle_epi8(v, colour_bytes_pick());
+        _mm_storel_epi64(reinterpret_cast<__m128i*>(d), p);
+        const int32_t tail = _mm_cvtsi128_si32(_mm_srli_si128(p, 8));
+        std::memcpy(d + 8, &tail, 4);
+    }
 };
 
 #endif  // __SSSE3__
@@ -396,6 +435,47 @@ struct Avx2 {
     static V adds16(V a, V b) { return _mm256_adds_epi16(a, b); }
     // 32-bit lane j of the result is lane idx[j] of a.
     static V permute32(V idx, V a) { return _mm256_permutevar8x32_epi32(a, idx); }
+    // ---- scaled copies: pixels picked out of row windows ----
+    static constexpr bool kGathers = true;
+    static V min_i32(V a, V b) { return _mm256_min_epi32(a, b); }
+    static V max_i32(V a, V b) { return _mm256_max_epi32(a, b); }
+    static V mulhi_u16(V a, V b) { return _mm256_mulhi_epu16(a, b); }
+    static void prefetch(const uint8_t* p) { _mm_prefetch(reinterpret_cast<const char*>(p), _MM_HINT_T0); }
+    // The 32-bit words at base + 4 * idx[k]. Only ever whole 32-bit pixels:
+    // qemu-i386 returns wrong data for gathers with byte scale, so 24-bit
+    // pixels are picked out of windows with shuffles instead.
+    static V gather32(const uint8_t* base, V idx)
+    {
+        return _mm256_i32gather_epi32(reinterpret_cast<const int*>(base), idx, 4);
+    }
+    // As Ssse3's, across the halves: each half shuffled from both, bit 4 of
+    // the index choosing which (and bit 5 which of a, b).
+    static V pick_bytes(V w, V idx)
+    {
+        const V lo = _mm256_permute2x128_si256(w, w, 0x00), hi = _mm256_permute2x128_si256(w, w, 0x11);
+        return _mm256_blendv_epi8(_mm256_shuffle_epi8(lo, idx), _mm256_shuffle_epi8(hi, idx),
+                                  _mm256_slli_epi16(idx, 3));
+    }
+    static V pick_bytes2(V a, V b, V idx)
+    {
+        return _mm256_blendv_epi8(pick_bytes(a, idx), pick_bytes(b, idx), _mm256_slli_epi16(idx, 2));
+    }
+    static V pick_words(V w, V idx) { return _mm256_permutevar8x32_epi32(w, idx); }
+    static V pick_words2(V a, V b, V idx)
+    {
+        return _mm256_blendv_epi8(pick_words(a, idx), pick_words(b, idx),
+                                  _mm256_cmpgt_epi32(idx, _mm256_set1_epi32(7)));
+    }
+    // 24 bytes at d.
+    static void store_low24(uint8_t* d, V v)
+    {
+        const V pack = _mm256_setr_epi8(0, 1, 2, 4, 5, 6, 8, 9, 10, 12, 13, 14, -1, -1, -1, -1,  //
+                                        0, 1, 2, 4, 5, 6, 8, 9, 10, 12, 13, 14, -1, -1, -1, -1);
+        const V p =
+            _mm256_permutevar8x32_epi32(_mm256_shuffle_epi8(v, pack), _mm256_setr_epi32(0, 1, 2, 4, 5, 6, 3, 7));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(d), _mm256_castsi256_si128(p));
+        _mm_storel_epi64(reinterpret_cast<__m128i*>(d + 16), _mm256_extracti128_si256(p, 1));
+    }
 };
 
 #endif  // __AVX2__
@@ -575,6 +655,26 @@ struct Avx512 {
     static uint64_t eq8_bits(V a, V b) { return _mm512_cmpeq_epi8_mask(a, b); }
     // Byte j of the result is byte idx[j] % 128 of the 128 bytes a, b.
     static V permute8x2(V idx, V a, V b) { return _mm512_permutex2var_epi8(a, idx, b); }
+    // ---- scaled copies: pixels picked out of row windows ----
+    static constexpr bool kGathers = true;
+    static V add32(V a, V b) { return _mm512_add_epi32(a, b); }
+    static V sub32(V a, V b) { return _mm512_sub_epi32(a, b); }
+    static V min_i32(V a, V b) { return _mm512_min_epi32(a, b); }
+    static V max_i32(V a, V b) { return _mm512_max_epi32(a, b); }
+    static V mulhi_u16(V a, V b) { return _mm512_mulhi_epu16(a, b); }
+    static void prefetch(const uint8_t* p) { _mm_prefetch(reinterpret_cast<const char*>(p), _MM_HINT_T0); }
+    static V gather32(const uint8_t* base, V idx) { return _mm512_i32gather_epi32(idx, base, 4); }
+    static V pick_bytes(V w, V idx) { return _mm512_permutexvar_epi8(idx, w); }
+    static V pick_bytes2(V a, V b, V idx) { return _mm512_permutex2var_epi8(a, idx, b); }
+    static V pick_words(V w, V idx) { return _mm512_permutexvar_epi32(idx, w); }
+    static V pick_words2(V a, V b, V idx) { return _mm512_permutex2var_epi32(a, idx, b); }
+    // 48 bytes at d.
+    static void store_low24(uint8_t* d, V v)
+    {
+        alignas(64) uint8_t pack[64];
+        for (int j = 0; j < 64; ++j) pack[j] = static_cast<uint8_t>(j < 48 ? 4 * (j / 3) + j % 3 : 0);
+        store48(d, permute8(load(pack), v));
+    }
 };
 
 #endif  // __AVX512BW__ && __AVX512VL__

@@ -1,6 +1,5 @@
 // The nearest-sample scaled copies: every destination pixel takes one source pixel.
-#include "frame/cpu.h"
-#include "stretch/stretch_rows_table.h"
+#include "frame/kernels.h"
 #include "stretch/stretch_walk.h"
 
 using namespace pixmill;
@@ -10,12 +9,11 @@ extern "C" {
 int32_t PIXMILL_CALL Render_StretchBlt24to24(Surface* dest, int32_t dx, int32_t dy, int32_t dw, int32_t dh,
                                              Surface* src, int32_t sx, int32_t sy, int32_t sw, int32_t sh)
 {
-    const auto sample = stretch_kernels(active_isa()).sample_24to24;
     return stretch(
         dest, kBgr24, src, kBgr24, {dx, dy, dw, dh, sx, sy, sw, sh},
-        [=](uint8_t* d, const SourceRows& s, const int32_t* c, int32_t n) {
+        [](const Kernels& k, uint8_t* d, const SourceRows& s, const int32_t* c, int32_t n) {
             if (s.unit_step) copy_run_24to24(d, s.row + static_cast<ptrdiff_t>(c[0]) * 3, n);
-            else sample(d, s.row, c, n);
+            else k.sample_24to24(d, s.row, c, n);
         },
         RowWrite::kReplaces);
 }
@@ -56,10 +54,10 @@ int32_t PIXMILL_CALL Render_StretchBlt24to24TColorAlpha(Surface* dest, int32_t d
 int32_t PIXMILL_CALL Render_StretchBlt24to32(Surface* dest, int32_t dx, int32_t dy, int32_t dw, int32_t dh,
                                              Surface* src, int32_t sx, int32_t sy, int32_t sw, int32_t sh)
 {
-    const auto sample = stretch_kernels(active_isa()).sample_24to32;
-    return stretch(
-        dest, kBgra32, src, kBgr24, {dx, dy, dw, dh, sx, sy, sw, sh},
-        [=](uint8_t* d, const SourceRows& s, const int32_t* c, int32_t n) { sample(d, s.row, c, n); });
+    return stretch(dest, kBgra32, src, kBgr24, {dx, dy, dw, dh, sx, sy, sw, sh},
+                   [](const Kernels& k, uint8_t* d, const SourceRows& s, const int32_t* c, int32_t n) {
+                       k.sample_24to32(d, s.row, c, n);
+                   });
 }
 
 int32_t PIXMILL_CALL Render_StretchBlt24to32Alpha(Surface* dest, int32_t dx, int32_t dy, int32_t dw, int32_t dh,
@@ -114,12 +112,11 @@ int32_t PIXMILL_CALL Render_StretchBlt32to32(Surface* dest, int32_t dx, int32_t 
 int32_t PIXMILL_CALL Render_StretchBlt32to32F(Surface* dest, int32_t dx, int32_t dy, int32_t dw, int32_t dh,
                                               Surface* src, int32_t sx, int32_t sy, int32_t sw, int32_t sh)
 {
-    const auto sample = stretch_kernels(active_isa()).sample_32to32_whole;
     return stretch(
         dest, kBgra32, src, kBgra32, {dx, dy, dw, dh, sx, sy, sw, sh},
-        [=](uint8_t* d, const SourceRows& s, const int32_t* c, int32_t n) {
+        [](const Kernels& k, uint8_t* d, const SourceRows& s, const int32_t* c, int32_t n) {
             if (s.unit_step) copy_run_32to32(d, s.row + static_cast<ptrdiff_t>(c[0]) * 4, n);
-            else sample(d, s.row, c, n);
+            else k.sample_32to32_whole(d, s.row, c, n);
         },
         RowWrite::kReplaces);
 }

@@ -9,6 +9,19 @@
 
 #include "frame/colour_key.h"
 
+// The scaled-copy kernels that have vector forms (stretch/stretch_rows_vec.h):
+// each entry names the table member and the scalar kernel that defines it.
+// Every kernel takes the columns of one destination row as the walk gives
+// them: non-decreasing (the source column never moves left as the
+// destination column moves right).
+#define PIXMILL_STRETCH_KERNELS(K)                   \
+    K(sample_24to24, sample_row_24to24)               \
+    K(sample_24to32, sample_row_24to32)               \
+    K(sample_32to32_whole, sample_row_32to32_whole)   \
+    K(smooth_24to24, smooth_row_24to24)               \
+    K(smooth_24to32, smooth_row_24to32)               \
+    K(smooth_32to32_whole, smooth_row_32to32_whole)
+
 namespace pixmill {
 
 // The source rows one destination row reads, each pointing at column 0.

@@ -1,7 +1,6 @@
 // The smoothed scaled copies: every destination pixel takes the five-point average
 // around its nearest source pixel.
-#include "frame/cpu.h"
-#include "stretch/stretch_rows_table.h"
+#include "frame/kernels.h"
 #include "stretch/stretch_walk.h"
 
 using namespace pixmill;
@@ -13,7 +12,7 @@ int32_t PIXMILL_CALL Render_StretchBltBillinear24to24(Surface* dest, int32_t dx,
                                                       int32_t sh)
 {
     return stretch(dest, kBgr24, src, kBgr24, {dx, dy, dw, dh, sx, sy, sw, sh},
-                   stretch_kernels(active_isa()).smooth_24to24, RowWrite::kReplaces);
+                   row_kernel(&Kernels::smooth_24to24), RowWrite::kReplaces);
 }
 
 int32_t PIXMILL_CALL Render_StretchBltBillinear24to24Alpha(Surface* dest, int32_t dx, int32_t dy, int32_t dw,
@@ -55,7 +54,7 @@ int32_t PIXMILL_CALL Render_StretchBltBillinear24to32(Surface* dest, int32_t dx,
                                                       int32_t sh)
 {
     return stretch(dest, kBgra32, src, kBgr24, {dx, dy, dw, dh, sx, sy, sw, sh},
-                   stretch_kernels(active_isa()).smooth_24to32);
+                   row_kernel(&Kernels::smooth_24to32));
 }
 
 int32_t PIXMILL_CALL Render_StretchBltBillinear24to32Alpha(Surface* dest, int32_t dx, int32_t dy, int32_t dw,
@@ -115,7 +114,7 @@ int32_t PIXMILL_CALL Render_StretchBltBillinear32to32F(Surface* dest, int32_t dx
                                                        int32_t sw, int32_t sh)
 {
     return stretch(dest, kBgra32, src, kBgra32, {dx, dy, dw, dh, sx, sy, sw, sh},
-                   stretch_kernels(active_isa()).smooth_32to32_whole, RowWrite::kReplaces);
+                   row_kernel(&Kernels::smooth_32to32_whole), RowWrite::kReplaces);
 }
 
 }  // extern "C"

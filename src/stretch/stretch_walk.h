@@ -26,6 +26,10 @@
 //   byte of every pixel from the source alone, a destination row whose source
 //   row (and so its upper and lower rows, which follow from t) is the one the
 //   row below it had is a copy of that row: same reads, same bytes.
+// - Kernels: a rule that takes a `const Kernels&` first is handed the active
+//   level's kernels where the destination pixels it writes share no byte with
+//   the source pixels it may read (so the order of reads and writes cannot
+//   show), and the scalar kernels otherwise.
 #pragma once
 
 #include <algorithm>
@@ -35,10 +39,27 @@
 
 #include "frame/stretch_clip.h"
 #include "frame/surface.h"
+#include "frame/walk.h"
 #include "stretch/sample_map.h"
 #include "stretch/stretch_rows.h"
 
 namespace pixmill {
+
+// Whether the dst_bytes at dst share no byte with what a row kernel reads
+// for the n columns cols (non-decreasing, n >= 1) of pixels of bpp bytes: the
+// columns from the first one's left neighbour to the last one's right
+// neighbour, on the sample row and on the rows above and below it.
+inline bool reads_apart(const uint8_t* dst, ptrdiff_t dst_bytes, const SourceRows& rows, const int32_t* cols,
+                        int32_t n, int32_t bpp)
+{
+    const int32_t lo = cols[0] > 0 ? cols[0] - 1 : 0;
+    const int32_t hi = cols[n - 1] < rows.last_col ? cols[n - 1] + 1 : rows.last_col;
+    const ptrdiff_t from = static_cast<ptrdiff_t>(lo) * bpp;
+    const ptrdiff_t bytes = (static_cast<ptrdiff_t>(hi) - lo + 1) * bpp;
+    return bytes_apart(dst, dst_bytes, rows.row + from, bytes) &&
+           bytes_apart(dst, dst_bytes, rows.above + from, bytes) &&
+           bytes_apart(dst, dst_bytes, rows.below + from, bytes);
+}
 
 // The source columns of a destination row are the same for every row, so
 // they are worked out once per call when the row has at most this many
@@ -59,7 +80,8 @@ enum class RowWrite { kMixes, kReplaces };
 
 // Calls rule(dst, rows, cols, n) for every chunk of every destination row:
 // dst the first destination pixel of the chunk, rows the source rows
-// (SourceRows), cols the n source columns. Returns 0, as every export does.
+// (SourceRows), cols the n source columns; or rule(kernels, dst, rows, cols,
+// n) where the rule takes the kernels to use. Returns 0, as every export does.
 template <class RowRule>
 inline int32_t stretch(const Surface* dest, PixelFormat dest_format, const Surface* src, PixelFormat src_format,
                        StretchRect r, RowRule&& rule, RowWrite write = RowWrite::kMixes)
@@ -81,6 +103,11 @@ inline int32_t stretch(const Surface* dest, PixelFormat dest_format, const Surfa
     // cannot show and they go upwards in memory instead.
     const bool any_order = rows_independent(d, s);
     const bool may_repeat = any_order && write == RowWrite::kReplaces;
+    const Kernels& fast = kernels();
+    const auto draw = [&](uint8_t* to, const SourceRows& rows, const int32_t* c, int32_t n) {
+        const bool apart = any_order || reads_apart(to, static_cast<ptrdiff_t>(n) * d.bpp, rows, c, n, s.bpp);
+        call_row(rule, fast, apart, to, rows, c, n);
+    };
     const size_t row_bytes = static_cast<size_t>(r.dw) * static_cast<size_t>(d.bpp);
     const uint8_t* last_drow = nullptr;  // the row last worked out (if any), and its t
     int32_t last_t = 0;
@@ -114,14 +141,13 @@ inline int32_t stretch(const Surface* dest, PixelFormat dest_format, const Surfa
         // last columns back.)
         rows.unit_step = r.sw == r.dw;
         if (whole_row) {
-            rule(drow, static_cast<const SourceRows&>(rows), static_cast<const int32_t*>(cols), r.dw);
+            draw(drow, rows, cols, r.dw);
             continue;
         }
         for (int32_t i0 = 0; i0 < r.dw;) {
             const int32_t n = std::min(kSampleColumns, r.dw - i0);
             sample_columns(cols, i0, n, r.sx, rx, col_limit);
-            rule(drow + static_cast<ptrdiff_t>(i0) * d.bpp, static_cast<const SourceRows&>(rows),
-                 static_cast<const int32_t*>(cols), n);
+            draw(drow + static_cast<ptrdiff_t>(i0) * d.bpp, rows, cols, n);
             i0 += n;
         }
     }
