@@ -23,18 +23,6 @@ function(pixmill_library_objects out_var root)
   endif()
   set(avx512_flags -mavx2 -mfma -mavx512f -mavx512bw -mavx512vl -mavx512vbmi ${gcc_avx512_quiet})
   if(CMAKE_SYSTEM_PROCESSOR MATCHES "^(x86_64|AMD64|amd64|i.86|x86)$")
-    foreach(source IN LISTS sources)
-      if(source MATCHES "_ssse3\\.cpp$")
-        set_source_files_properties(${source} DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR}
-                                    PROPERTIES COMPILE_OPTIONS "-mssse3")
-      elseif(source MATCHES "_avx2\\.cpp$")
-        set_source_files_properties(${source} DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR}
-                                    PROPERTIES COMPILE_OPTIONS "-mavx2;-mfma")
-      elseif(source MATCHES "_avx512\\.cpp$")
-        set_source_files_properties(${source} DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR}
-                                    PROPERTIES COMPILE_OPTIONS "${avx512_flags}")
-      endif()
-    endforeach()
     # One object library per level, from the one source.
     set(levels sse2 ssse3 avx2 avx512)
     set(vec_sse2 Sse2)

@@ -12,7 +12,6 @@
 
 #include "frame/arith.h"
 #include "frame/kernels.h"
-#include "frame/vec_x86.h"
 #include "simd_levels.h"
 
 using pixmill::Isa;
@@ -201,9 +200,3 @@ TEST_P(SimdKernels, KeysPresentAndAbsent)
 }
 
 PIXMILL_INSTANTIATE_LEVELS(SimdKernels, PIXMILL_VECTOR_LEVELS);
-
-TEST(SimdArithmetic, QuotientBy255WithoutDivideIsExactOverItsRange)
-{
-    // Every value a 255-blend's numerator can take with byte weights.
-    for (uint32_t x = 0; x <= 255u * 255u; ++x) ASSERT_EQ(pixmill::div255_small(x), x / 255) << x;
-}

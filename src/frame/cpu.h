@@ -30,23 +30,3 @@ const char* isa_name(Isa isa);
 
 }  // namespace pixmill
 
-// ---- until every family takes its kernels from the one table ----
-#if (defined(__x86_64__) || defined(__i386__)) && defined(__SSE2__)
-#define PIXMILL_HAVE_VECTOR_KERNELS 1
-#endif
-
-namespace pixmill {
-template <class T>
-constexpr const T& kernels_for(Isa isa, const T& scalar, const T& sse2, const T& ssse3, const T& avx2,
-                               const T& avx512)
-{
-    switch (isa) {
-        case Isa::kScalar: break;
-        case Isa::kSse2: return sse2;
-        case Isa::kSsse3: return ssse3;
-        case Isa::kAvx2: return avx2;
-        case Isa::kAvx512: return avx512;
-    }
-    return scalar;
-}
-}  // namespace pixmill

@@ -31,29 +31,10 @@
 
 namespace pixmill {
 
-// x / 255 for x in 0..65025 (a product of two bytes, or a 255-blend's sum)
-// without a divide; none of the intermediate sums exceeds 16 bits. The vector
-// kernels compute exactly this in 16-bit lanes.
-constexpr uint32_t div255_small(uint32_t x)
-{
-    return (x + 1 + (x >> 8)) >> 8;
-}
-
-// True when the byte ranges [a, a + na) and [b, b + nb) share a byte. A row
-// kernel whose destination overlaps one of its inputs (a same-surface call)
-// must keep the scalar kernel's pixel-by-pixel order, so it hands the row over.
-inline bool ranges_overlap(const void* a, size_t na, const void* b, size_t nb)
-{
-    const uintptr_t pa = reinterpret_cast<uintptr_t>(a);
-    const uintptr_t pb = reinterpret_cast<uintptr_t>(b);
-    return pa < pb + nb && pb < pa + na;
-}
-
-#if defined(PIXMILL_LVL)
-namespace PIXMILL_LVL {
-#else
-namespace {  // the per-level files that still include this directly
+#if !defined(PIXMILL_LVL)
+#error "the vector vocabulary is compiled only inside a level (frame/level.cpp)"
 #endif
+namespace PIXMILL_LVL {
 
 #if defined(__SSE2__)
 
@@ -682,7 +663,9 @@ struct Avx512 {
 // ---- pieces built from the operations above, for any of the structs ----
 
 // The exact 255-blend of every byte: (s * a + d * (255 - a)) / 255 for bytes
-// s, d and weights a in 0..255 (a = 0 gives d, a = 255 gives s).
+// s, d and weights a in 0..255 (a = 0 gives d, a = 255 gives s). The quotient
+// of x in 0..65025 by 255 is (x + 1 + (x >> 8)) >> 8, whose sums stay within
+// 16 bits.
 template <class S>
 inline typename S::V blend255_bytes(typename S::V s, typename S::V d, typename S::V a)
 {
