@@ -10,7 +10,7 @@
 #include <thread>
 #include <vector>
 
-#include "call_cases.h"
+#include "guard_page.h"
 
 using namespace pixmill_reliability;
 
@@ -18,7 +18,7 @@ int main(int argc, char** argv)
 {
     const int threads = argc > 1 ? std::atoi(argv[1]) : 4;
     const int rounds = argc > 2 ? std::atoi(argv[2]) : 2;
-    const std::vector<CallCase> cases = make_cases(3, 20260611);
+    const std::vector<CallCase> cases = with_whole_surface_cases(make_cases(3, 20260611));
 
     // The serial outcomes, one call at a time on this thread.
     std::vector<std::vector<uint8_t>> expected;
@@ -57,7 +57,5 @@ int main(int argc, char** argv)
 
     std::printf("%d threads x %d rounds: %ld calls of %d exports (%zu cases), %d differing from the serial calls\n",
                 threads, rounds, calls.load(), export_count(), n, mismatches.load());
-    return mismatches.load() == 0 && calls.load() == static_cast<long>(threads) * rounds * static_cast<long>(n)
-               ? 0
-               : 1;
+    return mismatches.load() == 0 && calls.load() == static_cast<long>(threads) * rounds * static_cast<long>(n) ? 0 : 1;
 }

@@ -8,41 +8,29 @@
 //   per other argument   a selector byte, then the bytes the selector needs
 // Arguments lean towards the edges: 0, +-1, the surfaces' sizes and their
 // neighbours, INT32_MIN, INT32_MAX, NaN and infinities.
-#include <cmath>
-#include <cstdint>
-#include <cstdlib>
-#include <cstring>
-#include <limits>
-#include <memory>
-
-#include "call_setup.h"
+#include "guard_page.h"
 
 using namespace pixmill_reliability;
 
 namespace {
 
-class Input {
-public:
-    Input(const uint8_t* data, size_t size) : p_(data), end_(data + size) {}
-    uint8_t u8() { return p_ < end_ ? *p_++ : 0; }
+struct Input {
+    const uint8_t* p;
+    const uint8_t* end;
+    uint8_t u8() { return p < end ? *p++ : 0; }
     uint32_t u32()
     {
         uint32_t v = 0;
         for (int i = 0; i < 4; ++i) v |= static_cast<uint32_t>(u8()) << (8 * i);
         return v;
     }
-
-private:
-    const uint8_t* p_;
-    const uint8_t* end_;
 };
 
-// A size from 0 to a few hundred, mostly small.
+// A size from 0 to 319, mostly below 12.
 int32_t read_size(Input& in)
 {
     const uint8_t b = in.u8();
-    if (b < 224) return b % 12;
-    return (b - 224) * 10 + in.u8() % 10;  // up to 319
+    return b < 224 ? b % 12 : (b - 224) * 10 + in.u8() % 10;
 }
 
 // A surface the input describes, its array allocated on its own.
@@ -55,15 +43,13 @@ struct FuzzSurface {
     {
         const int32_t width = read_size(in), rows = read_size(in);
         const int32_t pad = in.u8() % 8;
-        Descriptor d = Descriptor::kTwoDim;
-        switch (kind % 16) {
-        case 12: d = Descriptor::kOneDim; break;
-        case 13: d = Descriptor::kNull; break;
-        case 14: d = Descriptor::kNullRecord; break;
-        default: break;
-        }
-        shape = make_shape(bits, width, rows, pad, d);
-        if (kind % 16 == 15) shape.width = -width;  // a negative Width over the same array
+        const int k = kind % 16;  // 12 to 15: odd descriptors, or a negative Width over the same array
+        shape = make_shape(bits, width, rows, pad,
+                           k == 12 ? Descriptor::kOneDim
+                           : k == 13 ? Descriptor::kNull
+                           : k == 14 ? Descriptor::kNullRecord
+                                     : Descriptor::kTwoDim);
+        if (k == 15) shape.width = -width;
         const size_t n = array_bytes(shape);
         bytes.reset(new uint8_t[n]);
         // Pixel bytes from a small generator; every fourth byte (alpha in a
@@ -80,68 +66,27 @@ struct FuzzSurface {
     }
 };
 
+// An edge value (guard_page.h) or a few bytes of the input, by a selector
+// byte; integers around dest's sizes or the other surface's.
 int32_t edge_int(Input& in, const Shape* const* shapes)
 {
     const uint8_t sel = in.u8();
-    const Shape& a = *shapes[(sel >> 6) & 1];  // dest's sizes or the other surface's
-    switch (sel % 32) {
-    case 0: return 0;
-    case 1: return 1;
-    case 2: return -1;
-    case 3: return 2;
-    case 4: return -2;
-    case 5: return a.width;
-    case 6: return a.rows;
-    case 7: return a.width - 1;
-    case 8: return a.rows - 1;
-    case 9: return a.width + 1;
-    case 10: return a.rows + 1;
-    case 11: return -a.width;
-    case 12: return -a.rows;
-    case 13: return std::numeric_limits<int32_t>::min();
-    case 14: return std::numeric_limits<int32_t>::max();
-    case 15: return std::numeric_limits<int32_t>::min() + 1;
-    case 16: return std::numeric_limits<int32_t>::max() - 1;
-    case 17: return 255;
-    case 18: return 256;
-    case 19: return -255;
-    case 20: return 100;
-    case 21: return a.stride;
-    // (a Width may be negative: wrap rather than overflow)
-    case 22: return static_cast<int32_t>(0x7FFFFFFFu - static_cast<uint32_t>(a.width));
-    case 23: return static_cast<int32_t>(0x80000000u + static_cast<uint32_t>(a.rows));
-    case 24:
-    case 25:
-    case 26: return static_cast<int8_t>(in.u8());
-    case 27: return static_cast<int16_t>(in.u8() | in.u8() << 8);
-    default: return static_cast<int32_t>(in.u32());
-    }
+    const int k = sel % 32;
+    if (k < kEdgeInts) return pixmill_reliability::edge_int(k, *shapes[(sel >> 6) & 1]);
+    if (k < 27) return static_cast<int8_t>(in.u8());
+    if (k == 27) return static_cast<int16_t>(in.u8() | in.u8() << 8);
+    return static_cast<int32_t>(in.u32());
 }
 
 float edge_float(Input& in)
 {
     const uint8_t sel = in.u8();
-    switch (sel % 16) {
-    case 0: return 0.0f;
-    case 1: return -0.0f;
-    case 2: return 1.0f;
-    case 3: return -1.0f;
-    case 4: return std::numeric_limits<float>::quiet_NaN();
-    case 5: return std::numeric_limits<float>::infinity();
-    case 6: return -std::numeric_limits<float>::infinity();
-    case 7: return std::numeric_limits<float>::max();
-    case 8: return -std::numeric_limits<float>::max();
-    case 9: return std::numeric_limits<float>::denorm_min();
-    case 10: return 1e10f;
-    case 11: return -1e10f;
-    case 12: return static_cast<float>(static_cast<int8_t>(in.u8())) / 16.0f;
-    default: {
-        const uint32_t bits = in.u32();
-        float f;
-        std::memcpy(&f, &bits, sizeof f);
-        return f;
-    }
-    }
+    if (sel % 16 < kEdgeFloats) return pixmill_reliability::edge_float(sel % 16);
+    if (sel % 16 == 12) return static_cast<float>(static_cast<int8_t>(in.u8())) / 16.0f;
+    const uint32_t bits = in.u32();
+    float f;
+    std::memcpy(&f, &bits, sizeof f);
+    return f;
 }
 
 void fuzz_service(int k, Input& in)
@@ -173,7 +118,7 @@ void fuzz_service(int k, Input& in)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    Input in(data, size);
+    Input in{data, data + size};
     const auto& table = pixmill_tool::export_table();
     const int pick = in.u8() % export_count();
     if (pick >= static_cast<int>(table.size())) {
@@ -184,28 +129,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const SurfaceNeeds needs = surface_needs(e);
 
     FuzzSurface dest, src, mask;
-    Roles roles;
-    const Shape* shapes[2] = {&dest.shape, &dest.shape};
-    if (needs.dest_bits != 0) {
-        dest.make(in, needs.dest_bits, in.u8());
-        roles.dest = dest.bound.get();
-    }
-    if (needs.src_bits != 0) {
-        const uint8_t kind = in.u8();
-        // Source and destination the same surface, when the depths allow it.
-        if (kind >= 0xC0 && needs.src_bits == needs.dest_bits) {
-            roles.src = roles.dest;
-        } else {
-            src.make(in, needs.src_bits, kind);
-            roles.src = src.bound.get();
-            shapes[1] = &src.shape;
-        }
+    const Shape* shapes[2] = {&dest.shape, &dest.shape};  // the sizes edge values lean on
+    if (needs.dest_bits != 0) dest.make(in, needs.dest_bits, in.u8());
+    // Source and destination the same surface, when the depths allow it.
+    const uint8_t src_kind = needs.src_bits != 0 ? in.u8() : 0;
+    const bool same = src_kind >= 0xC0 && needs.src_bits == needs.dest_bits;
+    if (needs.src_bits != 0 && !same) {
+        src.make(in, needs.src_bits, src_kind);
+        shapes[1] = &src.shape;
     }
     if (needs.mask_bits != 0) {
         mask.make(in, needs.mask_bits, in.u8());
-        roles.mask = mask.bound.get();
         if (needs.src_bits == 0) shapes[1] = &mask.shape;
     }
+    const Roles roles{dest.bound.get(), same ? dest.bound.get() : src.bound.get(), mask.bound.get()};
 
     int32_t sums[3] = {0, 0, 0};
     const std::vector<ArgValue> args = make_args(e, roles, sums, [&](size_t i) {

@@ -5,11 +5,13 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -29,17 +31,11 @@ public:
     TempDir(const TempDir&) = delete;
     TempDir& operator=(const TempDir&) = delete;
 
-    std::string operator/(const std::string& name) const { return (path_ / name).string(); }
-    const fs::path& path() const { return path_; }
-    std::vector<std::string> names() const
-    {
-        std::vector<std::string> out;
-        for (const auto& e : fs::directory_iterator(path_)) out.push_back(e.path().filename().string());
-        return out;
-    }
+    std::string operator/(const std::string& name) const { return path_ + "/" + name; }
+    const std::string& path() const { return path_; }
 
 private:
-    fs::path path_;
+    std::string path_;
 };
 
 inline std::vector<uint8_t> read_file(const std::string& path)
@@ -50,8 +46,15 @@ inline std::vector<uint8_t> read_file(const std::string& path)
 
 inline void write_file(const std::string& path, const std::vector<uint8_t>& bytes)
 {
-    std::ofstream f(path, std::ios::binary);
-    f.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+}
+
+// Every entry of dir by name, with the bytes of the files.
+inline std::map<std::string, std::vector<uint8_t>> snapshot(const TempDir& dir)
+{
+    std::map<std::string, std::vector<uint8_t>> entries;
+    for (const auto& e : fs::directory_iterator(dir.path())) entries[e.path().filename()] = read_file(e.path());
+    return entries;
 }
 
 inline void put_le(std::vector<uint8_t>& b, size_t at, uint32_t v, int n = 4)
@@ -74,9 +77,7 @@ struct BmpLayout {
 
 inline std::vector<uint8_t> build_bmp(const BmpLayout& s)
 {
-    const size_t after_header = 14 + s.info_size;
-    const size_t mask_end = 54 + 4 * s.masks.size();
-    const size_t offset = std::max(after_header, mask_end);
+    const size_t offset = std::max<size_t>(14 + s.info_size, 54 + 4 * s.masks.size());
     std::vector<uint8_t> b(offset, 0);
     b[0] = 'B';
     b[1] = 'M';
@@ -93,32 +94,21 @@ inline std::vector<uint8_t> build_bmp(const BmpLayout& s)
     return b;
 }
 
-// A valid 24-bit width x height file, every row padded and each byte fill,
-// then changed by change(layout).
-template <class Change>
-std::vector<uint8_t> bmp_with(int32_t width, int32_t height, Change change, uint8_t fill = 0)
-{
-    BmpLayout s;
-    s.width = width;
-    s.height = height;
-    s.file_rows.assign(height, std::vector<uint8_t>((3 * width + 3) / 4 * 4, fill));
-    change(s);
-    return build_bmp(s);
-}
-
 struct RunResult {
     int status = -1;
     std::string out, err;
 };
 
-// Runs the pixmill program with args in directory dir.
-inline RunResult run_pixmill(const std::string& dir, const std::vector<std::string>& args)
+// Runs the pixmill program with args in directory dir (and PIXMILL_ISA=isa
+// when isa is given).
+inline RunResult run_pixmill(const std::string& dir, const std::vector<std::string>& args, const char* isa = nullptr)
 {
     TempDir capture;
     const std::string out_path = capture / "out", err_path = capture / "err";
+    std::fflush(nullptr);  // or the child would write out this process's buffered output again
     const pid_t pid = fork();
     if (pid == 0) {
-        if (chdir(dir.c_str()) != 0) _exit(126);
+        if (chdir(dir.c_str()) != 0 || (isa && setenv("PIXMILL_ISA", isa, 1) != 0)) _exit(126);
         if (!freopen(out_path.c_str(), "w", stdout) || !freopen(err_path.c_str(), "w", stderr)) _exit(126);
         std::vector<char*> argv{const_cast<char*>(PIXMILL_EXE)};
         for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
@@ -126,14 +116,11 @@ inline RunResult run_pixmill(const std::string& dir, const std::vector<std::stri
         execv(PIXMILL_EXE, argv.data());
         _exit(127);
     }
-    RunResult r;
     int wstatus = 0;
     waitpid(pid, &wstatus, 0);
-    r.status = WIFEXITED(wstatus) ? WEXITSTATUS(wstatus) : 128 + WTERMSIG(wstatus);
     const auto out = read_file(out_path), err = read_file(err_path);
-    r.out.assign(out.begin(), out.end());
-    r.err.assign(err.begin(), err.end());
-    return r;
+    return {WIFEXITED(wstatus) ? WEXITSTATUS(wstatus) : 128 + WTERMSIG(wstatus), {out.begin(), out.end()},
+            {err.begin(), err.end()}};
 }
 
 }  // namespace tool_test
