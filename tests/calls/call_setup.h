@@ -27,13 +27,9 @@ enum class Descriptor {
 };
 
 // Width in pixels, rows, and the row length in array elements (bytes for a
-// 24-bit surface, pixels for a 32-bit one). The array holds exactly
-// stride x rows elements.
+// 24-bit surface, pixels for a 32-bit one): the array holds exactly stride x rows.
 struct Shape {
-    int32_t bits = 32;
-    int32_t width = 0;
-    int32_t rows = 0;
-    int32_t stride = 0;
+    int32_t bits = 32, width = 0, rows = 0, stride = 0;
     Descriptor descriptor = Descriptor::kTwoDim;
 };
 
@@ -62,9 +58,7 @@ private:
 
 // The surfaces a call uses, by the names the export table gives them.
 struct Roles {
-    Surface* dest = nullptr;
-    Surface* src = nullptr;
-    Surface* mask = nullptr;
+    Surface *dest = nullptr, *src = nullptr, *mask = nullptr;
 };
 
 // Which surfaces an export takes, and the depth each must have.
@@ -87,16 +81,13 @@ std::vector<ArgValue> make_args(const ExportEntry& e, const Roles& r, int32_t* s
     std::vector<ArgValue> args(e.kinds.size());
     int outs = 0;
     for (size_t i = 0; i < args.size(); ++i) {
-        switch (e.kinds[i]) {
-        case ArgKind::kSurface: {
-            const std::string& n = e.arg_names[i];
+        const std::string& n = e.arg_names[i];
+        if (e.kinds[i] == ArgKind::kSurface)
             args[i].surface = n == "dest" ? r.dest : n == "src" ? r.src : r.mask;
-            break;
-        }
-        case ArgKind::kIntOut: args[i].out = sums + outs++; break;
-        case ArgKind::kInt: args[i].integer = value(i).integer; break;
-        case ArgKind::kFloat: args[i].real = value(i).real; break;
-        }
+        else if (e.kinds[i] == ArgKind::kIntOut)
+            args[i].out = sums + outs++;
+        else
+            args[i] = value(i);
     }
     return args;
 }

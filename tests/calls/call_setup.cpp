@@ -11,13 +11,7 @@ size_t array_bytes(const Shape& s)
 
 Shape make_shape(int32_t bits, int32_t width, int32_t rows, int32_t pad, Descriptor d)
 {
-    Shape s;
-    s.bits = bits;
-    s.width = width;
-    s.rows = rows;
-    s.stride = (bits == 32 ? width : 3 * width) + pad;
-    s.descriptor = d;
-    return s;
+    return Shape{bits, width, rows, (bits == 32 ? width : 3 * width) + pad, d};
 }
 
 void BoundSurface::bind(const Shape& shape, uint8_t* pixels)
@@ -52,8 +46,7 @@ SurfaceNeeds surface_needs(const ExportEntry& e)
         if (e.kinds[i] != ArgKind::kSurface) continue;
         const std::string& name = e.arg_names[i];
         const int fixed = pixmill_tool::required_bits(e.name, name);
-        const int bits = fixed != 0 ? fixed : 32;
-        (name == "dest" ? n.dest_bits : name == "src" ? n.src_bits : n.mask_bits) = bits;
+        (name == "dest" ? n.dest_bits : name == "src" ? n.src_bits : n.mask_bits) = fixed != 0 ? fixed : 32;
     }
     return n;
 }
