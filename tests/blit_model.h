@@ -17,18 +17,11 @@ namespace pixmill_test {
 
 // The block (a bar uses dx, dy, w, h; the mask bar takes its mask position
 // from sx, sy), a colour or key as red, green, blue, and an alpha.
-struct Args {
-    pixmill::Block b;
-    int32_t red, green, blue, alpha;
-};
+struct Args { pixmill::Block b; int32_t red, green, blue, alpha; };
 using Call = int32_t (*)(Surface* d, Surface* s, Surface* m, const Args& a);
 
-struct Export {
-    const char* name;
-    int dbits, sbits;  // sbits 0: no source (the mask bar's mask is its source)
-    Call call;
-    const char* bar = nullptr;  // an outline: the bar that draws its lines
-};
+// sbits 0: no source (the mask bar's mask is its source); bar: an outline's bar.
+struct Export { const char* name; int dbits, sbits; Call call; const char* bar = nullptr; };
 
 #define PM_CALL(expr) [](Surface* d, Surface* s, Surface* m, const Args& a) { return (void)s, (void)m, expr; }
 #define PM_BLOCK d, a.b.dx, a.b.dy, a.b.w, a.b.h, s, a.b.sx, a.b.sy

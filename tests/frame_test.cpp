@@ -1,4 +1,5 @@
-// Array services, surface reading, bottom-up addressing and the clips.
+// Array services, surface reading and bottom-up addressing, the block clip,
+// the blend arithmetic, and the choice of level.
 #include <gtest/gtest.h>
 
 #include <climits>
