@@ -1,15 +1,13 @@
-// Randomised checks of block transfers against a slow model: the clipped
-// rectangle walked one pixel at a time in the library's order (rows top-down,
-// pixels left to right) over a copy of the destination's bytes, reading the
-// source and mask from wherever they live at that moment, so a same-surface
-// call sees its own earlier writes.
+// The block-transfer and drawing exports behind one signature, one-pixel
+// worked examples, and the model a whole call is checked against: the same
+// export applied to one pixel at a time over the clipped rectangle, rows
+// top-down and pixels left to right (so a same-surface call sees its own
+// earlier writes), an outline being its four lines drawn by its bar.
 #pragma once
 
 #include <gtest/gtest.h>
 
-#include <climits>
-#include <functional>
-#include <random>
+#include <cstring>
 #include <vector>
 
 #include "frame/clip.h"
@@ -17,79 +15,93 @@
 
 namespace pixmill_test {
 
-// Per-call arguments beyond the block: a key as red, green, blue, and an alpha.
-struct Extra {
-    int red, green, blue, alpha;
-    bool is_key(const uint8_t* s) const
-    {
-        return s[0] == uint8_t(blue) && s[1] == uint8_t(green) && s[2] == uint8_t(red);
-    }
-};
+// The block (a bar uses dx, dy, w, h; the mask bar takes its mask position
+// from sx, sy), a colour or key as red, green, blue, and an alpha.
+struct Args { pixmill::Block b; int32_t red, green, blue, alpha; };
+using Call = int32_t (*)(Surface* d, Surface* s, Surface* m, const Args& a);
 
-struct ExportCase {
-    const char* name;
-    int sbits, dbits;
-    bool masked;
-    std::function<void(Surface* d, const pixmill::Block& b, Surface* s, Surface* m, const Extra& e)> call;
-    // One pixel: destination d, source s, mask pixel m (null without a mask).
-    std::function<void(uint8_t* d, const uint8_t* s, const uint8_t* m, const Extra& e)> step;
-    bool same_surface = true;  // whether to try source (and mask) as the destination
-};
+// sbits 0: no source (the mask bar's mask is its source); bar: an outline's bar.
+struct Export { const char* name; int dbits, sbits; Call call; const char* bar = nullptr; };
 
-// Expected destination bytes; src or mask may be dst itself. A mask pixel
-// outside the mask's array leaves its destination pixel alone.
-inline std::vector<uint8_t> model_blit(const ExportCase& c, TestSurface& dst, TestSurface& src, TestSurface* mask,
-                                       pixmill::Block b, const Extra& e)
+#define PM_CALL(expr) [](Surface* d, Surface* s, Surface* m, const Args& a) { return (void)s, (void)m, expr; }
+#define PM_BLOCK d, a.b.dx, a.b.dy, a.b.w, a.b.h, s, a.b.sx, a.b.sy
+#define PM_RECT d, a.b.dx, a.b.dy, a.b.w, a.b.h
+#define PM_RGB a.red, a.green, a.blue
+
+inline const std::vector<Export>& exports()
 {
-    std::vector<uint8_t> out = dst.bytes();
-    if (!pixmill::clip_block(b, dst.width(), dst.height(), src.width(), src.height())) return out;
-    const uint8_t* sbase = &src == &dst ? out.data() : src.bytes().data();
-    const uint8_t* mbase = mask == &dst ? out.data() : mask != nullptr ? mask->bytes().data() : nullptr;
-    for (int j = 0; j < b.h; ++j)
-        for (int i = 0; i < b.w; ++i) {
-            uint8_t* d = out.data() + (dst.height() - 1 - b.dy - j) * dst.pitch() + (b.dx + i) * c.dbits / 8;
-            const int row = src.height() - 1 - b.sy - j;  // array row, shared by source and mask
-            const uint8_t* m = nullptr;
-            if (mask != nullptr) {
-                if (row >= mask->height() || 3 * (b.sx + i) + 3 > mask->pitch()) continue;
-                m = mbase + row * mask->pitch() + 3 * (b.sx + i);
-            }
-            c.step(d, sbase + row * src.pitch() + (b.sx + i) * c.sbits / 8, m, e);
-        }
-    return out;
+    static const std::vector<Export> table = {
+        {"BitBlt24to24", 24, 24, PM_CALL(Render_BitBlt24to24(PM_BLOCK))},
+        {"BitBlt24to32", 32, 24, PM_CALL(Render_BitBlt24to32(PM_BLOCK))},
+        {"BitBlt32to24", 24, 32, PM_CALL(Render_BitBlt32to24(PM_BLOCK))},
+        {"BitBlt32to32", 32, 32, PM_CALL(Render_BitBlt32to32(PM_BLOCK))},
+        {"TColor", 24, 24, PM_CALL(Render_BitBlt24to24TColor(PM_BLOCK, PM_RGB))},
+        {"Alpha", 24, 24, PM_CALL(Render_BitBlt24to24Alpha(PM_BLOCK, a.alpha))},
+        {"TColorAlpha", 24, 24, PM_CALL(Render_BitBlt24to24TColorAlpha(PM_BLOCK, PM_RGB, a.alpha))},
+        {"24to32Alpha", 32, 24, PM_CALL(Render_BitBlt24to32Alpha(PM_BLOCK, a.alpha))},
+        {"PostProcess", 32, 24, PM_CALL(Render_BitBlt24to32TColorAlphaPostProcess(PM_BLOCK, PM_RGB, a.alpha, 0))},
+        {"32Maskto24", 24, 32, PM_CALL(Render_BitBlt32Maskto24(PM_BLOCK))},
+        {"24to32Mask", 32, 24, PM_CALL(Render_BitBlt24to32Mask(PM_BLOCK))},
+        {"24to24Mask24", 24, 24, PM_CALL(Render_BitBlt24to24Mask24(PM_BLOCK, m))},
+        {"24to32Mask24", 32, 24, PM_CALL(Render_BitBlt24to32Mask24(PM_BLOCK, m))},
+        {"Bar24Mask24", 24, 24, PM_CALL(Render_DrawBar24Mask24(PM_BLOCK, PM_RGB))},
+        {"Bar24", 24, 0, PM_CALL(Render_DrawBar24(PM_RECT, PM_RGB))},
+        {"Bar24Alpha", 24, 0, PM_CALL(Render_DrawBar24Alpha(PM_RECT, PM_RGB, a.alpha))},
+        {"Bar32", 32, 0, PM_CALL(Render_DrawBar32(PM_RECT, PM_RGB))},
+        {"Bar32Alpha", 32, 0, PM_CALL(Render_DrawBar32Alpha(PM_RECT, PM_RGB, a.alpha))},
+        {"Bar32AlphaT", 32, 0, PM_CALL(Render_DrawBar32AlphaT(PM_RECT, PM_RGB, a.alpha))},
+        {"Rect24", 24, 0, PM_CALL(Render_DrawRect24(PM_RECT, PM_RGB)), "Bar24"},
+        {"Rect24Alpha", 24, 0, PM_CALL(Render_DrawRect24Alpha(PM_RECT, PM_RGB, a.alpha)), "Bar24Alpha"},
+        {"Rect32", 32, 0, PM_CALL(Render_DrawRect32(PM_RECT, PM_RGB)), "Bar32"},
+        {"Rect32Alpha", 32, 0, PM_CALL(Render_DrawRect32Alpha(PM_RECT, PM_RGB, a.alpha)), "Bar32Alpha"},
+        {"Rect32AlphaT", 32, 0, PM_CALL(Render_DrawRect32AlphaT(PM_RECT, PM_RGB, a.alpha)), "Bar32AlphaT"},
+    };
+    return table;
 }
 
-// Random padded surfaces, rectangles, masks smaller and larger than the area
-// read, same-surface calls where the formats allow, keys drawn from the few
-// byte values the sources are made of: the whole destination array, row
-// padding included, must equal the model's.
-inline void check_random_calls(const ExportCase& c, uint32_t seed)
+inline const Export& find_export(const char* name)
 {
-    std::mt19937 rng(seed);
-    auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
-    const int bytes[] = {0, 128, 255}, alphas[] = {0, 1, 128, 254, 255, -7, 300};
-    for (int iter = 0; iter < 400; ++iter) {
-        TestSurface src(pick(1, 15), pick(1, 7), c.sbits, pick(0, 4));
-        TestSurface dst(pick(1, 15), pick(1, 7), c.dbits, pick(0, 3));
-        TestSurface mask(pick(0, 17), pick(0, 9), 24, pick(0, 4));
-        for (auto& v : src.bytes()) v = uint8_t(c.sbits == 24 ? bytes[pick(0, 2)] : rng());
-        for (auto& v : mask.bytes()) v = uint8_t(bytes[pick(0, 2)] + pick(0, 1));
-        dst.fill_random(rng);
-        const bool same = c.same_surface && c.sbits == c.dbits && pick(0, 2) == 0;
-        TestSurface& s = same ? dst : src;
-        TestSurface& m = same && pick(0, 1) == 0 ? dst : mask;
-        const Extra e{bytes[pick(0, 2)] | (pick(0, 1) << 8), bytes[pick(0, 2)], bytes[pick(0, 2)], alphas[pick(0, 6)]};
-        pixmill::Block b{pick(-2, dst.width() - 1), pick(-2, dst.height() - 1), pick(-1, 17),
-                         pick(-1, 9),               pick(-2, src.width() - 1), pick(-2, src.height() - 1)};
-        // Now and then arguments at the int32 limits, whose sums must not wrap.
-        const pixmill::Block extremes[] = {{INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX, INT32_MAX, 0},
-                                           {0, 0, INT32_MAX, INT32_MAX, 0, 0},
-                                           {-10, 0, INT32_MIN, 1, INT32_MIN, INT32_MIN}};
-        if (iter % 25 == 24) b = extremes[iter / 25 % 3];
-        const auto expect = model_blit(c, dst, s, c.masked ? &m : nullptr, b, e);
-        c.call(dst.get(), b, s.get(), m.get(), e);
-        ASSERT_EQ(dst.bytes(), expect) << c.name << " iteration " << iter << (same ? " same surface" : "");
+    const Export* e = exports().data();
+    while (std::strcmp(e->name, name) != 0) ++e;  // every name asked for is in the table
+    return *e;
+}
+
+// A worked pixel: the export called on one-pixel surfaces with the block
+// (0, 0, 1, 1, 0, 0).
+struct Worked {
+    const char* fn;
+    int32_t red, green, blue, alpha;
+    std::vector<int> src, dst, result;
+    const char* what;
+    std::vector<int> mask = {0, 0, 0};  // the third surface's pixel
+};
+
+inline void check_worked(const Worked& c)
+{
+    const Export& e = find_export(c.fn);
+    TestSurface d(1, 1, e.dbits), s(1, 1, e.sbits ? e.sbits : 24), m(1, 1, 24);
+    d.set(0, 0, c.dst);
+    s.set(0, 0, c.src);
+    m.set(0, 0, c.mask);
+    EXPECT_EQ(e.call(d.get(), s.get(), m.get(), {{0, 0, 1, 1, 0, 0}, c.red, c.green, c.blue, c.alpha}), 0);
+    EXPECT_EQ(d.pixel(0, 0), std::vector<uint8_t>(c.result.begin(), c.result.end())) << c.fn << ": " << c.what;
+}
+
+// The model of a call of e whose clipped block is c, applied to d (s and m
+// being whatever surfaces the call reads).
+inline void model_call(const Export& e, Surface* d, Surface* s, Surface* m, Args a, const pixmill::Block& c)
+{
+    if (e.bar != nullptr) {  // the top, bottom, left and right lines, each at full length
+        const pixmill::Block lines[] = {{c.dx, c.dy, c.w, 1, 0, 0}, {c.dx, c.dy + c.h - 1, c.w, 1, 0, 0},
+                                        {c.dx, c.dy, 1, c.h, 0, 0}, {c.dx + c.w - 1, c.dy, 1, c.h, 0, 0}};
+        for (const pixmill::Block& l : lines) a.b = l, find_export(e.bar).call(d, s, m, a);
+        return;
     }
+    for (int j = 0; j < c.h; ++j)
+        for (int i = 0; i < c.w; ++i) {
+            a.b = {c.dx + i, c.dy + j, 1, 1, c.sx + i, c.sy + j};
+            e.call(d, s, m, a);
+        }
 }
 
 }  // namespace pixmill_test

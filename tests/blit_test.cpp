@@ -1,272 +1,160 @@
-// Block transfers, plain, keyed, with constant alpha and through masks:
-// worked pixels, and random calls against the pixel model.
+// Block transfers: worked pixels, mask addressing, and for every block
+// transfer and drawing export the placement of a call: exactly its clipped
+// pixels, in walk order, and no other byte.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <numeric>
+#include <random>
+#include <string>
 
 #include "blit_model.h"
-#include "frame/arith.h"
+#include "draw_check.h"
 
 using pixmill::Block;
-using pixmill_test::Extra;
-using pixmill_test::TestSurface;
-
-namespace {
-
-using BlitFn = int32_t(PIXMILL_CALL*)(Surface*, int32_t, int32_t, int32_t, int32_t, Surface*, int32_t, int32_t);
-using MaskFn = int32_t(PIXMILL_CALL*)(Surface*, int32_t, int32_t, int32_t, int32_t, Surface*, int32_t, int32_t,
-                                      Surface*);
-
-// An export taking the block alone, or the block and a mask, as the model calls it.
-auto plain(BlitFn fn)
-{
-    return [fn](Surface* d, const Block& b, Surface* s, Surface*, const Extra&) {
-        EXPECT_EQ(fn(d, b.dx, b.dy, b.w, b.h, s, b.sx, b.sy), 0);
-    };
-}
-auto masked(MaskFn fn)
-{
-    return [fn](Surface* d, const Block& b, Surface* s, Surface* m, const Extra&) {
-        EXPECT_EQ(fn(d, b.dx, b.dy, b.w, b.h, s, b.sx, b.sy, m), 0);
-    };
-}
-
-// The four exports, called with the block and extra arguments of a test.
-void tcolor(Surface* d, const Block& b, Surface* s, Surface*, const Extra& e)
-{
-    EXPECT_EQ(Render_BitBlt24to24TColor(d, b.dx, b.dy, b.w, b.h, s, b.sx, b.sy, e.red, e.green, e.blue), 0);
-}
-void alpha(Surface* d, const Block& b, Surface* s, Surface*, const Extra& e)
-{
-    EXPECT_EQ(Render_BitBlt24to24Alpha(d, b.dx, b.dy, b.w, b.h, s, b.sx, b.sy, e.alpha), 0);
-}
-void tcolor_alpha(Surface* d, const Block& b, Surface* s, Surface*, const Extra& e)
-{
-    EXPECT_EQ(Render_BitBlt24to24TColorAlpha(d, b.dx, b.dy, b.w, b.h, s, b.sx, b.sy, e.red, e.green, e.blue, e.alpha),
-              0);
-}
-void stamp(Surface* d, const Block& b, Surface* s, Surface*, const Extra& e)
-{
-    EXPECT_EQ(Render_BitBlt24to32Alpha(d, b.dx, b.dy, b.w, b.h, s, b.sx, b.sy, e.alpha), 0);
-}
-
-
-std::vector<uint8_t> bytes(std::initializer_list<int> v) { return {v.begin(), v.end()}; }
-
-// The source-alpha blend of bytes 0 to 2; false (nothing written) for alpha 0.
-bool blend_by_source_alpha(uint8_t* d, const uint8_t* s)
-{
-    for (int k = 0; k < 3 && s[3] != 0; ++k) d[k] = pixmill::blend255(s[k], d[k], s[3]);
-    return s[3] != 0;
-}
-
-}  // namespace
+using namespace pixmill_test;
 
 TEST(BitBlt, WorkedPixels)
 {
-    struct Case {
-        const char* what;
-        BlitFn fn;
-        int src_bits, dst_bits;
-        std::vector<int> src, dst, result;
+    const Worked cases[] = {
+        {"BitBlt24to24", 0, 0, 0, 0, {1, 2, 3}, {9, 9, 9}, {1, 2, 3}, "copies"},
+        {"BitBlt24to32", 0, 0, 0, 0, {1, 2, 3}, {9, 9, 9, 77}, {1, 2, 3, 77}, "keeps the alpha byte"},
+        {"BitBlt32to32", 0, 0, 0, 0, {10, 20, 30, 255}, {200, 200, 200, 7}, {10, 20, 30, 255}, "opaque"},
+        {"BitBlt32to24", 0, 0, 0, 0, {10, 20, 30, 255}, {200, 200, 200}, {10, 20, 30}, "opaque"},
+        {"BitBlt32to32", 0, 0, 0, 0, {255, 0, 0, 128}, {0, 255, 0, 200}, {128, 127, 0, 200}, "keeps the larger alpha"},
+        {"BitBlt32to32", 0, 0, 0, 0, {255, 0, 0, 128}, {0, 255, 0, 50}, {128, 127, 0, 128}, "raises a smaller alpha"},
+        {"BitBlt32to24", 0, 0, 0, 0, {255, 0, 100, 128}, {0, 255, 200}, {128, 127, 149}, "blends by source alpha"},
+        {"BitBlt32to32", 0, 0, 0, 0, {1, 2, 3, 0}, {9, 8, 7, 6}, {9, 8, 7, 6}, "alpha 0 leaves the pixel"},
+        {"BitBlt32to24", 0, 0, 0, 0, {1, 2, 3, 0}, {9, 8, 7}, {9, 8, 7}, "alpha 0 leaves the pixel"},
+        {"TColor", 255, 0, 255, 0, {255, 0, 255}, {1, 2, 3}, {1, 2, 3}, "key pixel skipped"},
+        {"TColor", 255, 0, 255, 0, {255, 0, 254}, {1, 2, 3}, {255, 0, 254}, "red byte off the key by one: copied"},
+        {"TColor", 0x1FF, 0x300, 0xFF, 0, {255, 0, 255}, {1, 2, 3}, {1, 2, 3}, "only a key argument's low byte counts"},
+        {"TColor", 0, 0, 255, 0, {255, 0, 0}, {1, 2, 3}, {1, 2, 3}, "blue key matches bytes (255, 0, 0)"},
+        {"TColor", 3, 2, 1, 0, {7, 8, 9}, {1, 2, 3}, {7, 8, 9}, "key compared with the source only"},
+        {"Alpha", 0, 0, 0, 255, {10, 20, 30}, {200, 100, 0}, {10, 20, 30}, "alpha 255 copies"},
+        {"Alpha", 0, 0, 0, 0, {10, 20, 30}, {200, 100, 0}, {200, 100, 0}, "alpha 0 keeps the destination"},
+        {"Alpha", 0, 0, 0, 128, {255, 0, 100}, {0, 255, 200}, {128, 127, 149}, "alpha 128 truncates"},
+        // Out of range the whole alpha enters the products; the quotient
+        // truncates toward zero and its low byte is stored.
+        {"Alpha", 0, 0, 0, 300, {200, 0, 0}, {100, 0, 0}, {217, 0, 0}, "alpha 300 used whole"},
+        {"Alpha", 0, 0, 0, -100, {200, 0, 0}, {0, 0, 0}, {178, 0, 0}, "alpha -100 truncates toward zero"},
+        {"TColorAlpha", 30, 20, 10, 128, {10, 20, 30}, {0, 0, 0}, {0, 0, 0}, "skips the key"},
+        {"TColorAlpha", 30, 20, 10, 128, {255, 20, 30}, {0, 0, 0}, {128, 10, 15}, "blends the rest"},
+        {"TColorAlpha", 30, 20, 10, 255, {255, 20, 30}, {0, 0, 0}, {255, 20, 30}, "alpha 255 copies"},
+        {"24to32Alpha", 0, 0, 0, 0x1C0, {1, 2, 3}, {9, 9, 9, 9}, {1, 2, 3, 0xC0}, "stamps alpha's low byte"},
+        {"32Maskto24", 0, 0, 0, 0, {1, 2, 3, 200}, {9, 9, 9}, {200, 200, 200}, "alpha to grey"},
+        {"24to32Mask", 0, 0, 0, 0, {10, 20, 30}, {1, 2, 3, 4}, {1, 2, 3, 30}, "red byte to alpha"},
+        {"24to24Mask24", 0, 0, 0, 0, {10, 20, 30}, {1, 2, 3}, {1, 2, 3}, "mask byte 2 alone counts", {255, 255, 0}},
+        {"24to24Mask24", 0, 0, 0, 0, {10, 20, 30}, {1, 2, 3}, {10, 20, 30}, "mask 255 copies", {0, 0, 255}},
+        {"24to24Mask24", 0, 0, 0, 0, {255, 0, 100}, {0, 255, 200}, {128, 127, 149}, "mask 128", {0, 0, 128}},
+        {"24to32Mask24", 0, 0, 0, 0, {10, 20, 30}, {1, 2, 3, 7}, {10, 20, 30, 0}, "mask 0 too", {255, 255, 0}},
+        {"24to32Mask24", 0, 0, 0, 0, {255, 0, 100}, {0, 255, 200, 7}, {255, 0, 100, 128}, "mask 128", {0, 0, 128}},
     };
-    const Case cases[] = {
-        {"24to24 copies", Render_BitBlt24to24, 24, 24, {1, 2, 3}, {9, 9, 9}, {1, 2, 3}},
-        {"24to32 keeps alpha", Render_BitBlt24to32, 24, 32, {1, 2, 3}, {9, 9, 9, 77}, {1, 2, 3, 77}},
-        {"32to32 opaque", Render_BitBlt32to32, 32, 32, {10, 20, 30, 255}, {200, 200, 200, 7}, {10, 20, 30, 255}},
-        {"32to24 opaque", Render_BitBlt32to24, 32, 24, {10, 20, 30, 255}, {200, 200, 200}, {10, 20, 30}},
-        {"32to32 keeps the larger alpha", Render_BitBlt32to32, 32, 32, {255, 0, 0, 128}, {0, 255, 0, 200},
-         {128, 127, 0, 200}},
-        {"32to32 raises a smaller alpha", Render_BitBlt32to32, 32, 32, {255, 0, 0, 128}, {0, 255, 0, 50},
-         {128, 127, 0, 128}},
-        {"32to24 blends", Render_BitBlt32to24, 32, 24, {255, 0, 100, 128}, {0, 255, 200}, {128, 127, 149}},
-        {"32to32 alpha 0 leaves the pixel", Render_BitBlt32to32, 32, 32, {1, 2, 3, 0}, {9, 8, 7, 6}, {9, 8, 7, 6}},
-        {"32to24 alpha 0 leaves the pixel", Render_BitBlt32to24, 32, 24, {1, 2, 3, 0}, {9, 8, 7}, {9, 8, 7}},
-    };
-    for (const Case& c : cases) {
-        TestSurface src(1, 1, c.src_bits), dst(1, 1, c.dst_bits);
-        src.set(0, 0, c.src);
-        dst.set(0, 0, c.dst);
-        EXPECT_EQ(c.fn(dst.get(), 0, 0, 1, 1, src.get(), 0, 0), 0);
-        std::vector<uint8_t> expect(c.result.begin(), c.result.end());
-        EXPECT_EQ(dst.pixel(0, 0), expect) << c.what;
-    }
+    for (const Worked& c : cases) check_worked(c);
 }
 
-TEST(BitBlt, SameSurfaceOverlapFollowsTheForwardBlockCopy)
+TEST(BitBlt, SameRowOverlapFollowsTheForwardBlockCopy)
 {
     // Bytes 0..23 in one row; 5 pixels copied one pixel to the right: one
     // 8-byte block and 7 single bytes, each reading what was just written.
     TestSurface s(8, 1, 24);
     std::iota(s.bytes().begin(), s.bytes().end(), 0);
     Render_BitBlt24to24(s.get(), 1, 0, 5, 1, s.get(), 0, 0);
-    const std::vector<uint8_t> expect = {0, 1, 2, 0, 1, 2, 3, 1, 2, 3, 7, 2,
-                                         3, 7, 2, 3, 7, 2, 18, 19, 20, 21, 22, 23};
+    const std::vector<uint8_t> expect = {0, 1, 2, 0, 1, 2, 3, 1, 2, 3, 7, 2, 3, 7, 2, 3, 7, 2, 18, 19, 20, 21, 22, 23};
     EXPECT_EQ(s.bytes(), expect);
 }
 
-// The plain transfers (24to24 not on itself: its rows move in 8-byte blocks,
-// which the test above covers).
-TEST(BitBlt, RandomCallsMatchThePixelModel)
+// The mask is addressed at the source's array row and column: mask array row
+// k pairs with source array row k. A destination pixel whose mask pixel lies
+// outside the mask's array (a short mask, or a padded row ending inside a
+// pixel) is left alone. The alpha written by 24to32Mask24 shows which mask
+// pixel each destination pixel was given.
+TEST(MaskBlit, MaskPixelsPairWithTheSourcesArrayPositions)
 {
-    const pixmill_test::ExportCase cases[] = {
-        {"24to24", 24, 24, false, plain(Render_BitBlt24to24),
-         [](uint8_t* d, const uint8_t* s, const uint8_t*, const Extra&) { d[0] = s[0], d[1] = s[1], d[2] = s[2]; },
-         false},
-        {"24to32", 24, 32, false, plain(Render_BitBlt24to32),
-         [](uint8_t* d, const uint8_t* s, const uint8_t*, const Extra&) { d[0] = s[0], d[1] = s[1], d[2] = s[2]; }},
-        {"32to24", 32, 24, false, plain(Render_BitBlt32to24),
-         [](uint8_t* d, const uint8_t* s, const uint8_t*, const Extra&) { blend_by_source_alpha(d, s); }},
-        {"32to32", 32, 32, false, plain(Render_BitBlt32to32),
-         [](uint8_t* d, const uint8_t* s, const uint8_t*, const Extra&) {
-             if (blend_by_source_alpha(d, s)) d[3] = std::max(d[3], s[3]);
-         }},
+    const struct { const char* what; int mask_w, mask_h, mask_pad; Block b; } cases[] = {
+        {"mask like the source", 4, 4, 0, {0, 0, 4, 4, 0, 0}},
+        {"taller mask: array rows pair from the start", 4, 6, 0, {0, 0, 4, 4, 0, 0}},
+        {"short mask: the rows it lacks are left alone", 4, 2, 0, {0, 0, 4, 4, 0, 0}},
+        {"narrow mask, padded row ending inside a pixel", 2, 4, 2, {0, 0, 4, 4, 0, 0}},
+        {"narrow mask, padded row holding one more pixel", 2, 4, 3, {0, 0, 4, 4, 0, 0}},
+        {"source offset", 4, 4, 0, {1, 1, 2, 2, 1, 1}},
+        {"negative dx: the source's column", 4, 4, 0, {-1, 0, 4, 3, 0, 1}},
     };
-    for (const auto& c : cases) pixmill_test::check_random_calls(c, 3);
-}
-
-TEST(KeyedBlit, WorkedPixels)
-{
-    using Call = void (*)(Surface*, const Block&, Surface*, Surface*, const Extra&);
-    struct Case {
-        const char* what;
-        Call call;
-        Extra e;
-        std::vector<int> src, dst, result;
-    };
-    const Case cases[] = {
-        {"key pixel skipped", tcolor, {255, 0, 255, 0}, {255, 0, 255}, {1, 2, 3}, {1, 2, 3}},
-        {"red byte off the key by one: copied", tcolor, {255, 0, 255, 0}, {255, 0, 254}, {1, 2, 3}, {255, 0, 254}},
-        {"only the low byte of a key argument counts", tcolor, {0x1FF, 0x300, 0xFF, 0}, {255, 0, 255}, {1, 2, 3},
-         {1, 2, 3}},
-        {"blue key matches bytes (255, 0, 0)", tcolor, {0, 0, 255, 0}, {255, 0, 0}, {1, 2, 3}, {1, 2, 3}},
-        {"key compared with the source, not the destination", tcolor, {3, 2, 1, 0}, {7, 8, 9}, {1, 2, 3}, {7, 8, 9}},
-        {"alpha 255 copies", alpha, {0, 0, 0, 255}, {10, 20, 30}, {200, 100, 0}, {10, 20, 30}},
-        {"alpha 0 keeps the destination", alpha, {0, 0, 0, 0}, {10, 20, 30}, {200, 100, 0}, {200, 100, 0}},
-        {"alpha 128", alpha, {0, 0, 0, 128}, {255, 0, 100}, {0, 255, 200}, {128, 127, 149}},
-        {"alpha 100", alpha, {0, 0, 0, 100}, {100, 0, 0}, {200, 0, 0}, {160, 0, 0}},
-        // Out of range the whole alpha enters the products; the quotient
-        // truncates toward zero and its low byte is stored.
-        {"alpha 300 used whole", alpha, {0, 0, 0, 300}, {200, 0, 0}, {100, 0, 0}, {217, 0, 0}},
-        {"alpha -100 truncates toward zero", alpha, {0, 0, 0, -100}, {200, 0, 0}, {0, 0, 0}, {178, 0, 0}},
-        {"keyed alpha skips the key", tcolor_alpha, {30, 20, 10, 128}, {10, 20, 30}, {0, 0, 0}, {0, 0, 0}},
-        {"keyed alpha blends the rest", tcolor_alpha, {30, 20, 10, 128}, {255, 20, 30}, {0, 0, 0}, {128, 10, 15}},
-        {"keyed alpha 255 copies", tcolor_alpha, {30, 20, 10, 255}, {255, 20, 30}, {0, 0, 0}, {255, 20, 30}},
-        {"24to32Alpha stamps the low byte", stamp, {0, 0, 0, 0x1C0}, {1, 2, 3}, {9, 9, 9, 9}, {1, 2, 3, 0xC0}},
-    };
-    for (const Case& c : cases) {
-        TestSurface src(1, 1, 24), dst(1, 1, 8 * static_cast<int>(c.dst.size()));
-        src.set(0, 0, c.src);
-        dst.set(0, 0, c.dst);
-        c.call(dst.get(), {0, 0, 1, 1, 0, 0}, src.get(), nullptr, c.e);
-        EXPECT_EQ(dst.pixel(0, 0), std::vector<uint8_t>(c.result.begin(), c.result.end())) << c.what;
+    for (const auto& c : cases) {
+        TestSurface src(4, 4, 24), mask(c.mask_w, c.mask_h, 24, c.mask_pad), dst(4, 4, 32);
+        for (size_t i = 0; i < mask.bytes().size(); ++i) mask.bytes()[i] = uint8_t(100 + i);
+        Render_BitBlt24to32Mask24(dst.get(), c.b.dx, c.b.dy, c.b.w, c.b.h, src.get(), c.b.sx, c.b.sy, mask.get());
+        for (int y = 0; y < 4; ++y)
+            for (int x = 0; x < 4; ++x) {
+                const int sx = x - c.b.dx + c.b.sx, row = 3 - (y - c.b.dy + c.b.sy);  // source column, array row
+                const bool in = x >= std::max(c.b.dx, 0) && x < c.b.dx + c.b.w && y >= c.b.dy && y < c.b.dy + c.b.h;
+                const bool has = row < c.mask_h && 3 * sx + 3 <= mask.pitch();
+                EXPECT_EQ(dst.px(x, y)[3], in && has ? mask.bytes()[row * mask.pitch() + 3 * sx + 2] : 0)
+                    << c.what << " at " << x << "," << y;
+            }
     }
 }
 
-TEST(KeyedBlit, RandomCallsMatchThePixelModel)
+// Every block transfer and drawing export over padded surfaces: the call
+// equals its model (blit_model.h) over the clipped rectangle stated here,
+// changes every pixel it should draw (in a marked run, where each drawn pixel
+// shows), no byte outside that rectangle (row padding included) and no byte of
+// a separate source.
+TEST(Placement, ACallIsItsClippedPixelsInWalkOrderAndNothingElse)
 {
-    using pixmill::blend255;
-    const pixmill_test::ExportCase cases[] = {
-        {"24to24TColor", 24, 24, false, tcolor,
-         [](uint8_t* d, const uint8_t* s, const uint8_t*, const Extra& e) {
-             if (!e.is_key(s)) d[0] = s[0], d[1] = s[1], d[2] = s[2];
-         }},
-        {"24to24Alpha", 24, 24, false, alpha,
-         [](uint8_t* d, const uint8_t* s, const uint8_t*, const Extra& e) {
-             for (int k = 0; k < 3; ++k) d[k] = blend255(s[k], d[k], e.alpha);
-         }},
-        {"24to24TColorAlpha", 24, 24, false, tcolor_alpha,
-         [](uint8_t* d, const uint8_t* s, const uint8_t*, const Extra& e) {
-             for (int k = 0; k < 3 && !e.is_key(s); ++k) d[k] = blend255(s[k], d[k], e.alpha);
-         }},
-        {"24to32Alpha", 24, 32, false, stamp,
-         [](uint8_t* d, const uint8_t* s, const uint8_t*, const Extra& e) {
-             d[0] = s[0], d[1] = s[1], d[2] = s[2], d[3] = uint8_t(e.alpha);
-         }},
+    // Destination 70 x 6, source and mask 7 x 5; `same` cases use the
+    // destination as source and mask, over rows long enough for vector code.
+    // The rectangle as clipped for a block transfer (and the mask bar) and for
+    // a one-surface drawing; w 0: nothing.
+    const struct { const char* what; Block in, block, rect; bool same = false; } cases[] = {
+        {"inside both", {1, 1, 4, 3, 2, 1}, {1, 1, 4, 3, 2, 1}, {1, 1, 4, 3, 0, 0}},
+        {"passing the source's edge loses its last column", {0, 0, 8, 2, 1, 0}, {0, 0, 5, 2, 1, 0}, {0, 0, 8, 2, 0, 0}},
+        {"ending at the source's right edge", {2, 0, 6, 2, 1, 0}, {2, 0, 6, 2, 1, 0}, {2, 0, 6, 2, 0, 0}},
+        {"negative dx moves the source along", {-2, 1, 5, 2, 0, 1}, {0, 1, 3, 2, 2, 1}, {0, 1, 3, 2, 0, 0}},
+        {"negative source origin moves, not cuts", {3, 2, 3, 2, -2, -1}, {3, 2, 3, 2, 0, 0}, {3, 2, 3, 2, 0, 0}},
+        {"cut at the destination's right and bottom", {66, 4, 9, 9, 0, 0}, {66, 4, 4, 2, 0, 0}, {66, 4, 4, 2, 0, 0}},
+        {"negative dy; the source's bottom cuts", {1, -2, 3, 9, 0, 2}, {1, 0, 3, 1, 0, 4}, {1, 0, 3, 6, 0, 0}},
+        {"x equal to the destination's width", {70, 0, 3, 3, 0, 0}, {}, {}},
+        {"negative x as wide as it is", {-3, 0, 3, 2, 0, 0}, {}, {}},
+        {"sx equal to the source's width", {0, 0, 3, 3, 7, 0}, {}, {0, 0, 3, 3, 0, 0}},
+        {"sy beyond the source", {0, 0, 3, 3, 0, 6}, {}, {0, 0, 3, 3, 0, 0}},
+        {"as large as int32 goes", {0, 0, INT32_MAX, INT32_MAX, 0, 0}, {0, 0, 6, 5, 0, 0}, {0, 0, 70, 6, 0, 0}},
+        {"int32 extremes", {INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX, 0, 0}, {}, {}},
+        // Rows top-down, pixels left to right, each reading earlier writes.
+        {"same surface, a row down", {2, 2, 66, 3, 1, 1}, {2, 2, 66, 3, 1, 1}, {}, true},
+        {"same surface, a pixel right", {2, 1, 66, 3, 1, 1}, {2, 1, 66, 3, 1, 1}, {}, true},
     };
-    for (const auto& c : cases) pixmill_test::check_random_calls(c, 7);
-}
-
-TEST(MaskBlit, WorkedPixels)
-{
-    TestSurface s24(1, 1, 24), s32(1, 1, 32), d24(1, 1, 24), d32(1, 1, 32), mask(1, 1, 24);
-    s32.set(0, 0, {1, 2, 3, 200});
-    EXPECT_EQ(Render_BitBlt32Maskto24(d24.get(), 0, 0, 1, 1, s32.get(), 0, 0), 0);
-    EXPECT_EQ(d24.pixel(0, 0), bytes({200, 200, 200}));
-    s24.set(0, 0, {10, 20, 30});
-    d32.set(0, 0, {1, 2, 3, 4});
-    EXPECT_EQ(Render_BitBlt24to32Mask(d32.get(), 0, 0, 1, 1, s24.get(), 0, 0), 0);
-    EXPECT_EQ(d32.pixel(0, 0), bytes({1, 2, 3, 30}));
-
-    // Through a mask, whose byte 2 alone counts: 24to24 result, 24to32 result.
-    struct Case {
-        std::vector<int> mask, src, dst, onto24, onto32;
-    };
-    const Case cases[] = {
-        {{255, 255, 0}, {10, 20, 30}, {1, 2, 3}, {1, 2, 3}, {10, 20, 30, 0}},
-        {{0, 0, 255}, {10, 20, 30}, {1, 2, 3}, {10, 20, 30}, {10, 20, 30, 255}},
-        {{0, 0, 128}, {255, 0, 100}, {0, 255, 200}, {128, 127, 149}, {255, 0, 100, 128}},
-    };
-    for (const Case& c : cases) {
-        mask.set(0, 0, c.mask);
-        s24.set(0, 0, c.src);
-        d24.set(0, 0, c.dst);
-        d32.set(0, 0, {c.dst[0], c.dst[1], c.dst[2], 77});
-        EXPECT_EQ(Render_BitBlt24to24Mask24(d24.get(), 0, 0, 1, 1, s24.get(), 0, 0, mask.get()), 0);
-        EXPECT_EQ(Render_BitBlt24to32Mask24(d32.get(), 0, 0, 1, 1, s24.get(), 0, 0, mask.get()), 0);
-        EXPECT_EQ(d24.pixel(0, 0), std::vector<uint8_t>(c.onto24.begin(), c.onto24.end())) << c.mask[2];
-        EXPECT_EQ(d32.pixel(0, 0), std::vector<uint8_t>(c.onto32.begin(), c.onto32.end())) << c.mask[2];
-    }
-}
-
-TEST(MaskBlit, PixelsWithoutAMaskPixelAreLeftAlone)
-{
-    // Masks shorter or narrower than the 4 x 4 source area read (a padded row
-    // ending inside a pixel does not hold it), and missing masks. A short mask
-    // still pairs its array rows with the source's from the bottom up.
-    struct Case {
-        int mask_w, mask_h, mask_pad, drawn_cols, drawn_rows;  // drawn from the left and from the bottom
-    };
-    const Case cases[] = {{4, 4, 0, 4, 4}, {4, 2, 0, 4, 2}, {2, 4, 2, 2, 4}, {2, 4, 3, 3, 4},
-                          {1, 1, 0, 1, 1}, {0, 4, 0, 0, 0}, {4, 0, 0, 0, 0}};
-    for (MaskFn fn : {Render_BitBlt24to24Mask24, Render_BitBlt24to32Mask24}) {
-        const int dbits = fn == Render_BitBlt24to24Mask24 ? 24 : 32;
-        for (const Case& c : cases) {
-            TestSurface src(4, 4, 24), mask(c.mask_w, c.mask_h, 24, c.mask_pad), dst(4, 4, dbits);
-            src.fill(200);
-            mask.fill(255);
-            dst.fill(7);
-            fn(dst.get(), 0, 0, 4, 4, src.get(), 0, 0, mask.get());
-            for (int y = 0; y < 4; ++y)
-                for (int x = 0; x < 4; ++x)
-                    EXPECT_EQ(dst.px(x, y)[0], x < c.drawn_cols && 3 - y < c.drawn_rows ? 200 : 7)
-                        << dbits << " mask " << c.mask_w << "x" << c.mask_h << "+" << c.mask_pad << " " << x << y;
-        }
-        TestSurface src(2, 2, 24), dst(2, 2, dbits);
-        dst.fill(7);
-        Surface no_array{2, 0, nullptr};
-        fn(dst.get(), 0, 0, 2, 2, src.get(), 0, 0, &no_array);
-        fn(dst.get(), 0, 0, 2, 2, src.get(), 0, 0, nullptr);
-        EXPECT_EQ(dst.bytes(), std::vector<uint8_t>(dst.bytes().size(), 7));
-    }
-}
-
-TEST(MaskBlit, RandomCallsMatchThePixelModel)
-{
-    const pixmill_test::ExportCase cases[] = {
-        {"32Maskto24", 32, 24, false, plain(Render_BitBlt32Maskto24),
-         [](uint8_t* d, const uint8_t* s, const uint8_t*, const Extra&) { d[0] = d[1] = d[2] = s[3]; }},
-        {"24to32Mask", 24, 32, false, plain(Render_BitBlt24to32Mask),
-         [](uint8_t* d, const uint8_t* s, const uint8_t*, const Extra&) { d[3] = s[2]; }},
-        {"24to24Mask24", 24, 24, true, masked(Render_BitBlt24to24Mask24),
-         [](uint8_t* d, const uint8_t* s, const uint8_t* m, const Extra&) {
-             for (int k = 0; k < 3; ++k) d[k] = pixmill::blend255(s[k], d[k], m[2]);
-         }},
-        {"24to32Mask24", 24, 32, true, masked(Render_BitBlt24to32Mask24),
-         [](uint8_t* d, const uint8_t* s, const uint8_t* m, const Extra&) {
-             d[0] = s[0], d[1] = s[1], d[2] = s[2], d[3] = m[2];
-         }},
-    };
-    for (const auto& c : cases) pixmill_test::check_random_calls(c, 11);
+    std::mt19937 rng(1);
+    for (const Export& e : exports())
+        for (const auto& c : cases)
+            for (bool marked : {false, true}) {
+                // (The 8-byte blocks of a 24-bit copy within one row have their own test.)
+                const bool same_row = c.in.dy == c.in.sy && e.name == std::string("BitBlt24to24");
+                if (c.same && (marked || e.sbits != e.dbits || same_row)) continue;
+                TestSurface d(70, 6, e.dbits, 2), want(70, 6, e.dbits, 2), m(7, 5, 24, 1);
+                TestSurface s(7, 5, e.sbits ? e.sbits : 24, 3);
+                // Random bytes; or marked: 1s under a source and mask of 200s,
+                // with colour and key 0 and alpha 200, so every pixel drawn changes.
+                for (TestSurface* t : {&d, &s, &m})
+                    for (uint8_t& v : t->bytes())
+                        v = marked ? (t == &d ? 1 : 200) : rng() % 3 ? uint8_t(rng() % 2 * 255) : uint8_t(rng());
+                want.bytes() = d.bytes();
+                const auto before = d.bytes(), src_before = s.bytes();
+                Surface *sd = c.same ? d.get() : s.get(), *md = c.same ? d.get() : m.get();
+                Surface *sw = c.same ? want.get() : s.get(), *mw = c.same ? want.get() : m.get();
+                const Args a = marked ? Args{c.in, 0, 0, 0, 200} : Args{c.in, 255, 0, 255, 77};
+                const Block r = e.sbits ? c.block : c.rect;
+                EXPECT_EQ(e.call(d.get(), sd, md, a), 0);
+                if (r.w > 0) model_call(e, want.get(), sw, mw, a, r);
+                SCOPED_TRACE(testing::Message() << e.name << ": " << c.what << (marked ? ", marked" : ""));
+                EXPECT_EQ(s.bytes(), src_before);
+                ASSERT_EQ(d.bytes(), want.bytes());
+                draw_test::check_every_byte(d, before, e.dbits / 8, [&](int x, int y, int k, uint8_t old) -> int {
+                    const bool in = x >= r.dx && x < r.dx + r.w && y >= r.dy && y < r.dy + r.h;
+                    const bool edge = x == r.dx || x == r.dx + r.w - 1 || y == r.dy || y == r.dy + r.h - 1;
+                    const bool drawn = in && (edge || e.bar == nullptr);
+                    if (marked && drawn && d.pixel(x, y) == std::vector<uint8_t>(e.dbits / 8, 1)) return -1;  // fails
+                    return in ? d.px(x, y)[k] : old;
+                });
+            }
 }

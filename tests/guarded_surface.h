@@ -4,6 +4,7 @@
 // pixel, which a test can see.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -18,13 +19,10 @@ public:
     // bits is 24 or 32; pad is extra bytes (24-bit) or pixels (32-bit) per row.
     // Pixel bytes start as `fill`, everything else as kGuard.
     GuardedSurface(int32_t width, int32_t height, int32_t bits, int32_t pad, uint8_t fill = 0)
-        : width_(width), height_(height), bpp_(bits / 8),
-          pitch_(bits == 32 ? 4 * (width + pad) : 3 * width + pad),
+        : height_(height), bpp_(bits / 8), pitch_(bits == 32 ? 4 * (width + pad) : 3 * width + pad),
           bytes_(static_cast<size_t>(pitch_) * height + 2 * kMargin, kGuard)
     {
-        for (int32_t y = 0; y < height; ++y)
-            for (int32_t x = 0; x < width; ++x)
-                for (int32_t b = 0; b < bpp_; ++b) px(x, y)[b] = fill;
+        for (int32_t y = 0; y < height; ++y) std::fill_n(px(0, y), width * bpp_, fill);
         surface_ = pixmill_wrap(&array_, bytes_.data() + kMargin, width, height, pitch_, bits);
     }
     GuardedSurface(const GuardedSurface&) = delete;
@@ -43,7 +41,7 @@ public:
 
 private:
     static constexpr size_t kMargin = 64;
-    int32_t width_, height_, bpp_, pitch_;
+    int32_t height_, bpp_, pitch_;
     std::vector<uint8_t> bytes_;
     PixmillArray array_;
     Surface surface_;
