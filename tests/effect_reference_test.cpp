@@ -1,7 +1,13 @@
-// The blur and the ripple against straightforward pixel-by-pixel versions of
-// their sweeps, on random surfaces: every byte of the array must agree.
+// Random calls against straightforward pixel-by-pixel models, on surfaces with
+// padded rows: the one-rectangle filters (each pixel as the filter changes it
+// alone, the mirror as its mirrored pixel), the blur and the ripple (their
+// sweeps written out), the scaled copies (stretch_reference.h) and the
+// rotation (its offsets in their defined order). Every byte of the array,
+// padding included, must come out as the model draws it; a model never reads
+// off its surface, so a sample taken from the padding shows.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 #include <cmath>
 #include <random>
@@ -9,113 +15,246 @@
 
 #include "frame/clip.h"
 #include "frame/trig.h"
-#include "guarded_surface.h"
+#include "rotate/rotate_offset.h"
+#include "stretch_reference.h"
+#include "test_surface.h"
 
-using pixmill_test::GuardedSurface;
+using pixmill_test::TestSurface;
+using stretch_test::Picture;
 
 namespace {
 
-struct View {
-    uint8_t* data;
-    int width, rows, pitch, bpp;
-    uint8_t* at(int x, int y) const { return data + static_cast<ptrdiff_t>(rows - 1 - y) * pitch + x * bpp; }
-};
-
-// The rectangle clipped as every one-rectangle export clips it.
-bool clip(const View& v, int& x, int& y, int& w, int& h)
+Picture picture_of(std::vector<uint8_t>& bytes, TestSurface& s, int bits)
 {
-    pixmill::Rect r{x, y, w, h};
-    if (!pixmill::clip_rect(r, v.width, v.rows)) return false;
-    x = r.x, y = r.y, w = r.w, h = r.h;
-    return true;
+    return {bytes.data(), s.width(), s.height(), s.pitch(), bits / 8};
 }
 
-void blur_reference(const View& v, int x, int y, int w, int h)
+// Top row first, left to right, each byte replaced at once: left and up are
+// already blurred, right and down not. The rectangle's edges stand in for
+// missing neighbours, except that its last row reads the row below it unless
+// that row lies below the surface.
+void blur_model(const Picture& v, int x, int y, int w, int h)
 {
-    if (!clip(v, x, y, w, h)) return;
     for (int j = 0; j < h; ++j)
         for (int i = 0; i < w; ++i)
             for (int c = 0; c < 3; ++c) {
-                uint8_t* p = v.at(x + i, y + j);
-                const int self = p[c];
-                const int left = i > 0 ? v.at(x + i - 1, y + j)[c] : self;
-                const int right = i + 1 < w ? v.at(x + i + 1, y + j)[c] : self;
-                const int up = j > 0 ? v.at(x + i, y + j - 1)[c] : self;
-                const int down = y + j + 1 < v.rows ? v.at(x + i, y + j + 1)[c] : self;
-                p[c] = static_cast<uint8_t>((self + left + right + up + down) / 5);
+                auto at = [&](int di, int dj, bool there) {
+                    return v.px(x + i + (there ? di : 0), y + j + (there ? dj : 0))[c];
+                };
+                const int sum = at(0, 0, true) + at(-1, 0, i > 0) + at(1, 0, i + 1 < w) + at(0, -1, j > 0) +
+                                at(0, 1, y + j + 1 < v.rows);
+                v.px(x + i, y + j)[c] = static_cast<uint8_t>(sum / 5);
             }
 }
 
-void ripple_reference(const View& v, int x, int y, int w, int h, int amplitude, int spread)
+// The same sweep; inside the disc about the truncated centre, each pixel takes
+// the pixel at the offset that the sine of its distance from the exact centre
+// gives, when that pixel lies on the surface.
+void ripple_model(const Picture& v, int x, int y, int w, int h, int32_t amplitude, int32_t spread)
 {
-    if (!clip(v, x, y, w, h)) return;
     const float cxf = static_cast<float>(w * 0.5), cyf = static_cast<float>(h * 0.5);
     const int cxi = static_cast<int>(cxf), cyi = static_cast<int>(cyf);
     const float amp_x = static_cast<float>(amplitude * 0.2), amp_y = static_cast<float>(amplitude * 0.125);
     const float k = static_cast<float>(1.0 - spread * 0.01);
     for (int j = 0; j < h; ++j)
         for (int i = 0; i < w; ++i) {
-            const double e = std::sqrt(static_cast<double>((cxi - i) * (cxi - i) + (cyi - j) * (cyi - j)));
-            if (e > cxf) continue;
-            const double di = i - static_cast<double>(cxf), dj = j - static_cast<double>(cyf);
+            if (std::sqrt(double((cxi - i) * (cxi - i) + (cyi - j) * (cyi - j))) > cxf) continue;
+            const double di = i - double(cxf), dj = j - double(cyf);
             const double s = pixmill::sine(std::sqrt(di * di + dj * dj) * k);
-            const int du = static_cast<int>(s * amp_x), dv = static_cast<int>(s * amp_y);
-            const int sx = x + i + du, sy = y + j - dv;
-            if (sx < 0 || sx >= v.width || sy < 0 || sy >= v.rows) continue;
-            const uint8_t* from = v.at(sx, sy);
-            uint8_t* to = v.at(x + i, y + j);
-            for (int b = 0; b < v.bpp; ++b) to[b] = from[b];
+            const int sx = x + i + int(s * amp_x), sy = y + j - int(s * amp_y);
+            if (sx >= 0 && sx < v.width && sy >= 0 && sy < v.rows)
+                std::copy_n(v.px(sx, sy), v.bpp, v.px(x + i, y + j));
         }
 }
 
+// Offsets (i, j) column by column, each turned and sent to its four quarter
+// turns in order; a transfer happens when its source pixel starts more than 4
+// bytes before its row's end and its destination pixel lies whole in its row
+// (Width plays no part). The blend starts at i = 1.
+void rotate_model(const Picture& d, const Picture& s, int32_t angle)
+{
+    auto centre_x = [](const Picture& p) { return (p.bpp == 4 ? p.pitch / 4 : p.width) / 2; };
+    auto at = [](const Picture& p, int64_t x, int64_t y) { return p.bytes + (p.rows - 1 - y) * p.pitch + x * p.bpp; };
+    const int64_t cxd = centre_x(d), cyd = d.rows / 2, cxs = centre_x(s), cys = s.rows / 2;
+    const bool blend = s.bpp == 4 && d.bpp == 3;
+    for (int64_t i = blend ? 1 : 0, n = std::max(cxs, cys); i < n; ++i)
+        for (int64_t j = 0; j < n; ++j) {
+            int32_t u, v;
+            pixmill::turn_offset(i, j, pixmill::angle_in_radians(angle), u, v);
+            const int64_t to[4][2] = {{cxd + i, cyd + j}, {cxd - i, cyd - j}, {cxd + j, cyd - i}, {cxd - j, cyd + i}};
+            const int64_t from[4][2] = {{cxs + u, cys + v}, {cxs - u, cys - v}, {cxs + v, cys - u}, {cxs - v, cys + u}};
+            for (int t = 0; t < 4; ++t) {
+                const int64_t x = to[t][0], y = to[t][1], sx = from[t][0], sy = from[t][1];
+                if (sx < 0 || sy < 0 || sy >= s.rows || s.bpp * sx >= s.pitch - 4) continue;
+                if (x < 0 || y < 0 || y >= d.rows || d.bpp * (x + 1) > d.pitch) continue;
+                uint8_t p[4];
+                std::copy_n(at(s, sx, sy), s.bpp, p);
+                uint8_t* q = at(d, x, y);
+                for (int b = 0; b < d.bpp && !(blend && p[3] == 0); ++b)
+                    q[b] = blend ? uint8_t((p[b] * p[3] + q[b] * (255 - p[3])) / 255) : p[b];
+            }
+        }
+}
+
+using RectCall = void (*)(Surface*, int32_t x, int32_t y, int32_t w, int32_t h, int32_t a, int32_t b);
+#define RECT(call)                                                                \
+    [](Surface* s, int32_t x, int32_t y, int32_t w, int32_t h, int32_t a, int32_t b) { \
+        call;                                                                       \
+        (void)a, (void)b;                                                           \
+    }
+enum Model { kEachPixel, kMirror, kBlur, kRipple };
+const struct {
+    const char* name;
+    int bits;
+    Model model;
+    RectCall fn;
+} kRectExports[] = {
+    {"GammaCorrect24", 24, kEachPixel, RECT(Render_GammaCorrect24(s, x, y, w, h, a, b, a / 2))},
+    {"GammaCorrect24TColor", 24, kEachPixel, RECT(Render_GammaCorrect24TColor(s, x, y, w, h, b, a, a, 64, 0, 128))},
+    {"GammaCorrect32", 32, kEachPixel, RECT(Render_GammaCorrect32(s, x, y, w, h, a, b / 2, b, a / 3))},
+    {"Contrast24", 24, kEachPixel, RECT(Render_Contrast24(s, x, y, w, h, static_cast<float>(a) / 64.0f))},
+    {"Invert24", 24, kEachPixel, RECT(Render_Invert24(s, x, y, w, h))},
+    {"Invert32", 32, kEachPixel, RECT(Render_Invert32(s, x, y, w, h))},
+    {"InvertAlpha32", 32, kEachPixel, RECT(Render_InvertAlpha32(s, x, y, w, h))},
+    {"AlphaAdd32", 32, kEachPixel, RECT(Render_AlphaAdd32(s, x, y, w, h, a))},
+    {"AjustHLS32", 32, kEachPixel, RECT(Render_AjustHLS32(s, x, y, w, h, a / 4, b / 4, a / 3))},
+    {"HorizontalFlip32", 32, kMirror, RECT(Render_HorizontalFlip32(s, x, y, w, h))},
+    {"Blur24", 24, kBlur, RECT(Render_Blur24(s, x, y, w, h))},
+    {"Blur32", 32, kBlur, RECT(Render_Blur32(s, x, y, w, h))},
+    {"RoundsFromWater24", 24, kRipple, RECT(Render_RoundsFromWater24(s, x, y, w, h, a, b))},
+    {"RoundsFromWater32", 32, kRipple, RECT(Render_RoundsFromWater32(s, x, y, w, h, a, b))},
+};
+#undef RECT
+
+// Sizes, fills and arguments, biased towards the edges.
+struct Dice {
+    std::mt19937 rng;
+    int operator()(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); }
+    void fill(TestSurface& s)  // now and then a smooth picture, where keys, ties and unmoved ripples are common
+    {
+        const int mask = (*this)(0, 2) ? 0xFF : 0xC0;
+        for (auto& b : s.bytes()) b = static_cast<uint8_t>(rng() & mask);
+    }
+    int32_t extreme()
+    {
+        const int32_t values[] = {0, 100, -1, 5000, INT32_MAX, INT32_MIN, 1000000, -250};
+        return values[(*this)(0, 7)];
+    }
+};
+
 }  // namespace
 
-// Widths on both sides of the blur's chunk of 512 pixels and of the
-// ripple's 2048 mirrored columns, odd and even, rectangles inside, clipped
-// and beyond the surface, the bottom row included or not; then small
-// surfaces rippled with amplitudes and spreads up to the int32 limits. The
-// arrays sit between guard bytes, which also fill the row padding: a sample
-// read off the surface brings a guard byte into a pixel, which the reference
-// never does, and every byte outside the clipped rectangle (outside its disc,
-// for the ripple) must stay.
-TEST(EffectReference, BlurAndRippleMatchTheDirectSweep)
+TEST(ReferenceModels, RectangleExports)
 {
-    std::mt19937 rng(31);
-    auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
-    const int widths[] = {1, 2, 7, 30, 31, 511, 512, 513, 1025, 4097, 4100};
-    const int32_t amplitudes[] = {0, 13, -13, 100, 5000, INT32_MAX, INT32_MIN, -1};
-    const int32_t spreads[] = {0, 50, 99, 100, -250, 1000000, INT32_MAX, INT32_MIN};
-    int changed = 0;
-    for (int iter = 0; iter < 890; ++iter) {
-        const bool wide = iter < 90;
-        const int bits = iter % 2 ? 32 : 24, bpp = bits / 8;
-        const int width = wide ? widths[iter % 11] : pick(1, 24);
-        const int rows = width > 1000 ? pick(1, 4) : pick(1, wide ? 40 : 24);
-        GuardedSurface s(width, rows, bits, pick(0, 3));
-        // Smooth areas now and then, where the ripple's moves show less and ties are common.
-        const int mask = iter % 3 == 0 ? 0xC0 : 0xFF;
-        for (int y = 0; y < rows; ++y)
-            for (int k = 0; k < width * bpp; ++k) s.px(0, y)[k] = static_cast<uint8_t>(pick(0, 200) & mask);
-        int x = pick(-3, width / 2), y = pick(-3, rows / 2), w = pick(0, width + 3), h = pick(0, rows + 3);
-        if (iter % 4 == 0) x = 0, y = 0, w = width, h = rows;
-        if (iter % 10 == 9) x = iter % 20 == 9 ? 0 : INT32_MIN, y = pick(INT32_MIN, 0), w = INT32_MAX, h = INT32_MAX;
-        const bool extreme = !wide && iter % 3 != 0;
-        const int32_t amplitude = extreme ? amplitudes[pick(0, 7)] : pick(-60, 60);
-        const int32_t spread = extreme ? spreads[pick(0, 7)] : pick(-50, 150);
-
-        std::vector<uint8_t> expect = s.all();
-        const View v{expect.data() + s.offset_of(0, rows - 1), width, rows, s.pitch(), bpp};
-        blur_reference(v, x, y, w, h);
-        (bits == 24 ? Render_Blur24 : Render_Blur32)(s.get(), x, y, w, h);
-        ASSERT_EQ(s.all(), expect) << "blur " << bits << " " << width << "x" << rows << ": " << x << " " << y << " "
-                                   << w << " " << h;
-
-        ripple_reference(v, x, y, w, h, amplitude, spread);
-        const std::vector<uint8_t> before = s.all();
-        (bits == 24 ? Render_RoundsFromWater24 : Render_RoundsFromWater32)(s.get(), x, y, w, h, amplitude, spread);
-        changed += before != s.all();
-        ASSERT_EQ(s.all(), expect) << "ripple " << bits << " " << width << "x" << rows << ": " << x << " " << y
-                                   << " " << w << " " << h << " amplitude " << amplitude << " spread " << spread;
+    Dice pick{std::mt19937(31)};
+    // Widths on both sides of the blur's chunk of 512 pixels, the ripple's
+    // 2048 mirrored columns and the per-call tables' 1024 pixels.
+    const int wide[] = {511, 512, 513, 1025, 4097, 4100};
+    const pixmill::Rect far_rects[] = {{INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX}, {0, 0, INT32_MAX, INT32_MAX},
+                                       {INT32_MAX, 0, INT32_MAX, 4}, {1, 1, INT32_MIN, INT32_MIN}};
+    int moved = 0;
+    for (int iter = 0; iter < 2400; ++iter) {
+        const auto& e = kRectExports[iter % std::size(kRectExports)];
+        const int width = iter % 40 < 3 ? wide[iter / 40 % 6] : iter % 8 == 5 ? pick(30, 60) : pick(1, 24);
+        TestSurface s(width, width > 400 ? pick(1, 3) : pick(1, 30), e.bits, pick(0, 3));
+        pick.fill(s);
+        pixmill::Rect r{pick(-3, width / 2), pick(-3, s.height() / 2), pick(0, width + 3), pick(0, s.height() + 3)};
+        if (iter % 5 == 0) r = {0, 0, width, s.height()};
+        if (iter % 23 == 7) r = far_rects[iter % 4];
+        const int32_t a = iter % 3 == 1 ? pick.extreme() : pick(-300, 300);
+        const int32_t b = iter % 3 == 1 ? pick.extreme() : pick(-50, 150);
+        std::vector<uint8_t> expect = s.bytes();
+        const Picture p = picture_of(expect, s, e.bits);
+        pixmill::Rect c = r;
+        if (pixmill::clip_rect(c, s.width(), s.height())) {
+            if (e.model == kBlur) blur_model(p, c.x, c.y, c.w, c.h);
+            if (e.model == kRipple) ripple_model(p, c.x, c.y, c.w, c.h, a, b);
+            for (int y = c.y; y < c.y + c.h && e.model <= kMirror; ++y)
+                for (int x = c.x; x < c.x + c.w; ++x) {
+                    TestSurface one(1, 1, e.bits);
+                    std::copy_n(s.px(e.model == kMirror ? 2 * c.x + c.w - 1 - x : x, y), p.bpp, one.bytes().data());
+                    if (e.model == kEachPixel) e.fn(one.get(), 0, 0, 1, 1, a, b);
+                    std::copy_n(one.bytes().data(), p.bpp, p.px(x, y));
+                }
+        }
+        const std::vector<uint8_t> before = s.bytes();
+        e.fn(s.get(), r.x, r.y, r.w, r.h, a, b);
+        moved += e.model == kRipple && s.bytes() != before;
+        ASSERT_EQ(s.bytes(), expect) << e.name << " on " << width << "x" << s.height() << ": " << r.x << " " << r.y
+                                     << " " << r.w << " " << r.h << " with " << a << ", " << b;
     }
-    EXPECT_GT(changed, 100);  // the ripples must move pixels often enough to mean something
+    EXPECT_GT(moved, 50);  // the ripples must move pixels often enough to mean something
+}
+
+// Every scaled copy, on odd widths, padded rows and same-surface calls
+// (among them equal sizes a few pixels from their source, drawn as runs),
+// rectangles biased towards the edges, and now and then rows wider than the
+// 4096 columns worked out at once.
+TEST(ReferenceModels, ScaledCopies)
+{
+    Dice pick{std::mt19937(2024)};
+    const int32_t alphas[] = {0, 255, 128, 1, 256, -1, 300};
+    const auto& variants = stretch_test::variants();
+    int drawn = 0;
+    for (int iter = 0; iter < 2200; ++iter) {
+        const stretch_test::Variant& v = variants[iter % variants.size()];
+        const bool wide = iter / 22 % 25 == 3, runs = iter / 22 % 4 == 1;
+        const bool same = !wide && v.src_bits == v.dst_bits && (runs || iter % 3 == 0);
+        TestSurface src(wide ? 4300 : pick(1, 19), wide ? 3 : pick(1, 9), v.src_bits, pick(0, 5));
+        TestSurface dst(wide ? 4400 : pick(1, 23), wide ? 4 : pick(1, 11), v.dst_bits, pick(0, 5));
+        TestSurface& from = same ? dst : src;
+        pick.fill(src);
+        pick.fill(dst);
+        for (int y = 0; y < from.height() && v.src_bits == 32 && iter % 2; ++y)
+            for (int x = 0; x < from.width(); ++x) from.px(x, y)[3] = static_cast<uint8_t>(pick(0, 2) * 255 / 2);
+        const int Sw = from.width(), Sr = from.height(), Dw = dst.width(), Dr = dst.height();
+        const int m = iter % 3 ? 0 : 1;  // two calls in three start inside both surfaces
+        stretch_test::Args a{pick(-8 * m, Dw - 1 + 2 * m), pick(-5 * m, Dr - 1 + 2 * m), pick(-2 * m, 30),
+                             pick(-2 * m, 14), pick(-8 * m, Sw - 1 + 2 * m), pick(-5 * m, Sr - 1 + 2 * m),
+                             pick(-2 * m, 25), pick(-2 * m, 12)};
+        if (wide) {  // 1:1, 2x up, 0.5x down and a ratio just off 1
+            const int32_t sws[] = {4297, 2100, 4200, 4298}, dws[] = {4297, 4200, 2100, 4297};
+            a = {pick(0, 3), 0, dws[iter % 4], 4, pick(0, 1), 0, sws[iter % 4], 3};
+        } else if (same && runs && Sw > 1) {
+            const int32_t w = pick(1, Sw - 1), h = pick(1, Sr);
+            a = {pick(-2, 3), pick(-1, 1), w, h, pick(0, 3), pick(0, 1), w, h};
+            a.dx += a.sx, a.dy += a.sy;  // a few pixels or rows from the source
+        }
+        const uint8_t* k = from.px(pick(0, Sw - 1), pick(0, Sr - 1));
+        a.blue = k[0] | (pick(0, 3) << 8), a.green = k[1], a.red = k[2] - (pick(0, 1) << 8);
+        a.alpha = alphas[pick(0, 6)];
+        drawn += stretch_test::call_matches_reference(v, dst, src, same, a);
+        ASSERT_FALSE(HasFailure()) << "iteration " << iter;
+    }
+    EXPECT_GT(drawn, 2200 / 2);  // the rectangles must draw often enough to mean something
+}
+
+// The three rotations on sources and destinations of many shapes (the
+// destination its own source now and then), at angles up to the 32-bit
+// extremes; sources with alpha 0, 255 and between.
+TEST(ReferenceModels, Rotation)
+{
+    Dice pick{std::mt19937(5)};
+    const struct {
+        int32_t(PIXMILL_CALL* fn)(Surface*, Surface*, int32_t);
+        int src_bits, dst_bits;
+    } rotations[] = {{Render_Rotate24to24, 24, 24}, {Render_Rotate32to32, 32, 32}, {Render_Rotate32to24, 32, 24}};
+    for (int iter = 0; iter < 600; ++iter) {
+        const auto& t = rotations[iter % 3];
+        const bool same = t.src_bits == t.dst_bits && iter % 4 == 0;
+        TestSurface src(pick(1, 17), pick(1, 17), t.src_bits, pick(0, 3));
+        TestSurface dst(pick(1, 23), pick(1, 23), t.dst_bits, pick(0, 5));
+        TestSurface& from = same ? dst : src;
+        pick.fill(src);
+        pick.fill(dst);
+        for (int y = 0; y < from.height() && t.src_bits == 32; ++y)
+            for (int x = 0; x < from.width(); ++x) from.px(x, y)[3] = static_cast<uint8_t>(pick(0, 4) * 255 / 4);
+        const int32_t angle = iter % 4 == 1 ? pick.extreme() : pick(-400, 400);
+        std::vector<uint8_t> expect = dst.bytes(), source = from.bytes();
+        const Picture d = picture_of(expect, dst, t.dst_bits);
+        rotate_model(d, same ? d : picture_of(source, src, t.src_bits), angle);
+        EXPECT_EQ(t.fn(dst.get(), from.get(), angle), 0);
+        ASSERT_EQ(dst.bytes(), expect) << iter << ": " << src.width() << "x" << src.height() << " -> " << dst.width()
+                                       << "x" << dst.height() << " at " << angle << (same ? ", same surface" : "");
+    }
 }

@@ -1,4 +1,7 @@
-// Rotation by inverse nearest-neighbour mapping.
+// Rotation by inverse nearest-neighbour mapping: the turned offsets, the
+// worked example (on another surface and on its own), and a destination
+// without rows. Random shapes and angles against the defined order are in
+// effect_reference_test.cpp.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -8,24 +11,11 @@
 
 #include <unistd.h>
 
-#include "guarded_surface.h"
 #include "frame/trig.h"
 #include "rotate/rotate_offset.h"
 #include "test_surface.h"
 
-using pixmill_test::GuardedSurface;
-using pixmill_test::kGuard;
 using pixmill_test::TestSurface;
-
-namespace {
-
-using RotateFn = int32_t(PIXMILL_CALL*)(Surface*, Surface*, int32_t);
-const struct {
-    RotateFn fn;
-    int src_bits, dst_bits;
-} kTransfers[] = {{Render_Rotate24to24, 24, 24}, {Render_Rotate32to32, 32, 32}, {Render_Rotate32to24, 32, 24}};
-
-}  // namespace
 
 TEST(Rotate, AngleAndOffsets)
 {
@@ -45,104 +35,34 @@ TEST(Rotate, AngleAndOffsets)
     }
 }
 
-// 6 x 6 source, pixel (x, y) = 10 y + x, turned 90 degrees onto markers m:
-// only columns and rows 1 to 5 change, source column 5 is never read, (4, 3)
-// takes the centre 33 and (3, 5) keeps 32, written last by offset (2, 0).
-// As the same surface, later reads see earlier writes: the centre spreads.
-TEST(Rotate, WorkedExampleAndSameSurface)
+// 6 x 6 source, pixel (x, y) = 10 y + x (byte 3: + 100, to show it travels
+// along), turned 90 degrees onto markers m: only columns and rows 1 to 5
+// change, source column 5 is never read, (4, 3) takes the centre 33 and (3, 5)
+// keeps 32, written last by offset (2, 0).
+TEST(Rotate, WorkedExample)
 {
     const int m = 250;
-    const int apart[6][6] = {{m, m, m, m, m, m},     {m, 14, 24, 34, m, m},  {m, 13, 23, 33, 34, 44},
+    const int after[6][6] = {{m, m, m, m, m, m},     {m, 14, 24, 34, m, m},  {m, 13, 23, 33, 34, 44},
                              {m, 23, 33, 33, 33, 43}, {m, 22, 32, 33, 43, 53}, {m, 21, 31, 32, 42, 52}};
-    const int same[6][6] = {{0, 1, 2, 3, 4, 5},       {10, 14, 33, 33, 14, 15}, {20, 33, 33, 33, 33, 33},
-                            {30, 33, 33, 33, 33, 33}, {40, 33, 33, 33, 33, 33}, {50, 33, 33, 33, 33, 33}};
-    for (int bits : {24, 32})
-        for (bool in_place : {false, true}) {
-            TestSurface src(6, 6, bits), other(6, 6, bits);
-            TestSurface& dst = in_place ? src : other;
-            other.fill(m);
-            for (int y = 0; y < 6; ++y)
-                for (int x = 0; x < 6; ++x) {
-                    std::vector<int> p = {10 * y + x, 1, 2, 100 + 10 * y + x};
-                    p.resize(bits / 8);
-                    src.set(x, y, p);
-                }
-            (bits == 24 ? Render_Rotate24to24 : Render_Rotate32to32)(dst.get(), src.get(), 90);
-            for (int y = 0; y < 6; ++y)
-                for (int x = 0; x < 6; ++x) {
-                    const int v = in_place ? same[y][x] : apart[y][x];
-                    std::vector<uint8_t> p = {uint8_t(v), 1, 2, uint8_t(100 + v)};  // byte 3 travels along
-                    if (v == m && !in_place) p = {m, m, m, m};
-                    p.resize(bits / 8);
-                    EXPECT_EQ(dst.pixel(x, y), p) << x << "," << y << " bits " << bits << " in place " << in_place;
-                }
-        }
-}
-
-// Through the exports, on a 41 x 41 source whose pixels name their own
-// position: orientation, and the later write on the axes (at angle 0 the pixel
-// five below the centre comes from offset (5, 0), exact, not from (0, 5)).
-TEST(Rotate, DestinationPixelsTakeTheTurnedSourcePixel)
-{
-    const struct {
-        int32_t angle;
-        int dx, dy, sx, sy;  // destination and source pixel, from the centres
-    } cases[] = {{0, 0, 5, 0, 5},   {0, 2, 3, 1, 2},  {90, 3, 0, 0, 2},  {90, 0, 3, -2, 0},
-                 {90, -3, 0, 0, -2}, {90, 0, -3, 2, 0}, {45, 10, 0, 7, 7}, {0, 0, 0, 0, 0}};
-    for (const auto& t : kTransfers) {
-        TestSurface src(41, 41, t.src_bits), dst(41, 41, t.dst_bits);
-        for (int y = 0; y < 41; ++y)
-            for (int x = 0; x < 41; ++x) src.set(x, y, t.src_bits == 32 ? std::vector<int>{x, y, 77, 255} : std::vector<int>{x, y, 77});
-        for (const auto& c : cases) {
-            dst.fill(250);
-            t.fn(dst.get(), src.get(), c.angle);
-            const uint8_t* p = dst.px(20 + c.dx, 20 + c.dy);
-            const bool centre_kept = t.fn == Render_Rotate32to24 && c.dx == 0 && c.dy == 0;
-            EXPECT_EQ(p[0], centre_kept ? 250 : 20 + c.sx) << c.angle << " (" << c.dx << "," << c.dy << ")";
-            EXPECT_EQ(p[1], centre_kept ? 250 : 20 + c.sy) << c.angle << " (" << c.dx << "," << c.dy << ")";
-        }
-    }
-}
-
-// Guard bytes around both arrays and in every part of a source row that may
-// not be read (at least the array's last column), for many shapes and angles
-// up to the 32-bit extremes: no guard byte is read; only the square of side
-// 2N - 1 about the destination's centre changes, and in the destination's
-// padding only whole pixels. Missing arrays and N = 0 write nothing.
-TEST(Rotate, ReadsAndWritesStayInBounds)
-{
-    const int32_t angles[] = {0, 1, 30, 90, -45, 180, 271, 360, 100000, INT32_MAX, INT32_MIN};
-    const struct {
-        int sw, sh, spad, dw, dh, dpad;
-    } shapes[] = {{9, 9, 0, 9, 9, 0},  {8, 5, 2, 20, 17, 3}, {5, 12, 1, 7, 7, 2},   {1, 1, 0, 3, 3, 0},
-                  {2, 2, 0, 2, 2, 1},  {3, 1, 0, 5, 5, 0},   {16, 16, 3, 4, 4, 5},  {7, 7, 0, 21, 21, 0}};
-    Surface no_array{5, 0, nullptr};
-    for (const auto& t : kTransfers)
-        for (const auto& sh : shapes)
-            for (int32_t angle : angles) {
-                GuardedSurface src(sh.sw, sh.sh, t.src_bits, sh.spad), dst(sh.dw, sh.dh, t.dst_bits, sh.dpad, 9);
-                const int sbpp = t.src_bits / 8, dbpp = t.dst_bits / 8;
-                for (int y = 0; y < sh.sh; ++y)
-                    for (int k = 0; k < src.pitch(); ++k)  // first byte more than 4 before the row's end: readable
-                        src.px(0, y)[k] = sbpp * (k / sbpp) < src.pitch() - 4 ? uint8_t(k % sbpp == 3 ? 255 : 1) : kGuard;
-                const std::vector<uint8_t> before = dst.all();
-                EXPECT_EQ(t.fn(&no_array, src.get(), angle) | t.fn(dst.get(), &no_array, angle) |
-                              t.fn(nullptr, nullptr, angle) | t.fn(dst.get(), src.get(), angle),
-                          0);
-
-                const int cxd = (t.dst_bits == 32 ? dst.pitch() / 4 : sh.dw) / 2, cyd = sh.dh / 2;
-                const int n = std::max((t.src_bits == 32 ? src.pitch() / 4 : sh.sw) / 2, sh.sh / 2);
-                for (size_t k = 0; k < before.size(); ++k) {
-                    if (dst.all()[k] == before[k]) continue;
-                    ASSERT_NE(dst.all()[k], kGuard) << "a guard byte was read";
-                    const size_t first = dst.offset_of(0, sh.dh - 1);
-                    ASSERT_TRUE(k >= first && k < first + static_cast<size_t>(dst.pitch()) * sh.dh) << "off the array";
-                    const int y = sh.dh - 1 - static_cast<int>((k - first) / dst.pitch());
-                    const int x = static_cast<int>((k - first) % dst.pitch()) / dbpp;
-                    ASSERT_LE(dbpp * (x + 1), dst.pitch()) << "a partial pixel in the padding was written";
-                    ASSERT_TRUE(x > cxd - n && x < cxd + n && y > cyd - n && y < cyd + n) << x << "," << y;
-                }
+    for (int bits : {24, 32}) {
+        TestSurface src(6, 6, bits), dst(6, 6, bits);
+        dst.fill(m);
+        for (int y = 0; y < 6; ++y)
+            for (int x = 0; x < 6; ++x) {
+                std::vector<int> p = {10 * y + x, 1, 2, 100 + 10 * y + x};
+                p.resize(bits / 8);
+                src.set(x, y, p);
             }
+        (bits == 24 ? Render_Rotate24to24 : Render_Rotate32to32)(dst.get(), src.get(), 90);
+        for (int y = 0; y < 6; ++y)
+            for (int x = 0; x < 6; ++x) {
+                const auto v = static_cast<uint8_t>(after[y][x]);
+                std::vector<uint8_t> p = {v, 1, 2, uint8_t(100 + v)};
+                if (v == m) p = {m, m, m, m};
+                p.resize(bits / 8);
+                EXPECT_EQ(dst.pixel(x, y), p) << x << "," << y << " bits " << bits;
+            }
+    }
 }
 
 // A destination without rows passes no destination test however long its
@@ -160,51 +80,9 @@ TEST(Rotate, DestinationWithoutRowsReturnsAtOnce)
     one_dim.rgsabound[0] = {kPixels, 1};
     Surface s{static_cast<int32_t>(kPixels), 0, &one_dim};
     alarm(60);
-    for (const auto& t : kTransfers) EXPECT_EQ(t.fn(&s, &s, 30), 0);
+    for (auto fn : {Render_Rotate24to24, Render_Rotate32to32, Render_Rotate32to24}) EXPECT_EQ(fn(&s, &s, 30), 0);
     alarm(0);
     EXPECT_TRUE(std::all_of(pixels.begin(), pixels.end(), [](uint32_t p) { return p == 0x01020304u; }));
-}
-
-// A whole 24-bit pixel in the destination's row padding may be written: with
-// 3 bytes of padding it is, with 2 it is not.
-TEST(Rotate, DestinationRowPadding)
-{
-    for (int pad : {2, 3}) {
-        TestSurface src(9, 9, 24), dst(5, 7, 24, pad);  // dest centre (2, 3); the square reaches column 5
-        src.fill(1);
-        dst.fill(0);
-        Render_Rotate24to24(dst.get(), src.get(), 0);
-        int written = 0;
-        for (int y = 0; y < 7; ++y)
-            for (int k = 15; k < 15 + pad; ++k) written += dst.bytes()[static_cast<size_t>(y) * dst.pitch() + k];
-        EXPECT_EQ(written > 0, pad == 3) << pad;
-    }
-}
-
-// Blended by the source's byte 3: 0 leaves the destination, 255 copies, and
-// between them each pixel is blended once (twice would give another value);
-// the centre is never written.
-TEST(Rotate, BlendedByTheSourceAlpha)
-{
-    const struct {
-        int alpha, expect;
-    } cases[] = {{0, 10}, {255, 200}, {128, (200 * 128 + 10 * 127) / 255}, {1, (200 + 10 * 254) / 255}};
-    for (const auto& c : cases)
-        for (int32_t angle : {0, 33, 90, -123}) {
-            TestSurface src(11, 11, 32), dst(11, 11, 24);
-            for (int y = 0; y < 11; ++y)
-                for (int x = 0; x < 11; ++x) src.set(x, y, {200, 200, 200, c.alpha});
-            dst.fill(10);
-            Render_Rotate32to24(dst.get(), src.get(), angle);
-            int changed = 0;
-            for (int y = 0; y < 11; ++y)
-                for (int x = 0; x < 11; ++x) {
-                    const int v = dst.px(x, y)[0];
-                    changed += v != 10;
-                    EXPECT_TRUE(v == 10 || (v == c.expect && !(x == 5 && y == 5))) << x << "," << y << " " << c.alpha;
-                }
-            EXPECT_EQ(changed > 0, c.expect != 10) << c.alpha;
-        }
 }
 
 // The offsets turned with an arctangent, sine and cosine per offset, as the

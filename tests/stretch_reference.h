@@ -34,39 +34,31 @@ struct Variant {
 #define PM_KEY(fn) [](Surface* d, Surface* s, const Args& a) { fn(d, PM_RECT(a), a.red, a.green, a.blue); }
 #define PM_KEY_ALPHA(fn) \
     [](Surface* d, Surface* s, const Args& a) { fn(d, PM_RECT(a), a.red, a.green, a.blue, a.alpha); }
+// The nearest and the smoothed export of one name, with their flags:
+// source bits, destination bits, keyed, blended, whole.
+#define PM_PAIR(suffix, wrap, sb, db, keyed, blended, whole)                                   \
+    {#suffix, wrap(Render_StretchBlt##suffix), sb, db, false, keyed, blended, whole},          \
+    {"Billinear" #suffix, wrap(Render_StretchBltBillinear##suffix), sb, db, true, keyed, blended, whole}
 
-// name, call, source bits, destination bits, smooth, keyed, blended, whole.
 inline const std::vector<Variant>& variants()
 {
     static const std::vector<Variant> all = {
-        {"24to24", PM_PLAIN(Render_StretchBlt24to24), 24, 24, false, false, false, false},
-        {"24to24Alpha", PM_ALPHA(Render_StretchBlt24to24Alpha), 24, 24, false, false, true, false},
-        {"24to24TColor", PM_KEY(Render_StretchBlt24to24TColor), 24, 24, false, true, false, false},
-        {"24to24TColorAlpha", PM_KEY_ALPHA(Render_StretchBlt24to24TColorAlpha), 24, 24, false, true, true, false},
-        {"24to32", PM_PLAIN(Render_StretchBlt24to32), 24, 32, false, false, false, false},
-        {"24to32Alpha", PM_ALPHA(Render_StretchBlt24to32Alpha), 24, 32, false, false, true, false},
-        {"24to32TColor", PM_KEY(Render_StretchBlt24to32TColor), 24, 32, false, true, false, false},
-        {"24to32TColorAlpha", PM_KEY_ALPHA(Render_StretchBlt24to32TColorAlpha), 24, 32, false, true, true, false},
-        {"32to24", PM_PLAIN(Render_StretchBlt32to24), 32, 24, false, false, false, false},
-        {"32to32", PM_PLAIN(Render_StretchBlt32to32), 32, 32, false, false, false, false},
-        {"32to32F", PM_PLAIN(Render_StretchBlt32to32F), 32, 32, false, false, false, true},
-        {"Billinear24to24", PM_PLAIN(Render_StretchBltBillinear24to24), 24, 24, true, false, false, false},
-        {"Billinear24to24Alpha", PM_ALPHA(Render_StretchBltBillinear24to24Alpha), 24, 24, true, false, true, false},
-        {"Billinear24to24TColor", PM_KEY(Render_StretchBltBillinear24to24TColor), 24, 24, true, true, false, false},
-        {"Billinear24to24TColorAlpha", PM_KEY_ALPHA(Render_StretchBltBillinear24to24TColorAlpha), 24, 24, true,
-         true, true, false},
-        {"Billinear24to32", PM_PLAIN(Render_StretchBltBillinear24to32), 24, 32, true, false, false, false},
-        {"Billinear24to32Alpha", PM_ALPHA(Render_StretchBltBillinear24to32Alpha), 24, 32, true, false, true, false},
-        {"Billinear24to32TColor", PM_KEY(Render_StretchBltBillinear24to32TColor), 24, 32, true, true, false, false},
-        {"Billinear24to32TColorAlpha", PM_KEY_ALPHA(Render_StretchBltBillinear24to32TColorAlpha), 24, 32, true,
-         true, true, false},
-        {"Billinear32to24", PM_PLAIN(Render_StretchBltBillinear32to24), 32, 24, true, false, false, false},
-        {"Billinear32to32", PM_PLAIN(Render_StretchBltBillinear32to32), 32, 32, true, false, false, false},
-        {"Billinear32to32F", PM_PLAIN(Render_StretchBltBillinear32to32F), 32, 32, true, false, false, true},
+        PM_PAIR(24to24, PM_PLAIN, 24, 24, false, false, false),
+        PM_PAIR(24to24Alpha, PM_ALPHA, 24, 24, false, true, false),
+        PM_PAIR(24to24TColor, PM_KEY, 24, 24, true, false, false),
+        PM_PAIR(24to24TColorAlpha, PM_KEY_ALPHA, 24, 24, true, true, false),
+        PM_PAIR(24to32, PM_PLAIN, 24, 32, false, false, false),
+        PM_PAIR(24to32Alpha, PM_ALPHA, 24, 32, false, true, false),
+        PM_PAIR(24to32TColor, PM_KEY, 24, 32, true, false, false),
+        PM_PAIR(24to32TColorAlpha, PM_KEY_ALPHA, 24, 32, true, true, false),
+        PM_PAIR(32to24, PM_PLAIN, 32, 24, false, false, false),
+        PM_PAIR(32to32, PM_PLAIN, 32, 32, false, false, false),
+        PM_PAIR(32to32F, PM_PLAIN, 32, 32, false, false, true),
     };
     return all;
 }
 
+#undef PM_PAIR
 #undef PM_KEY_ALPHA
 #undef PM_KEY
 #undef PM_ALPHA
@@ -134,8 +126,7 @@ inline void reference_stretch(const Variant& v, const Picture& D, const Picture&
                 }
             }
             const int weight = v.src_bits == 32 ? s[3] : v.blended ? a.alpha : 255;
-            const int bytes = v.whole ? 4 : 3;
-            for (int k = 0; k < bytes; ++k)
+            for (int k = 0; k < (v.whole ? 4 : 3); ++k)
                 d[k] = v.whole ? uint8_t(value[k]) : uint8_t((value[k] * weight + d[k] * (255 - weight)) / 255);
         }
     }
