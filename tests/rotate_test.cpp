@@ -11,6 +11,7 @@
 
 #include <unistd.h>
 
+#include "frame/kernels.h"
 #include "frame/trig.h"
 #include "rotate/rotate_offset.h"
 #include "test_surface.h"
@@ -114,4 +115,37 @@ TEST(Rotate, OffsetsAgreeWithTheDirectTrigonometry)
             }
     }
     EXPECT_LT(close_calls, 100);  // a handful, not a pattern
+}
+
+// The vector offset kernels up to the largest offsets they take, which the
+// level driver's small surfaces never reach: every level this CPU has against
+// the scalar turn, single offsets and mirrored pairs, runs of every length up
+// to five 8-lane vectors and a tail.
+TEST(Rotate, VectorOffsetsUpToTheirLimitMatchTheScalarTurn)
+{
+    using namespace pixmill;
+    for (Isa isa : kAllIsas) {
+        if (isa > cpu_isa()) break;
+        const Kernels& k = kernels_at(isa);
+        for (int32_t angle : {30, 45, 100000, INT32_MIN}) {
+            const Turn t = make_turn(angle_in_radians(angle));
+            for (int64_t a : {int64_t{1}, int64_t{1000}, kMaxRowOffset - 1})
+                for (int64_t b : {int64_t{0}, int64_t{5}, kMaxRowOffset - 45})
+                    for (int32_t n = 1; n <= 43; n += 7) {
+                        int32_t u[43], v[43], mu[43], mv[43], ru, rv;
+                        k.rotate_offsets(a, b, n, t, u, v);
+                        for (int32_t m = 0; m < n; ++m) {
+                            turn_offset(a, b + m, t, ru, rv);
+                            ASSERT_TRUE(u[m] == ru && v[m] == rv) << isa_name(isa) << " (" << a << "," << b + m << ")";
+                        }
+                        k.rotate_offset_pairs(a, b, n, t, u, v, mu, mv);
+                        for (int32_t m = 0; m < n; ++m) {
+                            turn_offset(a, b + m, t, ru, rv);
+                            ASSERT_TRUE(u[m] == ru && v[m] == rv) << isa_name(isa) << " pair (" << a << "," << b + m << ")";
+                            turn_offset(b + m, a, t, ru, rv);
+                            ASSERT_TRUE(b + m == 0 || (mu[m] == ru && mv[m] == rv)) << isa_name(isa) << " mirrored";
+                        }
+                    }
+        }
+    }
 }
