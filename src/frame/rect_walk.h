@@ -42,7 +42,7 @@ inline bool prepare_rect(const SurfaceView& s, Rect r, RectRows& out)
 template <class RowFn>
 inline void walk_rect_rows(const RectRows& r, RowFn&& row)
 {
-    const Kernels& fast = kernels();  // a row reads and writes only itself
+    const RowKernels tables;  // a row reads and writes only itself
     const int32_t last = r.clipped.h - 1;
     uint8_t* p = r.first;
     ptrdiff_t step = -r.stride;
@@ -51,7 +51,7 @@ inline void walk_rect_rows(const RectRows& r, RowFn&& row)
         step = r.stride;
     }
     for (int32_t j = 0;;) {
-        call_row(row, fast, true, p, r.clipped.w);
+        call_row(row, tables, true, p, r.clipped.w);
         if (++j > last) break;
         p += step;
     }

@@ -67,6 +67,13 @@ inline Span span_of(const SurfaceView& s)
 
 inline bool spans_apart(Span a, Span b) { return a.hi <= b.lo || b.hi <= a.lo; }
 
+// The n bytes at p.
+inline Span span_at(const void* p, ptrdiff_t n)
+{
+    const auto lo = static_cast<uint64_t>(reinterpret_cast<uintptr_t>(p));
+    return {lo, lo + static_cast<uint64_t>(n)};
+}
+
 // Whether no two rows of the view share a byte: then rows that depend on
 // nothing but themselves may be written in any order.
 inline bool rows_distinct(const SurfaceView& s)

@@ -26,18 +26,24 @@ namespace pixmill {
 // Whether the byte ranges [a, a + na) and [b, b + nb) share no byte.
 inline bool bytes_apart(const uint8_t* a, ptrdiff_t na, const uint8_t* b, ptrdiff_t nb)
 {
-    const uintptr_t pa = reinterpret_cast<uintptr_t>(a), pb = reinterpret_cast<uintptr_t>(b);
-    return pa >= pb + static_cast<uintptr_t>(nb) || pb >= pa + static_cast<uintptr_t>(na);
+    return spans_apart(span_at(a, na), span_at(b, nb));
 }
+
+// The two tables a walk chooses from, looked up once per call.
+struct RowKernels {
+    const Kernels& fast = kernels();
+    const Kernels& safe = scalar_kernels();
+    const Kernels& for_row(bool apart) const { return apart ? fast : safe; }
+};
 
 // Calls row with the table the row may use (fast where apart, else scalar).
 template <class RowFn, class... Args>
-inline void call_row(RowFn& row, const Kernels& fast, bool apart, Args... args)
+inline void call_row(RowFn& row, const RowKernels& k, bool apart, Args... args)
 {
     if constexpr (std::is_invocable_v<RowFn&, const Kernels&, Args...>)
-        row(apart ? fast : scalar_kernels(), args...);
+        row(k.for_row(apart), args...);
     else
-        (void)fast, (void)apart, row(args...);
+        (void)k, (void)apart, row(args...);
 }
 
 struct BlockRows {
@@ -73,7 +79,7 @@ inline bool prepare_block(const SurfaceView& d, const SurfaceView& s, Block b, B
 template <class RowFn>
 inline void walk_rows(const BlockRows& r, RowFn&& row)
 {
-    const Kernels& fast = kernels();
+    const RowKernels tables;
     const ptrdiff_t dst_bytes = static_cast<ptrdiff_t>(r.clipped.w) * r.dst_bpp;
     const ptrdiff_t src_bytes = static_cast<ptrdiff_t>(r.clipped.w) * r.src_bpp;
     const int32_t last = r.clipped.h - 1;
@@ -88,7 +94,7 @@ inline void walk_rows(const BlockRows& r, RowFn&& row)
     }
     // The row pointers only step between rows, so they never leave the arrays.
     for (int32_t j = 0;;) {
-        call_row(row, fast, r.any_order || bytes_apart(d, dst_bytes, s, src_bytes), d, s, r.clipped.w);
+        call_row(row, tables, r.any_order || bytes_apart(d, dst_bytes, s, src_bytes), d, s, r.clipped.w);
         if (++j > last) break;
         d += dst_step;
         s += src_step;
@@ -119,7 +125,7 @@ inline void walk_rows_masked(const BlockRows& r, int32_t src_rows, const Surface
     const int32_t j0 = first > 0 ? static_cast<int32_t>(first) : 0;
 
     const uint8_t* m0 = mask.data + static_cast<ptrdiff_t>(b.sx) * mask.bpp;
-    const Kernels& fast = kernels();
+    const RowKernels tables;
     const bool all_apart = r.any_order && spans_apart(r.dst_span, span_of(mask));
     const ptrdiff_t dst_bytes = static_cast<ptrdiff_t>(n) * r.dst_bpp, src_bytes = static_cast<ptrdiff_t>(n) * r.src_bpp;
     const ptrdiff_t mask_bytes = static_cast<ptrdiff_t>(n) * mask.bpp;
@@ -128,7 +134,7 @@ inline void walk_rows_masked(const BlockRows& r, int32_t src_rows, const Surface
         const uint8_t* s = r.src - j * r.src_stride;
         const uint8_t* m = m0 + static_cast<ptrdiff_t>(top - j) * mask.stride_bytes;
         const bool apart = all_apart || (bytes_apart(d, dst_bytes, s, src_bytes) && bytes_apart(d, dst_bytes, m, mask_bytes));
-        call_row(row, fast, apart, d, s, m, n);
+        call_row(row, tables, apart, d, s, m, n);
     };
     if (all_apart) {
         for (int32_t j = b.h - 1; j >= j0; --j) visit(j);

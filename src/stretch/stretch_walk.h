@@ -103,10 +103,10 @@ inline int32_t stretch(const Surface* dest, PixelFormat dest_format, const Surfa
     // cannot show and they go upwards in memory instead.
     const bool any_order = rows_independent(d, s);
     const bool may_repeat = any_order && write == RowWrite::kReplaces;
-    const Kernels& fast = kernels();
+    const RowKernels tables;
     const auto draw = [&](uint8_t* to, const SourceRows& rows, const int32_t* c, int32_t n) {
         const bool apart = any_order || reads_apart(to, static_cast<ptrdiff_t>(n) * d.bpp, rows, c, n, s.bpp);
-        call_row(rule, fast, apart, to, rows, c, n);
+        call_row(rule, tables, apart, to, rows, c, n);
     };
     const size_t row_bytes = static_cast<size_t>(r.dw) * static_cast<size_t>(d.bpp);
     const uint8_t* last_drow = nullptr;  // the row last worked out (if any), and its t
