@@ -1,0 +1,55 @@
+// Every export of Pixmill.dll, by the name its module definition gives it,
+// as a symbol of this program: a jump through the address GetProcAddress
+// returned for it, filled before main runs. A jump leaves the caller's stack
+// as it was, so the DLL sees the caller's arguments and alignment.
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+#if defined(_WIN64)
+#define PIXMILL_DLL_EXPORT(slot, name) \
+    asm(".text\n.globl " name "\n" name ": jmp *pixmill_dll_procs+8*" #slot "(%rip)\n");
+#else
+#define PIXMILL_DLL_EXPORT(slot, name) \
+    asm(".text\n.globl " name "\n" name ": jmp *pixmill_dll_procs+4*" #slot "\n");
+#endif
+#include "dll_exports.inc"
+#undef PIXMILL_DLL_EXPORT
+
+namespace {
+
+const char* const kNames[] = {
+#define PIXMILL_DLL_EXPORT(slot, name) name,
+#include "dll_exports.inc"
+#undef PIXMILL_DLL_EXPORT
+};
+
+}  // namespace
+
+extern "C" void* pixmill_dll_procs[sizeof kNames / sizeof kNames[0]] asm("pixmill_dll_procs");
+void* pixmill_dll_procs[sizeof kNames / sizeof kNames[0]] = {};
+
+namespace {
+
+// Pixmill.dll from the program's own folder, every name resolved, or the
+// program stops naming what is missing.
+struct Library {
+    Library()
+    {
+        const HMODULE dll = LoadLibraryA("Pixmill.dll");
+        if (dll == nullptr) {
+            std::fprintf(stderr, "cannot load Pixmill.dll (error %lu)\n", GetLastError());
+            std::exit(2);
+        }
+        for (size_t i = 0; i < sizeof kNames / sizeof kNames[0]; ++i) {
+            pixmill_dll_procs[i] = reinterpret_cast<void*>(GetProcAddress(dll, kNames[i]));
+            if (pixmill_dll_procs[i] == nullptr) {
+                std::fprintf(stderr, "Pixmill.dll exports no %s\n", kNames[i]);
+                std::exit(2);
+            }
+        }
+    }
+} library;
+
+}  // namespace
