@@ -218,7 +218,7 @@ int64_t Workspace::invoke(bool stack4)
     const auto& table = pixmill_tool::export_table();
     const int rows = static_cast<int>(table.size()), k = case_->export_index;
     if (k >= rows)
-        result_ = stack4 ? call_service_stack4(k - rows, service_) : call_service(k - rows, service_);
+        result_ = call_service(k - rows, service_, stack4);
     else
         result_ = stack4 ? invoke_stack4(k, args_.data()) : table[k].invoke(args_.data());
     // Pointers read back from the array services differ between workspaces;

@@ -119,19 +119,18 @@ struct ServiceCall {
     const uint8_t* copy_src = nullptr;
     int32_t copy_count = 0;
 };
-// The service's result widened to 64 bits (CopyMemoryC gives 0).
-int64_t call_service(int k, const ServiceCall& c);
-
-// 32-bit x86: the same calls made with the stack pointer at 4 mod 16 at the
-// call instruction, as a caller that keeps its stack only 4-byte aligned (a
-// classic Visual Basic program) may make them, through a small assembly thunk.
+// The service's result widened to 64 bits (CopyMemoryC gives 0). stack4
+// (32-bit x86 only): called with the stack pointer at 4 mod 16, as a caller
+// that keeps its stack only 4-byte aligned (a classic Visual Basic program)
+// may call it, through a small assembly thunk.
+int64_t call_service(int k, const ServiceCall& c, bool stack4 = false);
+// The table export's call from such a stack.
+int32_t invoke_stack4(int table_row, const ArgValue* args);
 #if defined(__i386__)
 constexpr bool kStack4Calls = true;
 #else
 constexpr bool kStack4Calls = false;
 #endif
-int32_t invoke_stack4(int table_row, const ArgValue* args);
-int64_t call_service_stack4(int k, const ServiceCall& c);
 
 // Every export the library has: the table's rows and the services.
 inline int export_count() { return static_cast<int>(pixmill_tool::export_table().size()) + kServiceCount; }

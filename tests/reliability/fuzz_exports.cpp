@@ -1,8 +1,8 @@
 // Fuzz target: one call of one export, on surfaces whose arrays are allocated
 // exactly to their descriptors, so AddressSanitizer stops any byte read or
 // written outside them. Surfaces are small (an occasional one up to 75
-// pixels a side), and an export's surface depths and argument roles are
-// worked out once, so a call costs little more than the export itself.
+// pixels a side) and each export's surface depths are worked out once, so a
+// call costs little more than the export itself.
 //
 // Input layout (a short input reads as zeros past its end):
 //   byte 0               which export (the table's rows, then the services)
@@ -123,35 +123,15 @@ void fuzz_service(int k, Input& in)
     call_service(k, c);
 }
 
-// What the table says about one export, worked out once: the depth of each
-// surface it takes and, per argument, its kind and surface role (0 dest,
-// 1 src, 2 mask).
-constexpr size_t kMaxArgs = 16;
-struct Plan {
-    SurfaceNeeds needs;
-    size_t count = 0;
-    ArgKind kinds[kMaxArgs];
-    int role[kMaxArgs];
-};
-
-const std::vector<Plan>& plans()
+// The depths of the surfaces each export takes, worked out once.
+const SurfaceNeeds& needs_of(int row)
 {
-    static const std::vector<Plan> all = [] {
-        std::vector<Plan> v;
-        for (const ExportEntry& e : pixmill_tool::export_table()) {
-            Plan& p = v.emplace_back();
-            if (e.kinds.size() > kMaxArgs) std::abort();
-            p.needs = surface_needs(e);
-            p.count = e.kinds.size();
-            for (size_t i = 0; i < p.count; ++i) {
-                p.kinds[i] = e.kinds[i];
-                const std::string& n = e.arg_names[i];
-                p.role[i] = n == "dest" ? 0 : n == "src" ? 1 : 2;
-            }
-        }
+    static const std::vector<SurfaceNeeds> all = [] {
+        std::vector<SurfaceNeeds> v;
+        for (const ExportEntry& e : pixmill_tool::export_table()) v.push_back(surface_needs(e));
         return v;
     }();
-    return all;
+    return all[row];
 }
 
 }  // namespace
@@ -165,8 +145,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         fuzz_service(pick - static_cast<int>(table.size()), in);
         return 0;
     }
-    const Plan& plan = plans()[pick];
-    const SurfaceNeeds& needs = plan.needs;
+    const ExportEntry& e = table[pick];
+    const SurfaceNeeds& needs = needs_of(pick);
 
     FuzzSurface dest, src, mask;
     const Shape* shapes[2] = {&dest.shape, &dest.shape};  // the sizes edge values lean on
@@ -182,19 +162,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         mask.make(in, needs.mask_bits, in.u8());
         if (needs.src_bits == 0) shapes[1] = &mask.shape;
     }
-    Surface* const roles[3] = {dest.bound.get(), same ? dest.bound.get() : src.bound.get(), mask.bound.get()};
+    const Roles roles{dest.bound.get(), same ? dest.bound.get() : src.bound.get(), mask.bound.get()};
 
     int32_t sums[3] = {0, 0, 0};
-    ArgValue args[kMaxArgs];
-    int outs = 0;
-    for (size_t i = 0; i < plan.count; ++i) {
-        switch (plan.kinds[i]) {
-        case ArgKind::kSurface: args[i].surface = roles[plan.role[i]]; break;
-        case ArgKind::kIntOut: args[i].out = sums + outs++; break;
-        case ArgKind::kFloat: args[i].real = edge_float(in); break;
-        case ArgKind::kInt: args[i].integer = edge_int(in, shapes); break;
-        }
-    }
-    if (table[pick].invoke(args) != 0) std::abort();  // every drawing export returns 0
+    const std::vector<ArgValue> args = make_args(e, roles, sums, [&](size_t i) {
+        ArgValue v;
+        if (e.kinds[i] == ArgKind::kFloat)
+            v.real = edge_float(in);
+        else
+            v.integer = edge_int(in, shapes);
+        return v;
+    });
+    if (e.invoke(args.data()) != 0) std::abort();  // every drawing export returns 0
     return 0;
 }
