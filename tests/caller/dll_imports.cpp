@@ -32,11 +32,23 @@ void* pixmill_dll_procs[sizeof kNames / sizeof kNames[0]] = {};
 
 namespace {
 
+// A fault anywhere stops the program at once with its code and address,
+// rather than waiting in a debugger.
+LONG WINAPI stop(EXCEPTION_POINTERS* e)
+{
+    std::fprintf(stderr, "exception %08lx at %p\n", e->ExceptionRecord->ExceptionCode,
+                 e->ExceptionRecord->ExceptionAddress);
+    std::fflush(stderr);
+    ExitProcess(3);
+}
+
 // Pixmill.dll from the program's own folder, every name resolved, or the
 // program stops naming what is missing.
 struct Library {
     Library()
     {
+        SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX);
+        SetUnhandledExceptionFilter(stop);
         const HMODULE dll = LoadLibraryA("Pixmill.dll");
         if (dll == nullptr) {
             std::fprintf(stderr, "cannot load Pixmill.dll (error %lu)\n", GetLastError());
