@@ -17,18 +17,14 @@
 #include "dll_exports.inc"
 #undef PIXMILL_DLL_EXPORT
 
-namespace {
-
-const char* const kNames[] = {
+static const char* const kNames[] = {
 #define PIXMILL_DLL_EXPORT(slot, name) name,
 #include "dll_exports.inc"
 #undef PIXMILL_DLL_EXPORT
 };
-
-}  // namespace
-
-extern "C" void* pixmill_dll_procs[sizeof kNames / sizeof kNames[0]] asm("pixmill_dll_procs");
-void* pixmill_dll_procs[sizeof kNames / sizeof kNames[0]] = {};
+constexpr size_t kCount = sizeof kNames / sizeof kNames[0];
+extern "C" void* pixmill_dll_procs[kCount] asm("pixmill_dll_procs");
+void* pixmill_dll_procs[kCount] = {};
 
 namespace {
 
@@ -54,7 +50,7 @@ struct Library {
             std::fprintf(stderr, "cannot load Pixmill.dll (error %lu)\n", GetLastError());
             std::exit(2);
         }
-        for (size_t i = 0; i < sizeof kNames / sizeof kNames[0]; ++i) {
+        for (size_t i = 0; i < kCount; ++i) {
             pixmill_dll_procs[i] = reinterpret_cast<void*>(GetProcAddress(dll, kNames[i]));
             if (pixmill_dll_procs[i] == nullptr) {
                 std::fprintf(stderr, "Pixmill.dll exports no %s\n", kNames[i]);
