@@ -2,13 +2,17 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <zlib.h>
+
 #include <climits>
 
 #include "bmp.h"
+#include "image_files.h"
 #include "demo.h"
 #include "exports.h"
 #include "frame/cpu.h"
 #include "numbers.h"
+#include "pictures.h"
 #include "tool_test_util.h"
 
 using namespace pixmill_tool;
@@ -34,9 +38,9 @@ TEST(PixmillRun, GivesWhatTheExportGivesCalledDirectly)
     int k = 0;
     for (Image* image : {&d32, &d24, &s24})
         for (size_t i = 0, start = 50 * k++; i < image->byte_count(); ++i) image->bytes()[i] = uint8_t(7 * i + start);
-    write_bmp(dir / "d32.bmp", d32);
-    write_bmp(dir / "d24.bmp", d24);
-    write_bmp(dir / "s24.bmp", s24);
+    write_picture(dir / "d32.bmp", d32);
+    write_picture(dir / "d24.bmp", d24);
+    write_picture(dir / "s24.bmp", s24);
     const auto before = snapshot(dir);
 
     Image blit = d32, contrast = d24;
@@ -71,12 +75,53 @@ TEST(PixmillRun, GivesWhatTheExportGivesCalledDirectly)
             EXPECT_EQ(r.out, c.printed + "wrote out.bmp (" + std::to_string(e.width()) + "x" +
                                  std::to_string(e.height()) + ", " + std::to_string(e.bits()) + "-bit)\n");
         }
-        const Image out = read_bmp(dir / "out.bmp");
+        const Image out = read_picture(dir / "out.bmp").image;
         EXPECT_EQ(out.bitfields(), c.expected.bitfields());
         EXPECT_EQ(pixel_bytes(out), pixel_bytes(c.expected));
         auto after = snapshot(dir);
         EXPECT_EQ(after.erase("out.bmp"), 1u);
         EXPECT_TRUE(after == before) << "an input changed, or another file appeared";
+    }
+}
+
+// A PNG and a JPEG go through `run` as a bitmap of the same pixels does: the
+// PNG written holds, as ImageMagick reads it, exactly the bitmap call's result.
+TEST(PixmillRun, PngAndJpegGiveWhatTheirBitmapGives)
+{
+    TempDir dir;
+    Image sprite = soft_sprite(16);
+    sprite.set_bitfields(true);
+    write_picture(dir / "pic.bmp", landscape(40, 30));
+    write_picture(dir / "sprite.bmp", sprite);
+    const std::string magick = "cd " + dir.path() + " && convert pic.bmp pic.png && convert sprite.bmp PNG32:sprite.png"
+                               " && convert pic.bmp -quality 85 pic.jpg && convert pic.jpg jpeg.bmp";
+    ASSERT_EQ(std::system(magick.c_str()), 0);
+    const std::vector<std::string> at = {"--dx", "3", "--dy", "-2", "--w", "30", "--h", "20", "--sx", "1", "--sy", "0"};
+    struct Case {
+        std::string export_name, dest, src, dest_bmp, src_bmp;
+    };
+    const Case cases[] = {
+        {"Render_BitBlt32to24", "pic.png", "sprite.png", "pic.bmp", "sprite.bmp"},
+        {"Render_BitBlt24to32", "sprite.png", "pic.jpg", "sprite.bmp", "jpeg.bmp"},
+        {"Render_Contrast24", "pic.jpg", "", "jpeg.bmp", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.export_name);
+        for (const std::string out : {"out.png", "out.bmp"}) {
+            const bool png = out == "out.png";
+            std::vector<std::string> args = {"run", c.export_name, "--dest", png ? c.dest : c.dest_bmp};
+            if (c.src.empty())
+                args.insert(args.end(), {"--x", "2", "--y", "1", "--w", "30", "--h", "20", "--factor", "1.6"});
+            else
+                args.insert(args.end(), at.begin(), at.end()), args.insert(args.end(), {"--src", png ? c.src : c.src_bmp});
+            args.insert(args.end(), {"-o", out});
+            const RunResult r = run_pixmill(dir.path(), args);
+            ASSERT_EQ(r.status, 0) << r.err;
+            const std::string cmd = "convert " + (dir / out) + " -depth 8 rgba:" + (dir / out) + ".rgba";
+            ASSERT_EQ(std::system(cmd.c_str()), 0);
+        }
+        EXPECT_EQ(read_file(dir / "out.png.rgba"), read_file(dir / "out.bmp.rgba"));
+        EXPECT_GT(read_file(dir / "out.png.rgba").size(), 0u);
     }
 }
 
@@ -88,9 +133,9 @@ TEST(PixmillRun, BadInputGivesOneLineAndTouchesNothing)
     TempDir dir;
     Image s24(4, 3, 24);
     std::fill_n(s24.bytes(), s24.byte_count(), 9);  // unlike the destination, so a copy over it would show
-    write_bmp(dir / "s24.bmp", s24);
-    write_bmp(dir / "d24.bmp", Image(4, 3, 24));
-    write_bmp(dir / "d32.bmp", Image(4, 3, 32));
+    write_picture(dir / "s24.bmp", s24);
+    write_picture(dir / "d24.bmp", Image(4, 3, 24));
+    write_picture(dir / "d32.bmp", Image(4, 3, 32));
 
     // A valid 24-bit 5 x 3 file (rows of 15 bytes padded to 16), and changes to it.
     auto with = [](auto change) {
@@ -104,6 +149,17 @@ TEST(PixmillRun, BadInputGivesOneLineAndTouchesNothing)
         auto b = valid;
         return put_le(b, at, v), b;
     };
+    // A valid PNG (a field patched, its checksum made right or not) and JPEG.
+    const std::vector<uint8_t> png = encode_png(Image(5, 3, 32), "p.png");
+    auto patched_png = [&](size_t at, uint32_t v, bool crc) {
+        auto b = png;
+        for (int i = 0; i < 4; ++i) b[at + i] = static_cast<uint8_t>(v >> (24 - 8 * i));  // big-endian
+        const uint32_t sum = crc ? static_cast<uint32_t>(crc32(0, &b[12], 17)) : 0;
+        for (int i = 0; crc && i < 4; ++i) b[29 + i] = static_cast<uint8_t>(sum >> (24 - 8 * i));
+        return b;
+    };
+    ASSERT_EQ(std::system(("convert -size 16x16 gradient:red-blue " + (dir / "ok.jpg")).c_str()), 0);
+    const std::vector<uint8_t> jpeg = read_file(dir / "ok.jpg");
     auto masks = [](BmpLayout& s) { s.bits = 32, s.compression = 3, s.masks = {0xFF0000, 0xFF00, 0xFF}; };
     struct BadFile {
         const char* name;
@@ -111,8 +167,16 @@ TEST(PixmillRun, BadInputGivesOneLineAndTouchesNothing)
         const char* message;
     };
     const BadFile files[] = {
-        {"empty.bmp", {}, "not a BMP file (no BM signature)"},
-        {"text.bmp", {'h', 'i', '\n'}, "not a BMP file (no BM signature)"},
+        {"empty.bmp", {}, "not a BMP, PNG or JPEG file"},
+        {"text.bmp", {'h', 'i', '\n'}, "not a BMP, PNG or JPEG file"},
+        {"BM.bmp", {'B', 'M'}, "truncated BMP header"},
+        {"anim.gif", {'G', 'I', 'F', '8', '9', 'a', 1, 0, 1, 0}, "unsupported image format (GIF)"},
+        {"cut.png", cut(png, png.size() - 13), "truncated PNG file"},
+        {"crc.png", patched_png(29, 1, false), "bad PNG file (IHDR: CRC error)"},
+        {"huge.png", patched_png(16, 1u << 28, true), "PNG dimensions 268435456x3 are too large"},
+        {"cut.jpg", cut(jpeg, jpeg.size() / 2), "truncated JPEG file"},
+        {"damaged.jpg", cut(jpeg, 40), "truncated JPEG file"},
+        {"soi.jpg", {0xFF, 0xD8, 0xFF, 0xD9}, "bad JPEG file ("},
         {"cut-in-file-header.bmp", cut(valid, 12), "truncated BMP header"},
         {"cut-in-info-header.bmp", cut(valid, 40), "truncated BMP header"},
         {"cut-in-masks.bmp", cut(with(masks), 60), "truncated BMP header"},
@@ -168,7 +232,11 @@ TEST(PixmillRun, BadInputGivesOneLineAndTouchesNothing)
         {blit("s24.bmp", {"-o", "out.bmp", "extra"}), "unexpected argument 'extra'"},
         {blit("s24.bmp", {"-o"}), "option -o needs a file name"},
         {{"run", "Render_BitBlt24to24", "--dest", "d24.bmp", "--sy"}, "option --sy needs a value"},
-        {blit("s24.bmp", {}), "missing -o OUT.bmp"},
+        {blit("s24.bmp", {}), "missing -o OUT.png"},
+        {blit("s24.bmp", {"-o", "out.jpg"}), "out.jpg: cannot tell the output format from the name"},
+        {{"demo", "scene.gif"}, "scene.gif: cannot tell the output format from the name"},
+        {set(set(blit("ok.jpg"), "--dest", "ok.jpg"), "run", "Render_BitBlt24to32"),
+         "ok.jpg: Render_BitBlt24to32 needs a 24-bit image for --src and a 32-bit one for --dest; give two files"},
         {blit("s24.bmp", {"-o", "d24.bmp"}), "d24.bmp: is the input given to --dest; refusing to overwrite it"},
         {blit("s24.bmp", {"-o", "./s24.bmp"}), "./s24.bmp: is the input given to --src; refusing to overwrite it"},
         {blit("s24.bmp", {"-o", "no/dir/out.bmp"}), "no/dir/out.bmp: cannot create a file in its directory"},
@@ -272,7 +340,7 @@ TEST(PixmillDemo, WritesTheSceneAndReportsEachStep)
     for (size_t at = r.out.find(" ms\n"); at != std::string::npos; at = r.out.find(" ms\n", at + 1)) ++timed_lines;
     EXPECT_EQ(timed_lines, demo_steps().size()) << r.out;
     EXPECT_NE(r.out.find("wrote pixmill-demo.bmp (680x344, 24-bit)"), std::string::npos) << r.out;
-    EXPECT_EQ(read_bmp(dir / "pixmill-demo.bmp").width(), kCanvasWidth);
+    EXPECT_EQ(read_picture(dir / "pixmill-demo.bmp").image.width(), kCanvasWidth);
 
     const RunResult named = run_pixmill(dir.path(), {"demo", "scene.bmp"});
     ASSERT_EQ(named.status, 0) << named.err;

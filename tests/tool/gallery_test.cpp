@@ -8,7 +8,7 @@
 #include <set>
 #include <sstream>
 
-#include "bmp.h"
+#include "image_files.h"
 #include "tool_test_util.h"
 
 using namespace pixmill_tool;
@@ -23,15 +23,16 @@ TEST(PixmillGallery, PageShowsReadableBitmapsAndCommandsThatRemakeThem)
     const auto bytes = read_file(gallery + "/index.html");
     const std::string page(bytes.begin(), bytes.end());
 
-    // Every picture the page shows is in the directory at the size and depth it states.
+    // Every picture the page shows is a PNG in the directory at the size and depth it states.
     const std::regex figure(R"re(<img src="([^"/]+)" width="(\d+)" height="(\d+)"[^>]*>.*?, (\d+)-bit</span>)re");
     size_t figures = 0;
     for (std::sregex_iterator m(page.begin(), page.end(), figure), end; m != end; ++m, ++figures) {
         const std::string file = (*m)[1];
-        const Image image = read_bmp(gallery + "/" + file);
-        EXPECT_EQ(image.width(), std::stoi((*m)[2])) << file;
-        EXPECT_EQ(image.height(), std::stoi((*m)[3])) << file;
-        EXPECT_EQ(image.bits(), std::stoi((*m)[4])) << file;
+        const PictureFile p = read_picture(gallery + "/" + file);
+        EXPECT_EQ(p.format, FileFormat::kPng) << file;
+        EXPECT_EQ(p.image.width(), std::stoi((*m)[2])) << file;
+        EXPECT_EQ(p.image.height(), std::stoi((*m)[3])) << file;
+        EXPECT_EQ(p.natural_bits(), std::stoi((*m)[4])) << file;
     }
     size_t images = 0;
     for (size_t at = page.find("<img "); at != std::string::npos; at = page.find("<img ", at + 1)) ++images;
@@ -49,13 +50,12 @@ TEST(PixmillGallery, PageShowsReadableBitmapsAndCommandsThatRemakeThem)
         ASSERT_GE(words.size(), 2u);
         exports.insert(words[1]);
         EXPECT_NE(page.find("<img src=\"" + (*m)[2].str() + "\""), std::string::npos) << "output not shown";
-        words.insert(words.end(), {"-o", "again.bmp"});
+        words.insert(words.end(), {"-o", "again.png"});
         const RunResult again = run_pixmill(gallery, words);
         ASSERT_EQ(again.status, 0) << again.err;
-        EXPECT_EQ(read_file(gallery + "/again.bmp"), read_file(gallery + "/" + (*m)[2].str()));
+        EXPECT_EQ(read_file(gallery + "/again.png"), read_file(gallery + "/" + (*m)[2].str()));
     }
 
-    // Every family of exports appears.
     // Every family of exports appears (each family a pattern of names).
     const char* const families[] = {
         "BitBlt(24|32)to(24|32)",  "BitBlt24to(24|32)(TColor)?Alpha|BitBlt24to24TColor",
