@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <tuple>
 
 #include "bmp.h"
 #include "image_files.h"
@@ -15,13 +16,12 @@
 using namespace pixmill_tool;
 using namespace tool_test;
 
-// `run` reads each surface from its file (a bitmap, or a PNG or JPEG that
-// ImageMagick made from one), hands every argument to the export by name
-// (integers, a float, and the integers it writes back, printed) and writes the
-// destination to -o: as a bitmap, in the form it was read (channel masks
-// kept), it holds what the export gives called directly on the same pixels,
-// and as a PNG exactly the same pixels as ImageMagick reads them. A second
-// run replaces the output; inputs stay as they were and nothing else appears.
+// `run` reads each surface from a bitmap, or a PNG or JPEG ImageMagick made of
+// it, hands every argument to the export by name (integers, a float, and the
+// integers it writes back, printed) and writes the destination to -o: a bitmap
+// (channel masks kept) holds what the export gives called directly on the same
+// pixels, a PNG the same pixels as ImageMagick reads them. A second run
+// replaces the output; inputs stay as they were and nothing else appears.
 TEST(PixmillRun, GivesWhatTheExportGivesCalledDirectly)
 {
     TempDir dir;
@@ -46,32 +46,25 @@ TEST(PixmillRun, GivesWhatTheExportGivesCalledDirectly)
         std::vector<std::string> a = {"run", name, "--dest", dest, "--dx", dx, "--dy=" + std::string(dy), "--src", src};
         return a.insert(a.end(), at.begin(), at.end()), a;
     };
-    struct Case {
-        std::vector<std::string> args;
-        const Image& expected;
-        std::string printed;
-    };
-    const Case cases[] = {
+    const std::tuple<std::vector<std::string>, const Image&, std::string> cases[] = {  // args, result, printed
         {blit("Render_BitBlt32to24", "pic.bmp", "3", "-2", "sprite.bmp"), blend, ""},
         {blit("Render_BitBlt32to24", "pic.png", "3", "-2", "sprite.png"), blend, ""},
         {blit("Render_BitBlt24to32", "sprite.png", "-1", "1", "pic.jpg"), lift, ""},
-        {{"run", "Render_Contrast24", "--dest", "pic.jpg", "--x", "2", "--y", "1", "--w", "30", "--h", "20", "--factor",
-          "1.75"},
+        {{"run", "Render_Contrast24", "--dest", "pic.jpg", "--x=2", "--y=1", "--w=30", "--h=20", "--factor=1.75"},
          contrast, ""},
         {{"run", "Render_CalcColor24", "--dest", "pic.png", "--x", "0", "--y", "1", "--w", "4", "--h", "2"}, pic,
          "redSum = " + std::to_string(sums[0]) + "\ngreenSum = " + std::to_string(sums[1]) +
              "\nblueSum = " + std::to_string(sums[2]) + "\n"},
     };
-    for (const Case& c : cases)
+    for (const auto& [words, e, printed] : cases)
         for (const std::string out : {"out.bmp", "out.png"}) {
-            SCOPED_TRACE(c.args[1] + " --dest " + c.args[3] + " -o " + out);
-            std::vector<std::string> args = c.args;
+            SCOPED_TRACE(words[1] + " --dest " + words[3] + " -o " + out);
+            std::vector<std::string> args = words;
             args.insert(args.end(), {"-o", out});
-            const Image& e = c.expected;
             for (int pass = 0; pass < 2; ++pass) {
                 const RunResult r = run_pixmill(dir.path(), args);
                 ASSERT_EQ(r.status, 0) << r.err;
-                EXPECT_EQ(r.out, c.printed + "wrote " + out + " (" + std::to_string(e.width()) + "x" +
+                EXPECT_EQ(r.out, printed + "wrote " + out + " (" + std::to_string(e.width()) + "x" +
                                      std::to_string(e.height()) + ", " + std::to_string(e.bits()) + "-bit)\n");
             }
             const std::string cmd = "convert " + (dir / out) + " -depth 8 rgba:" + (dir / out) + ".rgba";
@@ -122,11 +115,7 @@ TEST(PixmillRun, BadInputGivesOneLineAndTouchesNothing)
     ASSERT_EQ(std::system(("convert -size 16x16 gradient:red-blue " + (dir / "ok.jpg")).c_str()), 0);
     const std::vector<uint8_t> jpeg = read_file(dir / "ok.jpg");
     auto masks = [](BmpLayout& s) { s.bits = 32, s.compression = 3, s.masks = {0xFF0000, 0xFF00, 0xFF}; };
-    const struct {
-        const char* name;
-        std::vector<uint8_t> bytes;
-        const char* message;
-    } files[] = {
+    const std::tuple<const char*, std::vector<uint8_t>, const char*> files[] = {  // name, bytes, complaint
         {"empty.bmp", {}, "not a BMP, PNG or JPEG file"},
         {"text.bmp", {'h', 'i', '\n'}, "not a BMP, PNG or JPEG file"},
         {"BM.bmp", {'B', 'M'}, "truncated BMP header"},
@@ -201,9 +190,9 @@ TEST(PixmillRun, BadInputGivesOneLineAndTouchesNothing)
         {{"gallery"}, "gallery: expected one directory"},
         {{"gallery", "d24.bmp"}, "d24.bmp: cannot make a directory there"},
     };
-    for (const auto& f : files) {
-        write_file(dir / f.name, f.bytes);
-        cases.push_back({blit(f.name), std::string(f.name) + ": " + f.message});
+    for (const auto& [name, bytes, message] : files) {
+        write_file(dir / name, bytes);
+        cases.push_back({blit(name), std::string(name) + ": " + message});
     }
     // Numbers: the whole word, in range (and finite), for an integer (--dx) or a float (--factor).
     const std::vector<std::string> contrast = {"run", "Render_Contrast24", "--dest", "d24.bmp", "--x", "0", "--y",

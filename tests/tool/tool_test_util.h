@@ -71,13 +71,10 @@ inline std::vector<uint8_t> build_bmp(const BmpLayout& s)
     const size_t offset = std::max<size_t>(14 + s.info_size, 54 + 4 * s.masks.size());
     std::vector<uint8_t> b(offset, 0);
     b[0] = 'B', b[1] = 'M';
-    put_le(b, 10, static_cast<uint32_t>(offset));
-    put_le(b, 14, s.info_size);
-    put_le(b, 18, static_cast<uint32_t>(s.width));
-    put_le(b, 22, static_cast<uint32_t>(s.height));
-    put_le(b, 26, s.planes, 2);
-    put_le(b, 28, s.bits, 2);
-    put_le(b, 30, s.compression);
+    const uint32_t fields[][3] = {{10, static_cast<uint32_t>(offset), 4}, {14, s.info_size, 4},
+                                  {18, static_cast<uint32_t>(s.width), 4}, {22, static_cast<uint32_t>(s.height), 4},
+                                  {26, s.planes, 2}, {28, s.bits, 2}, {30, s.compression, 4}};  // offset, value, bytes
+    for (const auto& f : fields) put_le(b, f[0], f[1], static_cast<int>(f[2]));
     for (size_t i = 0; i < s.masks.size(); ++i) put_le(b, 54 + 4 * i, s.masks[i]);
     for (const auto& row : s.file_rows) b.insert(b.end(), row.begin(), row.end());
     put_le(b, 2, static_cast<uint32_t>(b.size()));
@@ -85,7 +82,7 @@ inline std::vector<uint8_t> build_bmp(const BmpLayout& s)
 }
 
 struct RunResult {
-    int status = -1;
+    int status;
     std::string out, err;
 };
 
