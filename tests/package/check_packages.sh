@@ -63,8 +63,10 @@ for pkg in libpixmill libpixmill-dev pixmill; do
     fail "$deb: no licence"
   dpkg-deb -x "$deb" "$root"
 done
-dpkg-deb -f "$pkgs"/libpixmill-dev_*.deb Depends | grep -q "libpixmill (= $version)" || fail "dev does not depend on the library"
+[[ $(dpkg-deb -f "$pkgs"/libpixmill-dev_*.deb Depends) == *"libpixmill (= $version)"* ]] ||
+  fail "libpixmill-dev does not depend on libpixmill $version"
 [ -z "$(dpkg-deb -c "$pkgs"/libpixmill_*.deb | grep -e '\.h$' -e 'bin/')" ] || fail "libpixmill holds development files"
 bash "$src/tests/package/check_install.sh" "$src" --prefix "$root/usr" "$work/consumers"
-"$root/usr/bin/pixmill" info | head -1 | grep -q "^Pixmill version" || fail "the packaged tool does not run"
+info=$("$root/usr/bin/pixmill" info) || fail "the packaged tool does not run"
+[[ $info == "Pixmill version "* ]] || fail "the packaged tool says: ${info%%$'\n'*}"
 echo "packages OK"

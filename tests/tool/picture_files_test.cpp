@@ -87,7 +87,7 @@ TEST(PictureFiles, EveryFormOfPngAndJpegReadAsEitherSurface)
         {"-alpha off PNG24", {8, 2, 0, 0, 0}, false, 0}, {"PNG32", {8, 6, 0, 0, 0}, true, 0},
         {"-alpha off PNG8", {8, 3, 0, 0, 0}, false, 0} /* palette */, {"PNG64", {16, 6, 0, 0, 0}, true, 0},
         {"-interlace PNG PNG32", {8, 6, 0, 0, 1}, true, 0}, {"-colorspace Gray PNG", {8, 4, 0, 0, 0}, true, 0},
-        {"-alpha off -colorspace Gray PNG", {8, 0, 0, 0, 0}, false, 0},
+        {"-alpha off -colorspace Gray PNG", {8, 0, 0, 0, 0}, false, 0}, {"PNG8", {8, 3, 0, 0, 0}, true, 0},
         {"-alpha off -colorspace Gray -define png:bit-depth=16 -define png:color-type=0 PNG", {16, 0, 0, 0, 0}, false, 0},
         {"-alpha off -colorspace Gray -define png:bit-depth=2 -define png:color-type=0 PNG", {2, 0, 0, 0, 0}, false, 0},
         {"-alpha off -quality 90 JPG", {3}, false, 0}, {"-alpha off -colorspace Gray JPG", {1}, false, 0},
