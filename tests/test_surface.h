@@ -10,15 +10,6 @@
 
 namespace pixmill_test {
 
-// n random bytes (a buffer exactly that long, so a sanitized build sees any
-// access past it).
-inline std::vector<uint8_t> random_bytes(size_t n, std::mt19937& rng)
-{
-    std::vector<uint8_t> v(n);
-    for (auto& b : v) b = static_cast<uint8_t>(rng());
-    return v;
-}
-
 class TestSurface {
 public:
     // bits is 24 or 32. pad is extra bytes per row (24-bit) or extra pixels

@@ -57,7 +57,7 @@ int main()
     }
     allocations = 0;
 
-    const std::vector<CallCase> cases = with_whole_surface_cases(make_cases(4, 777));
+    const std::vector<CallCase> cases = make_cases(8, 777);
     Workspace w;
     long calls = 0;
     for (const CallCase& c : cases) {
