@@ -10,7 +10,7 @@
 #include <thread>
 #include <vector>
 
-#include "guard_page.h"
+#include "call_cases.h"
 
 using namespace pixmill_reliability;
 
@@ -32,30 +32,27 @@ int main(int argc, char** argv)
     // Each thread starts at its own place in the list, so different exports
     // run side by side.
     std::atomic<int> mismatches{0};
-    std::atomic<long> calls{0};
     std::vector<std::thread> pool;
     const size_t n = cases.size();
     for (int t = 0; t < threads; ++t) {
         pool.emplace_back([&, t] {
             Workspace w;
-            for (int r = 0; r < rounds; ++r) {
+            for (int r = 0; r < rounds; ++r)
                 for (size_t k = 0; k < n; ++k) {
                     const size_t i = (k + n * static_cast<size_t>(t) / static_cast<size_t>(threads)) % n;
                     w.prepare(cases[i]);
                     w.invoke();
-                    calls.fetch_add(1, std::memory_order_relaxed);
                     if (w.outcome() != expected[i]) {
                         std::fprintf(stderr, "thread %d: %s (case %zu) left other bytes than the serial call\n", t,
                                      case_name(cases[i]), i);
                         mismatches.fetch_add(1);
                     }
                 }
-            }
         });
     }
     for (std::thread& th : pool) th.join();
 
-    std::printf("%d threads x %d rounds: %ld calls of %d exports (%zu cases), %d differing from the serial calls\n",
-                threads, rounds, calls.load(), export_count(), n, mismatches.load());
-    return mismatches.load() == 0 && calls.load() == static_cast<long>(threads) * rounds * static_cast<long>(n) ? 0 : 1;
+    std::printf("%d threads x %d rounds of %zu calls of %d exports: %d differing from the serial calls\n", threads,
+                rounds, n, export_count(), mismatches.load());
+    return mismatches.load() == 0 ? 0 : 1;
 }
