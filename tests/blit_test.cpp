@@ -241,6 +241,13 @@ TEST(Placement, ACallIsItsClippedPixelsInWalkOrderAndNothingElse)
         {"sy beyond the source", {0, 0, 3, 3, 0, 6}, {}, {0, 0, 3, 3, 0, 0}},
         {"as large as int32 goes", {0, 0, INT32_MAX, INT32_MAX, 0, 0}, {0, 0, 6, 5, 0, 0}, {0, 0, 70, 6, 0, 0}},
         {"int32 extremes", {INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX, 0, 0}, {}, {}},
+        {"cut to the destination first, then not past the source", {63, 0, 9, 1, 0, 0}, {63, 0, 7, 1, 0, 0},
+         {63, 0, 7, 1, 0, 0}},
+        {"x + w overflowing", {50, 0, INT32_MAX, 1, 0, 0}, {50, 0, 6, 1, 0, 0}, {50, 0, 20, 1, 0, 0}},
+        {"y + h overflowing", {0, 5, 5, INT32_MAX, 0, 0}, {0, 5, 5, 1, 0, 0}, {0, 5, 5, 1, 0, 0}},
+        {"sx - dx overflowing", {INT32_MIN, 0, INT32_MAX, 1, INT32_MAX, 0}, {}, {}},
+        {"w + x underflowing", {-10, 0, INT32_MIN, 1, 0, 0}, {}, {}},
+        {"no width", {0, 0, 0, 5, 0, 0}, {}, {}},
         // Rows top-down, pixels left to right, each reading earlier writes.
         {"same surface, a row down", {2, 2, 66, 3, 1, 1}, {2, 2, 66, 3, 1, 1}, {}, true},
         {"same surface, a pixel right", {2, 1, 66, 3, 1, 1}, {2, 1, 66, 3, 1, 1}, {}, true},

@@ -1,5 +1,5 @@
-// Array services, the row overlap test, the block clip, the blend arithmetic,
-// the choice of level and the memory copy.
+// Array services, the row overlap test, the blend arithmetic, the choice of
+// level and the memory copy.
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -13,7 +13,6 @@
 #include <vector>
 
 #include "frame/arith.h"
-#include "frame/clip.h"
 #include "frame/cpu.h"
 #include "frame/kernels.h"
 #include "frame/surface.h"
@@ -84,32 +83,6 @@ TEST(Surface, RowsIndependentOnlyWhenNoByteIsShared)
         {"huge source below", view(2048, 4, 40, 10, 4), view(0, INT32_MAX, INT32_MAX, 10, 4), false},
     };
     for (const auto& c : cases) EXPECT_EQ(rows_independent(c.dest, c.src), c.independent) << c.what;
-}
-
-TEST(ClipBlock, Cases)
-{
-    constexpr int32_t kMax = INT32_MAX, kMin = INT32_MIN;
-    const struct { const char* what; Block in; int32_t dw, dr, sw, sr; Block out; } cases[] = {  // out.w 0: nothing
-        {"destination cut first", {0, 0, 101, 10, 0, 0}, 100, 10, 100, 10, {0, 0, 100, 10, 0, 0}},
-        {"passing the source edge loses its column", {0, 0, 101, 10, 0, 0}, 200, 10, 100, 10, {0, 0, 99, 10, 0, 0}},
-        {"one past the source edge", {0, 0, 11, 1, 90, 0}, 200, 10, 100, 10, {0, 0, 9, 1, 90, 0}},
-        {"start beyond the destination", {101, 0, 5, 1, 0, 0}, 100, 10, 200, 10, {}},
-        {"heights are cut without the extra row", {0, 0, 5, 10, 0, 0}, 100, 100, 100, 10, {0, 0, 5, 10, 0, 0}},
-        {"dx + w equal to the destination width", {90, 0, 10, 1, 0, 0}, 100, 10, 200, 10, {90, 0, 10, 1, 0, 0}},
-        {"no rows in the destination", {0, 0, 5, 5, 0, 0}, 100, -1, 100, 10, {}},
-        {"no rows in the source", {0, 0, 5, 5, 0, 0}, 100, 10, 100, 0, {}},
-        {"zero width", {0, 0, 0, 5, 0, 0}, 100, 10, 100, 10, {}},
-        {"dx + w overflowing", {50, 0, kMax, 1, 0, 0}, 100, 10, 200, 10, {50, 0, 50, 1, 0, 0}},
-        {"sx - dx overflowing", {kMin, 0, kMax, 1, kMax, 0}, 100, 10, 100, 10, {}},
-        {"w + dx underflowing", {-10, 0, kMin, 1, 0, 0}, 100, 10, 100, 10, {}},
-        {"dy + h overflowing", {0, 5, 5, kMax, 0, 0}, 100, 10, 100, 100, {0, 5, 5, 5, 0, 0}},
-        {"huge negative origin", {kMin, kMin, kMax, kMax, 0, 0}, 100, 10, 100, 10, {}}};
-    for (const auto& c : cases) {
-        Block b = c.in;
-        if (!clip_block(b, c.dw, c.dr, c.sw, c.sr)) b = {};
-        EXPECT_EQ(std::tie(b.dx, b.dy, b.w, b.h, b.sx, b.sy),
-                  std::tie(c.out.dx, c.out.dy, c.out.w, c.out.h, c.out.sx, c.out.sy)) << c.what;
-    }
 }
 
 // (Weights outside a byte are worked through the exports that take them.)
