@@ -1,8 +1,7 @@
-// Every export over a grid of edge arguments, each array placed against an
-// inaccessible page (first after its last byte, then before its first): a
-// single byte read or written outside an array stops the run, and the fault
-// handler names the call that did it. Given a missing or empty surface, every
-// call returns 0 and leaves every array as it was.
+// Every export over a grid of edge arguments, each array against an
+// inaccessible page (after its last byte, then before its first): a byte read
+// or written outside an array stops the run, naming the call. Given a missing
+// or empty surface, every call returns 0 and changes nothing.
 #include <gtest/gtest.h>
 
 #include <csignal>
@@ -17,8 +16,7 @@ using namespace pixmill_reliability;
 
 namespace {
 
-// The call in progress (what: the export and its surfaces), named on stderr
-// should it stop the process.
+// The call in progress, named on stderr should it stop the process.
 const ExportEntry* g_entry = nullptr;
 const ArgValue* g_args = nullptr;
 const char* g_what = "";
@@ -35,16 +33,14 @@ void report_fault(int sig)
     std::raise(sig);
 }
 
-// A surface's width, rows, elements per row beyond the width, and how its
-// record reaches the pixels.
+// A surface's width, rows, elements per row beyond the width, descriptor.
 struct Dims {
     int32_t width, rows, pad;
     Descriptor descriptor = Descriptor::kTwoDim;
 };
 
-// The surfaces one call of e takes (dest, src, mask), each array against a
-// guard page and filled with random bytes; src is dest when same and the
-// depths allow.
+// The surfaces of e (dest, src, mask), each array against a guard page and
+// random; src is dest when same and the depths allow.
 struct GuardedSurfaces {
     const ExportEntry& e;
     Shape shapes[3];  // also for surfaces e does not take (as 32-bit)
@@ -75,7 +71,6 @@ struct GuardedSurfaces {
         std::signal(SIGSEGV, report_fault);
         std::signal(SIGBUS, report_fault);
     }
-    // One call, argument i taking ints[i] or floats[i] by its kind.
     int32_t call(const std::vector<int32_t>& ints, const std::vector<float>& floats, const char* what)
     {
         const std::vector<ArgValue> args =
@@ -88,7 +83,6 @@ struct GuardedSurfaces {
         wrote_sum = wrote_sum || sums[0] != 0 || sums[1] != 0 || sums[2] != 0;
         return result;
     }
-    // Whether the calls changed an array or wrote a sum.
     bool changed() const
     {
         for (int k = 0; k < 3; ++k)
@@ -97,9 +91,6 @@ struct GuardedSurfaces {
     }
 };
 
-// The surfaces of a call: their sizes, whether src is dest where the depths
-// allow, and whether the calls must change nothing (a surface is missing) or
-// must change something (every surface is whole).
 struct Layout {
     const char* what;
     Dims dims[3];  // dest, src, mask
@@ -127,10 +118,9 @@ const std::pair<const char*, Dims> kMissing[] = {
     {"width 0 over a whole array", {0, 5, 6}},
 };
 
-// The surfaces whose Width no clip reads: the unclipped mask of the two
-// Mask24 transfers, both surfaces of a rotation (their sizes come from the
-// array bounds) and the one surface of Render_Set32Alpha (the whole array).
-// With width 0 over a whole array these are drawn as documented.
+// The surfaces whose Width no clip reads (drawn even with width 0): the
+// unclipped mask of the Mask24 transfers, a rotation's surfaces (sized by
+// their arrays) and Render_Set32Alpha's (the whole array).
 bool width_unread(const ExportEntry& e, int role)
 {
     if (e.name.rfind("Render_Rotate", 0) == 0 || e.name == "Render_Set32Alpha") return true;
@@ -170,9 +160,8 @@ TEST(GuardPages, NoExportTouchesABytePastEitherEndOfAnArrayNorAMissingSurfacesAr
                     ++calls;
                     return g.call(ints, floats, what.c_str()) == 0;
                 };
-                // The whole-surface call; then each argument through every
-                // edge value (around the sizes of the destination and of the
-                // source), the others drawing the whole surface.
+                // Drawing the whole surface; then each argument through every edge
+                // value (around the destination's and the source's sizes).
                 ASSERT_TRUE(call()) << what;
                 for (size_t i = 0; i < ints.size(); ++i) {
                     for (int k = 0; k < kEdgeFloats && e.kinds[i] == ArgKind::kFloat; ++k) {
@@ -186,8 +175,7 @@ TEST(GuardPages, NoExportTouchesABytePastEitherEndOfAnArrayNorAMissingSurfacesAr
                     ints[i] = base[i];
                     floats[i] = 1.5f;
                 }
-                // Then every argument at once from the edges: overflowing
-                // sums, negative sizes, origins far outside.
+                // Then every argument at once from the edges.
                 std::mt19937 rng(static_cast<uint32_t>(calls));
                 for (int k = 0; k < 400; ++k) {
                     for (size_t i = 0; i < ints.size(); ++i) {
@@ -197,7 +185,7 @@ TEST(GuardPages, NoExportTouchesABytePastEitherEndOfAnArrayNorAMissingSurfacesAr
                     ASSERT_TRUE(call()) << what;
                 }
                 // A missing surface leaves every array as it was (Render_CalcColor24
-                // may write 0 for an empty rectangle); whole surfaces are drawn on.
+                // may write a sum of 0); whole surfaces are drawn on.
                 if (m >= 0 || &l == &layouts[whole]) {
                     EXPECT_EQ(g.changed(), m < 0) << what;
                 }
@@ -205,9 +193,8 @@ TEST(GuardPages, NoExportTouchesABytePastEitherEndOfAnArrayNorAMissingSurfacesAr
     EXPECT_GT(calls, 500000);
 }
 
-// The services that take addresses: the description fills exactly 35 bytes
-// (no terminating zero), and a copy that ends at the last byte of an array
-// reads and writes nothing beyond it, in either direction of overlap.
+// The description fills exactly 35 bytes (no terminating zero); a copy ending
+// at an array's last byte touches nothing beyond it, either way of overlap.
 TEST(GuardPages, ServicesStayInsideTheirBuffers)
 {
     for (const GuardSide side : {GuardSide::kAfter, GuardSide::kBefore}) {
