@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <climits>
-#include <numeric>
 #include <random>
 #include <string>
 #include <utility>
@@ -73,16 +72,6 @@ void model_call(const ExportEntry& e, Surface* d, Surface* s, Surface* m, Args a
         }
 }
 
-// A worked pixel: the export on one-pixel surfaces, block (0, 0, 1, 1, 0, 0);
-// src is also the mask bar's mask.
-struct Worked {
-    const char* name;
-    int32_t red, green, blue, alpha;
-    std::vector<int> src, dst, result;
-    const char* what;
-    std::vector<int> mask = {0, 0, 0};
-};
-
 // Source at (0, 0), key (1, 1, 1).
 int32_t post(TestSurface& dst, int dx, int dy, int w, int h, TestSurface& src, int alpha, int passes)
 {
@@ -92,9 +81,17 @@ int32_t post(TestSurface& dst, int dx, int dy, int w, int h, TestSurface& src, i
 
 }  // namespace
 
+// The export on one-pixel surfaces, block (0, 0, 1, 1, 0, 0); src is also the
+// mask bar's mask.
 TEST(BlitAndDraw, WorkedPixels)
 {
-    const Worked cases[] = {
+    const struct {
+        const char* name;
+        int32_t red, green, blue, alpha;
+        std::vector<int> src, dst, result;
+        const char* what;
+        std::vector<int> mask = {0, 0, 0};
+    } cases[] = {
         {"BitBlt24to24", 0, 0, 0, 0, {1, 2, 3}, {9, 9, 9}, {1, 2, 3}, "copies"},
         {"BitBlt24to32", 0, 0, 0, 0, {1, 2, 3}, {9, 9, 9, 77}, {1, 2, 3, 77}, "keeps the alpha byte"},
         {"BitBlt32to32", 0, 0, 0, 0, {10, 20, 30, 255}, {200, 200, 200, 7}, {10, 20, 30, 255}, "opaque"},
@@ -111,8 +108,7 @@ TEST(BlitAndDraw, WorkedPixels)
         {"BitBlt24to24Alpha", 0, 0, 0, 255, {10, 20, 30}, {200, 100, 0}, {10, 20, 30}, "alpha 255 copies"},
         {"BitBlt24to24Alpha", 0, 0, 0, 0, {10, 20, 30}, {200, 100, 0}, {200, 100, 0}, "alpha 0 keeps the destination"},
         {"BitBlt24to24Alpha", 0, 0, 0, 128, {255, 0, 100}, {0, 255, 200}, {128, 127, 149}, "alpha 128 truncates"},
-        // Out of range the whole alpha enters the products; the quotient
-        // truncates toward zero and its low byte is stored.
+        // Out of range: the products wrap, the quotient truncates toward 0, its low byte is stored.
         {"BitBlt24to24Alpha", 0, 0, 0, 300, {200, 0, 0}, {100, 0, 0}, {217, 0, 0}, "alpha 300 used whole"},
         {"BitBlt24to24Alpha", 0, 0, 0, -100, {200, 0, 0}, {0, 0, 0}, {178, 0, 0}, "alpha -100 truncates toward zero"},
         {"BitBlt24to24Alpha", 0, 0, 0, INT32_MAX, {255, 255, 0}, {0, 255, 0}, {127, 255, 0}, "products wrap"},
@@ -135,8 +131,7 @@ TEST(BlitAndDraw, WorkedPixels)
         {"DrawBar24Alpha", 255, 255, 255, 0, {}, {10, 20, 30}, {10, 20, 30}, "alpha 0 leaves the pixel"},
         {"DrawBar24Alpha", 1, 2, 3, 255, {}, {200, 200, 200}, {3, 2, 1}, "alpha 255 writes the colour"},
         {"DrawBar32Alpha", 50, 0, 255, 128, {}, {0, 255, 50, 77}, {128, 127, 50, 77}, "keeps the alpha byte"},
-        // Alpha used whole: the 32-bit sum wraps, the quotient truncates
-        // toward zero and its low byte is stored.
+        // Alpha used whole, as in the transfers.
         {"DrawBar24Alpha", 0, 255, 255, 256, {}, {0, 10, 100}, {0, 255, 0}, "alpha 256"},
         {"DrawBar32Alpha", 255, 0, 255, -1, {}, {0, 100, 200, 5}, {255, 100, 199, 5}, "alpha -1"},
         {"DrawBar24Mask24", 9, 9, 9, 0, {255, 255, 0}, {1, 2, 3}, {1, 2, 3}, "mask byte 2 alone counts: 0 skips"},
@@ -145,7 +140,7 @@ TEST(BlitAndDraw, WorkedPixels)
         // A one-pixel outline lies on all four lines: 128, 191, 223, 239.
         {"DrawRect24Alpha", 255, 255, 255, 128, {}, {0, 0, 0}, {239, 239, 239}, "one pixel blended four times"},
     };
-    for (const Worked& c : cases) {
+    for (const auto& c : cases) {
         const ExportEntry& e = *pixmill_tool::find_export(std::string("Render_") + c.name);
         const auto [dbits, sbits] = depths(e);
         TestSurface d(1, 1, dbits), s(1, 1, sbits != 0 ? sbits : 24), m(1, 1, 24);
@@ -155,17 +150,6 @@ TEST(BlitAndDraw, WorkedPixels)
         EXPECT_EQ(call(e, d.get(), s.get(), m.get(), {{0, 0, 1, 1, 0, 0}, c.red, c.green, c.blue, c.alpha}), 0);
         EXPECT_EQ(d.pixel(0, 0), std::vector<uint8_t>(c.result.begin(), c.result.end())) << c.name << ": " << c.what;
     }
-}
-
-TEST(BitBlt, SameRowOverlapFollowsTheForwardBlockCopy)
-{
-    // Bytes 0..23 in one row; 5 pixels copied one pixel to the right: one
-    // 8-byte block and 7 single bytes, each reading what was just written.
-    TestSurface s(8, 1, 24);
-    std::iota(s.bytes().begin(), s.bytes().end(), 0);
-    Render_BitBlt24to24(s.get(), 1, 0, 5, 1, s.get(), 0, 0);
-    const std::vector<uint8_t> expect = {0, 1, 2, 0, 1, 2, 3, 1, 2, 3, 7, 2, 3, 7, 2, 3, 7, 2, 18, 19, 20, 21, 22, 23};
-    EXPECT_EQ(s.bytes(), expect);
 }
 
 // Mask array row k pairs with source array row k, at the source's column; a
@@ -201,10 +185,9 @@ TEST(MaskBlit, MaskPixelsPairWithTheSourcesArrayPositions)
 // rectangle (row padding included) and no byte of a separate source.
 TEST(Placement, ACallIsItsClippedPixelsInWalkOrderAndNothingElse)
 {
-    // Destination 70 x 6, source and mask 7 x 5; `same` cases use the
-    // destination as source and mask, over rows long enough for vector code.
-    // The rectangle as clipped for a block transfer (and the mask bar) and for
-    // a one-surface drawing; w 0: nothing.
+    // Destination 70 x 6, source and mask 7 x 5 (`same`: the destination). The
+    // rectangle clipped for a block transfer (and the mask bar) and for a
+    // one-surface drawing; w 0: nothing.
     const struct { const char* what; Block in, block, rect; bool same = false; } cases[] = {
         {"inside both", {1, 1, 4, 3, 2, 1}, {1, 1, 4, 3, 2, 1}, {1, 1, 4, 3, 0, 0}},
         {"passing the source's edge loses its last column", {0, 0, 8, 2, 1, 0}, {0, 0, 5, 2, 1, 0}, {0, 0, 8, 2, 0, 0}},
@@ -237,13 +220,11 @@ TEST(Placement, ACallIsItsClippedPixelsInWalkOrderAndNothingElse)
         const bool outline = e.name.find("Rect") != std::string::npos;
         for (const auto& c : cases)
             for (bool marked : {false, true}) {
-                // (The 8-byte blocks of a 24-bit copy within one row have their own test.)
                 const bool same_row = c.in.dy == c.in.sy && e.name == "Render_BitBlt24to24";
                 if (c.same && (marked || sbits != dbits || same_row)) continue;
                 TestSurface d(70, 6, dbits, 2), want(70, 6, dbits, 2), m(7, 5, 24, 1);
                 TestSurface s(7, 5, sbits != 0 ? sbits : 24, 3);
-                // Random bytes; or marked: 1s under a source and mask of 200s,
-                // with colour and key 0 and alpha 200, so every pixel drawn changes.
+                // Marked: 1s under 200s, colour and key 0, alpha 200: every pixel drawn changes.
                 for (TestSurface* t : {&d, &s, &m})
                     for (uint8_t& v : t->bytes())
                         v = marked ? (t == &d ? 1 : 200) : rng() % 3 ? uint8_t(rng() % 2 * 255) : uint8_t(rng());
@@ -276,10 +257,9 @@ TEST(Placement, ACallIsItsClippedPixelsInWalkOrderAndNothingElse)
 // The keyed copy's alpha filter (its copy alone, passes 0, is placed above).
 TEST(PostProcessBlit, WorkedRegions)
 {
-    // A source of 50s over bytes of 9; with `keyed` alpha, the first pixel is
-    // a key pixel over that old alpha, which it keeps (no passes), which the
-    // filter lowers (to 0 when below its t, so transparent stays transparent)
-    // and which decides what its neighbour becomes.
+    // A source of 50s over bytes of 9; `keyed`: the first pixel is a key pixel
+    // over that alpha, which it keeps, which the filter lowers (to 0 below its
+    // t) and which decides what its neighbour becomes.
     const struct { int w, h, alpha, passes, keyed; std::vector<int> result; } cases[] = {
         {1, 1, 255, 1, -1, {0}},
         {3, 3, 255, 1, -1, {128, 160, 104, 160, 208, 142, 104, 142, 71}},

@@ -1,5 +1,4 @@
-// Test images: a pixel buffer allocated exactly to its descriptor, wrapped in
-// a Surface as a Visual Basic program would hold it.
+// Test images: pixels allocated exactly to their descriptor, in a Surface.
 #pragma once
 
 #include <cstdint>

@@ -1,9 +1,6 @@
-// Several threads call every export at once, each on surfaces of its own, and
-// every call must leave exactly the bytes the same call leaves when the calls
-// run one after another. Built once more under ThreadSanitizer, which also
-// reports any state the calls would share.
-//
-// usage: pixmill_concurrency [threads] [rounds]
+// Threads call every export at once, each on surfaces of its own: every call
+// must leave the bytes it leaves when the calls run one after another (and,
+// under ThreadSanitizer, share no state). usage: pixmill_concurrency [threads] [rounds]
 #include <atomic>
 #include <cstdio>
 #include <cstdlib>
@@ -29,8 +26,7 @@ int main(int argc, char** argv)
         expected.push_back(serial.outcome());
     }
 
-    // Each thread starts at its own place in the list, so different exports
-    // run side by side.
+    // Each thread starts at its own place, so different exports run side by side.
     std::atomic<int> mismatches{0};
     std::vector<std::thread> pool;
     const size_t n = cases.size();

@@ -1,6 +1,5 @@
-// Arrays placed against an inaccessible page, so that the first byte read or
-// written past an array's end (or before its start) stops the process, and
-// the edge values the reliability checks give integer and float arguments.
+// Arrays against an inaccessible page (a byte read or written past an end
+// stops the process), and the edge values the reliability checks give arguments.
 #pragma once
 
 #include <sys/mman.h>

@@ -1,6 +1,5 @@
-// Counts heap allocations made during calls of every export: malloc and its
-// relatives are replaced here (every operator new comes to them), and count
-// while a call is in progress. The library must make none.
+// Counts heap allocations made during calls of every export (malloc and its
+// relatives replaced here; operator new comes to them): there must be none.
 #include <cstdio>
 #include <cstdlib>
 
@@ -43,8 +42,7 @@ using namespace pixmill_reliability;
 
 int main()
 {
-    // The counter itself must see an allocation, or a zero below proves
-    // nothing (volatile, so the compiler cannot drop the pair of calls).
+    // The counter must see this allocation (volatile: it cannot be dropped).
     counting = true;
     int* volatile probe = new int(1);
     counting = false;
