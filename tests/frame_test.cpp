@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdlib>
 #include <cstring>
+#include <iostream>
 #include <numeric>
 #include <string>
 #include <tuple>
@@ -20,16 +21,13 @@
 using namespace pixmill;
 using pixmill_test::TestSurface;
 
-TEST(Layout, DescriptorAndRecordMatchTheAutomationLayout)
+TEST(ArrayServices, LayoutBoundsDataPointerAndMissingDimensions)
 {
+    // The descriptor and the record as the Automation runtime lays them out.
     EXPECT_EQ(offsetof(SAFEARRAY, pvData), sizeof(void*) == 4 ? 12u : 16u);
     EXPECT_EQ(offsetof(SAFEARRAY, rgsabound), sizeof(void*) == 4 ? 16u : 24u);
     EXPECT_EQ(offsetof(PixmillArray, row_bound), offsetof(SAFEARRAY, rgsabound) + sizeof(SAFEARRAYBOUND));
     EXPECT_EQ(offsetof(Surface, Pixels), 8u);
-}
-
-TEST(ArrayServices, BoundsDataPointerAndMissingDimensions)
-{
     // Dimension 1's lower bound and count, dimension 2's, the two upper bounds.
     const struct { int32_t lo1; uint32_t n1; int32_t lo2; uint32_t n2; int32_t ub1, ub2; } cases[] = {
         {1, 300, 1, 100, 300, 100},           // a one-based byte array
@@ -102,8 +100,12 @@ TEST(Levels, PixmillIsaNamesOneLevelOrNothing)
     else
         unsetenv("PIXMILL_ISA");
     // Each level up to the CPU's has its own table (not a lower level's).
-    for (Isa isa = Isa::kSse2; isa <= cpu_isa(); isa = Isa(int(isa) + 1))
+    std::cout << "levels run here: scalar";
+    for (Isa isa = Isa::kSse2; isa <= cpu_isa(); isa = Isa(int(isa) + 1)) {
         EXPECT_NE(&kernels_at(isa), &kernels_at(Isa(int(isa) - 1))) << isa_name(isa);
+        std::cout << " " << isa_name(isa);
+    }
+    std::cout << " (in use: " << isa_name(active_isa()) << ")\n";
 }
 
 // The copy as defined: 8-byte blocks moving forward, each as its word at 0
