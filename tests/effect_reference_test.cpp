@@ -186,47 +186,48 @@ TEST(ReferenceModels, RectangleExports)
     EXPECT_GT(moved, 50);  // the ripples must move pixels often enough to mean something
 }
 
-// Every scaled copy, on odd widths, padded rows and same-surface calls
-// (among them equal sizes a few pixels from their source, drawn as runs),
-// rectangles biased towards the edges, and now and then rows wider than the
-// 4096 columns worked out at once.
+// Every scaled copy: padded surfaces, rectangles around and beyond their
+// edges, now and then three-colour sources (keys and keyed neighbours common,
+// alpha 0, 127 and 255), same-surface calls (among them equal sizes a few
+// pixels or rows from their source) and rows wider than the 4096 columns
+// worked out at once: 1:1, 2x up, 0.5x down and a ratio just off 1.
 TEST(ReferenceModels, ScaledCopies)
 {
     Dice pick{std::mt19937(2024)};
     const int32_t alphas[] = {0, 255, 128, 1, 256, -1, 300};
-    const auto& variants = stretch_test::variants();
     int drawn = 0;
-    for (int iter = 0; iter < 2200; ++iter) {
-        const stretch_test::Variant& v = variants[iter % variants.size()];
-        const bool wide = iter / 22 % 25 == 3, runs = iter / 22 % 4 == 1;
-        const bool same = !wide && v.src_bits == v.dst_bits && (runs || iter % 3 == 0);
-        TestSurface src(wide ? 4300 : pick(1, 19), wide ? 3 : pick(1, 9), v.src_bits, pick(0, 5));
-        TestSurface dst(wide ? 4400 : pick(1, 23), wide ? 4 : pick(1, 11), v.dst_bits, pick(0, 5));
-        TestSurface& from = same ? dst : src;
-        pick.fill(src);
-        pick.fill(dst);
-        for (int y = 0; y < from.height() && v.src_bits == 32 && iter % 2; ++y)
-            for (int x = 0; x < from.width(); ++x) from.px(x, y)[3] = static_cast<uint8_t>(pick(0, 2) * 255 / 2);
-        const int Sw = from.width(), Sr = from.height(), Dw = dst.width(), Dr = dst.height();
-        const int m = iter % 3 ? 0 : 1;  // two calls in three start inside both surfaces
-        stretch_test::Args a{pick(-8 * m, Dw - 1 + 2 * m), pick(-5 * m, Dr - 1 + 2 * m), pick(-2 * m, 30),
-                             pick(-2 * m, 14), pick(-8 * m, Sw - 1 + 2 * m), pick(-5 * m, Sr - 1 + 2 * m),
-                             pick(-2 * m, 25), pick(-2 * m, 12)};
-        if (wide) {  // 1:1, 2x up, 0.5x down and a ratio just off 1
+    for (const stretch_test::Variant& v : stretch_test::variants())
+        for (int iter = 0; iter < 300; ++iter) {
+            const bool wide = iter < 4, same = !wide && v.src_bits == v.dst_bits && iter % 3 == 0;
+            TestSurface src(wide ? 4300 : pick(1, 19), wide ? 3 : pick(1, 9), v.src_bits, pick(0, 5));
+            TestSurface dst(wide ? 4400 : pick(1, 23), wide ? 4 : pick(1, 11), v.dst_bits, pick(0, 5));
+            TestSurface& from = same ? dst : src;
+            pick.fill(src);
+            pick.fill(dst);
+            if (iter % 2) {
+                const uint8_t palette[3] = {uint8_t(pick(0, 255)), uint8_t(pick(0, 255)), uint8_t(pick(0, 255))};
+                for (auto& b : from.bytes()) b = palette[pick(0, 2)];
+                for (int y = 0; y < from.height() && v.src_bits == 32; ++y)
+                    for (int x = 0; x < from.width(); ++x) from.px(x, y)[3] = uint8_t(pick(0, 2) * 255 / 2);
+            }
+            const int Sw = from.width(), Sr = from.height(), Dw = dst.width(), Dr = dst.height();
+            const int m = iter % 3 == 1;  // two calls in three start inside both surfaces
+            stretch_test::Args a{pick(-8 * m, Dw - 1 + 2 * m), pick(-5 * m, Dr - 1 + 2 * m), pick(-2 * m, 30),
+                                 pick(-2 * m, 14), pick(-8 * m, Sw - 1 + 2 * m), pick(-5 * m, Sr - 1 + 2 * m),
+                                 pick(-2 * m, 25), pick(-2 * m, 12)};
             const int32_t sws[] = {4297, 2100, 4200, 4298}, dws[] = {4297, 4200, 2100, 4297};
-            a = {pick(0, 3), 0, dws[iter % 4], 4, pick(0, 1), 0, sws[iter % 4], 3};
-        } else if (same && runs && Sw > 1) {
-            const int32_t w = pick(1, Sw - 1), h = pick(1, Sr);
-            a = {pick(-2, 3), pick(-1, 1), w, h, pick(0, 3), pick(0, 1), w, h};
-            a.dx += a.sx, a.dy += a.sy;  // a few pixels or rows from the source
+            if (wide) a = {pick(0, 3), 0, dws[iter], 4, pick(0, 1), 0, sws[iter], 3};
+            if (same && iter % 2 == 0) {
+                a.dw = a.sw = pick(1, Sw), a.dh = a.sh = pick(1, Sr);
+                a.dx = a.sx + pick(-2, 3), a.dy = a.sy + pick(-1, 1);
+            }
+            const uint8_t* k = from.px(pick(0, Sw - 1), pick(0, Sr - 1));
+            a.blue = k[0] | (pick(0, 3) << 8), a.green = k[1], a.red = k[2] - (pick(0, 1) << 8);
+            a.alpha = alphas[pick(0, 6)];
+            drawn += stretch_test::call_matches_reference(v, dst, src, same, a);
+            ASSERT_FALSE(HasFailure()) << "iteration " << iter;
         }
-        const uint8_t* k = from.px(pick(0, Sw - 1), pick(0, Sr - 1));
-        a.blue = k[0] | (pick(0, 3) << 8), a.green = k[1], a.red = k[2] - (pick(0, 1) << 8);
-        a.alpha = alphas[pick(0, 6)];
-        drawn += stretch_test::call_matches_reference(v, dst, src, same, a);
-        ASSERT_FALSE(HasFailure()) << "iteration " << iter;
-    }
-    EXPECT_GT(drawn, 2200 / 2);  // the rectangles must draw often enough to mean something
+    EXPECT_GT(drawn, 22 * 300 / 2);  // the rectangles must draw often enough to mean something
 }
 
 // The three rotations on sources and destinations of many shapes (the

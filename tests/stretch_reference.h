@@ -1,15 +1,16 @@
-// The 22 scaled copies behind one calling shape, and a reference that works
-// each call out pixel by pixel, straight from the rules, for the tests to
-// compare against.
+// The 22 scaled copies, called through the export table, and a reference
+// that works each call out pixel by pixel, straight from the rules, for the
+// tests to compare against.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <cstdint>
+#include <string>
 #include <vector>
 
-#include "pixmill.h"
+#include "call_setup.h"
 #include "test_surface.h"
 
 namespace stretch_test {
@@ -19,51 +20,42 @@ struct Args {
     int32_t red = 0, green = 0, blue = 0, alpha = 255;
 };
 
-using Call = void (*)(Surface* dest, Surface* src, const Args& a);
-
+// One scaled copy, with what its name says of it.
 struct Variant {
-    const char* name;
-    Call call;
+    const pixmill_tool::ExportEntry* entry;
     int src_bits, dst_bits;
     bool smooth, keyed, blended, whole;
-};
 
-#define PM_RECT(a) a.dx, a.dy, a.dw, a.dh, s, a.sx, a.sy, a.sw, a.sh
-#define PM_PLAIN(fn) [](Surface* d, Surface* s, const Args& a) { fn(d, PM_RECT(a)); }
-#define PM_ALPHA(fn) [](Surface* d, Surface* s, const Args& a) { fn(d, PM_RECT(a), a.alpha); }
-#define PM_KEY(fn) [](Surface* d, Surface* s, const Args& a) { fn(d, PM_RECT(a), a.red, a.green, a.blue); }
-#define PM_KEY_ALPHA(fn) \
-    [](Surface* d, Surface* s, const Args& a) { fn(d, PM_RECT(a), a.red, a.green, a.blue, a.alpha); }
-// The nearest and the smoothed export of one name, with their flags:
-// source bits, destination bits, keyed, blended, whole.
-#define PM_PAIR(suffix, wrap, sb, db, keyed, blended, whole)                                   \
-    {#suffix, wrap(Render_StretchBlt##suffix), sb, db, false, keyed, blended, whole},          \
-    {"Billinear" #suffix, wrap(Render_StretchBltBillinear##suffix), sb, db, true, keyed, blended, whole}
+    const char* name() const { return entry->name.c_str(); }
+    void call(Surface* dest, Surface* src, const Args& a) const
+    {
+        const char* names[] = {"dx", "dy", "dw", "dh", "sx", "sy", "sw", "sh", "red", "green", "blue", "alpha"};
+        const int32_t values[] = {a.dx, a.dy, a.dw, a.dh, a.sx, a.sy, a.sw, a.sh, a.red, a.green, a.blue, a.alpha};
+        const auto args = pixmill_reliability::make_args(*entry, {dest, src}, nullptr, [&](size_t i) {
+            pixmill_tool::ArgValue v;
+            for (size_t k = 0; k < std::size(names); ++k)
+                if (entry->arg_names[i] == names[k]) v.integer = values[k];
+            return v;
+        });
+        entry->invoke(args.data());
+    }
+};
 
 inline const std::vector<Variant>& variants()
 {
-    static const std::vector<Variant> all = {
-        PM_PAIR(24to24, PM_PLAIN, 24, 24, false, false, false),
-        PM_PAIR(24to24Alpha, PM_ALPHA, 24, 24, false, true, false),
-        PM_PAIR(24to24TColor, PM_KEY, 24, 24, true, false, false),
-        PM_PAIR(24to24TColorAlpha, PM_KEY_ALPHA, 24, 24, true, true, false),
-        PM_PAIR(24to32, PM_PLAIN, 24, 32, false, false, false),
-        PM_PAIR(24to32Alpha, PM_ALPHA, 24, 32, false, true, false),
-        PM_PAIR(24to32TColor, PM_KEY, 24, 32, true, false, false),
-        PM_PAIR(24to32TColorAlpha, PM_KEY_ALPHA, 24, 32, true, true, false),
-        PM_PAIR(32to24, PM_PLAIN, 32, 24, false, false, false),
-        PM_PAIR(32to32, PM_PLAIN, 32, 32, false, false, false),
-        PM_PAIR(32to32F, PM_PLAIN, 32, 32, false, false, true),
-    };
+    static const std::vector<Variant> all = [] {
+        std::vector<Variant> found;
+        for (const pixmill_tool::ExportEntry& e : pixmill_tool::export_table()) {
+            const std::string& n = e.name;
+            auto has = [&](const char* word) { return n.find(word) != std::string::npos; };
+            if (n.rfind("Render_StretchBlt", 0) == 0)
+                found.push_back({&e, pixmill_tool::required_bits(n, "src"), pixmill_tool::required_bits(n, "dest"),
+                                 has("Billinear"), has("TColor"), has("Alpha"), n.back() == 'F'});
+        }
+        return found;
+    }();
     return all;
 }
-
-#undef PM_PAIR
-#undef PM_KEY_ALPHA
-#undef PM_KEY
-#undef PM_ALPHA
-#undef PM_PLAIN
-#undef PM_RECT
 
 // A picture in a byte buffer, top-down coordinates, every access checked
 // against Width x Rows.
@@ -144,11 +136,11 @@ inline bool call_matches_reference(const Variant& v, pixmill_test::TestSurface& 
     reference_stretch(v, D, S, a);
     const bool drawn = expect != dst.bytes();
     v.call(dst.get(), same ? dst.get() : src.get(), a);
-    EXPECT_EQ(dst.bytes(), expect) << v.name << ": " << a.dx << ' ' << a.dy << ' ' << a.dw << ' ' << a.dh << ' '
+    EXPECT_EQ(dst.bytes(), expect) << v.name() << ": " << a.dx << ' ' << a.dy << ' ' << a.dw << ' ' << a.dh << ' '
                                    << a.sx << ' ' << a.sy << ' ' << a.sw << ' ' << a.sh << " on " << src.width()
                                    << 'x' << src.height() << " -> " << dst.width() << 'x' << dst.height()
                                    << (same ? " same surface" : "");
-    EXPECT_TRUE(same || src.bytes() == src_copy) << v.name << ": the source changed";
+    EXPECT_TRUE(same || src.bytes() == src_copy) << v.name() << ": the source changed";
     return drawn;
 }
 

@@ -1,6 +1,6 @@
-// The scaled copies: the clip, the sample mapping, the per-pixel rules of all
-// 22 exports on single pixels, and which neighbours the five-point average
-// takes in.
+// The scaled copies: the clip, the sample index on huge sizes and the
+// per-pixel rules of all 22 exports on single pixels. Random calls against
+// the reference are in effect_reference_test.cpp.
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -53,37 +53,6 @@ TEST(StretchClip, Cases)
     }
 }
 
-// Source pixel byte 0 holds the column (or row) it came from; a stretch along
-// one axis shows which source column (or row) each destination pixel took.
-TEST(Stretch, SampleMappingAlongEachAxis)
-{
-    struct Case {
-        const char* what;
-        int size, origin, src_len, dst_len;  // source Width (or Rows), sx (or sy), sw (or sh), dw (or dh)
-        std::vector<int> expect;
-    };
-    const Case cases[] = {
-        {"the float nearest 0.7 falls one short", 16, 0, 14, 20, {0, 0, 1, 2, 2, 3, 4, 4, 5, 6, 6}},
-        {"10 onto 4", 12, 0, 10, 4, {0, 2, 5, 7}},
-        {"2 onto 5", 12, 0, 2, 5, {0, 0, 0, 1, 1}},
-        {"origin added after scaling", 12, 3, 2, 5, {3, 3, 3, 4, 4}},
-        {"equal sizes copy", 12, 2, 5, 5, {2, 3, 4, 5, 6}},
-        {"zero size repeats the origin", 12, 3, 0, 4, {3, 3, 3, 3}},
-    };
-    for (const Case& c : cases)
-        for (bool rows : {false, true}) {
-            TestSurface src(rows ? 2 : c.size, rows ? c.size : 1, 24), dst(rows ? 1 : 24, rows ? 24 : 1, 24);
-            for (int k = 0; k < c.size; ++k) src.set(rows ? 0 : k, rows ? k : 0, {k, 0, 0});
-            if (rows)
-                Render_StretchBlt24to24(dst.get(), 0, 0, 1, c.dst_len, src.get(), 0, c.origin, 1, c.src_len);
-            else
-                Render_StretchBlt24to24(dst.get(), 0, 0, c.dst_len, 1, src.get(), c.origin, 0, c.src_len, 1);
-            for (size_t i = 0; i < c.expect.size(); ++i)
-                EXPECT_EQ(dst.px(rows ? 0 : int(i), rows ? int(i) : 0)[0], c.expect[i])
-                    << c.what << (rows ? " (rows) " : " (columns) ") << i;
-        }
-}
-
 // Very large sizes: the float ratio's rounding can carry the last index past
 // the rectangle and the surface; the limit keeps it on the surface.
 TEST(Stretch, SampleIndexHeldOnTheSurface)
@@ -127,10 +96,11 @@ TEST(Stretch, PixelRulesOfEveryExport)
         {"whole pixels", "32to32F", {1, 2, 3, 0}, {9, 8, 7, 6}, {1, 2, 3, 0}},
     };
     for (const Case& c : cases)
-        for (std::string name : {std::string(c.suffix), "Billinear" + std::string(c.suffix)}) {
+        for (const char* family : {"Render_StretchBlt", "Render_StretchBltBillinear"}) {
+            const std::string name = family + std::string(c.suffix);
             const stretch_test::Variant* v = nullptr;
             for (const auto& each : stretch_test::variants())
-                if (name == each.name) v = &each;
+                if (name == each.name()) v = &each;
             ASSERT_NE(v, nullptr) << name;
             TestSurface src(1, 1, v->src_bits), dst(1, 1, v->dst_bits);
             src.set(0, 0, c.src);
@@ -139,36 +109,4 @@ TEST(Stretch, PixelRulesOfEveryExport)
             EXPECT_EQ(dst.pixel(0, 0), std::vector<uint8_t>(c.result.begin(), c.result.end()))
                 << c.what << " in " << name;
         }
-}
-
-// Which neighbours the smoothed copies average, on a grey source whose pixel
-// (x, y) holds 10 + 11 x + 43 y (one column of it when the source is 1 wide):
-//   10  21  32  43
-//   53  64  75  86
-//   96 107 118 129
-// The pixel checked is the last destination row's (dw = 1).
-TEST(StretchSmooth, WhichNeighboursCount)
-{
-    struct Case {
-        const char* what;
-        int32_t width, sx, sy, sw, sh, dh;
-        int expect;
-    };
-    const Case cases[] = {
-        {"first row of the rectangle: the sample is its own upper neighbour", 4, 1, 1, 1, 1, 1,
-         (64 + 53 + 75 + 64 + 107) / 5},
-        {"a later row takes the row above it", 4, 1, 0, 1, 2, 2, (64 + 53 + 75 + 21 + 107) / 5},
-        {"column 0 counts the sample as its left neighbour", 4, 0, 1, 1, 1, 1, (53 + 53 + 64 + 53 + 96) / 5},
-        {"the surface's last column counts it as its right one", 4, 3, 1, 0, 1, 1, (86 + 75 + 86 + 86 + 129) / 5},
-        {"the surface's last row counts it as its lower one", 4, 1, 1, 1, 2, 2, (107 + 96 + 118 + 64 + 107) / 5},
-        {"the right neighbour may lie outside the rectangle", 4, 1, 0, 0, 1, 1, (21 + 10 + 32 + 21 + 64) / 5},
-        {"a source one column wide: both sides are the sample", 1, 0, 0, 5, 3, 3, (3 * 96 + 53 + 96) / 5},
-    };
-    for (const Case& c : cases) {
-        TestSurface src(c.width, 3, 24), dst(1, 3, 24);
-        for (int y = 0; y < 3; ++y)
-            for (int x = 0; x < c.width; ++x) src.set(x, y, std::vector<int>(3, 10 + 11 * x + 43 * y));
-        Render_StretchBltBillinear24to24(dst.get(), 0, 0, 1, c.dh, src.get(), c.sx, c.sy, c.sw, c.sh);
-        EXPECT_EQ(dst.pixel(0, c.dh - 1), std::vector<uint8_t>(3, uint8_t(c.expect))) << c.what;
-    }
 }
