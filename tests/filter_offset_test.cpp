@@ -1,5 +1,5 @@
-// Channel offsets, contrast and colour sums. The offsets and the contrast are
-// worked on one pixel and on calls large enough for their per-call tables.
+// Channel offsets, the alpha sum, contrast and colour sums. Every byte value
+// goes through each, on calls short of the per-call tables and past them.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -10,117 +10,87 @@
 
 #include "filter/colour_sum_rows.h"
 #include "filter/offset_rows.h"
+#include "frame/kernels.h"
 #include "test_surface.h"
 
 using pixmill_test::TestSurface;
 
-namespace {
-
-// Each pixel of a 1 x 1 and of a 33 x 33 surface set to px, fn called on the
-// whole surface: every pixel must become expect.
-template <class Fn>
-void check_pixels(const std::vector<int>& px, Fn fn, const std::vector<int>& expect)
+// Each byte moves by its channel's offset, the whole sum cut to 0..255: large
+// offsets saturate rather than being judged by some part of their bits. The
+// four channels take different offsets from the list, so a swap shows.
+TEST(Offsets, EveryByteIsItsClampedSum)
 {
-    for (int side : {1, 33}) {
-        TestSurface s(side, side, 8 * static_cast<int>(px.size()));
-        for (int i = 0; i < side * side; ++i) s.set(i % side, i / side, px);
-        fn(s.get(), side);
-        for (int i = 0; i < side * side; ++i)
-            ASSERT_EQ(s.pixel(i % side, i / side), std::vector<uint8_t>(expect.begin(), expect.end())) << side;
-    }
-}
-
-}  // namespace
-
-// The whole sum is cut to 0..255, so large offsets saturate rather than being
-// judged by some part of their bits (40000 and 65536 brighten to 255).
-TEST(GammaCorrect, OffsetsClampTheWholeSum)
-{
-    const struct {
-        int byte;
-        int32_t offset;
-        int expect;
-    } cases[] = {
-        {10, 0, 10},         {200, -255, 0},   {0, 255, 255},         {3, -3, 0},        {3, -4, 0},
-        {252, 3, 255},       {252, 4, 255},    {100, 40000, 255},     {100, 65536, 255}, {100, -65536, 0},
-        {5, 32512, 255},     {250, -32768, 0}, {255, INT32_MAX, 255}, {0, INT32_MIN, 0}, {255, INT32_MIN, 0},
-        {0, INT32_MAX, 255}, {128, -1, 127},   {128, 1, 129},
-    };
-    for (int bits : {24, 32})
-        for (int channel = 0; channel < bits / 8; ++channel)  // byte order blue, green, red, alpha
-            for (const auto& c : cases) {
-                std::vector<int> px = {40, 50, 60, 70}, o = {0, 0, 0, 0};
-                px.resize(bits / 8);
-                px[channel] = c.byte;
-                o[channel] = c.offset;
-                auto expect = px;
-                expect[channel] = c.expect;
-                SCOPED_TRACE(testing::Message() << bits << "-bit byte " << channel << ": " << c.byte << " + "
-                                                << c.offset);
-                check_pixels(px, [&](Surface* s, int n) {
-                    if (bits == 32) return void(Render_GammaCorrect32(s, 0, 0, n, n, o[2], o[1], o[0], o[3]));
-                    Render_GammaCorrect24(s, 0, 0, n, n, o[2], o[1], o[0]);
-                }, expect);
+    const int32_t offsets[] = {0,     -255,   255,   -3,     4,    40000,     65536,     -65536,
+                               32512, -32768, 1,     -1,     300,  INT32_MAX, INT32_MIN, 27};
+    const int n = static_cast<int>(std::size(offsets));
+    enum { kGamma24, kKeyed24, kGamma32, kAlphaAdd } const kinds[] = {kGamma24, kKeyed24, kGamma32, kAlphaAdd};
+    for (auto kind : kinds)
+        for (int pixels : {256, 1300})  // computed; read from the call's tables
+            for (int i = 0; i < n; ++i) {
+                const int bpp = kind <= kKeyed24 ? 3 : 4;
+                const int32_t b = offsets[i], g = offsets[(i + 1) % n], r = offsets[(i + 2) % n], a = offsets[(i + 3) % n];
+                int64_t by_byte[4] = {b, g, r, a};
+                if (kind == kAlphaAdd) by_byte[0] = by_byte[1] = by_byte[2] = 0;
+                TestSurface s(pixels, 1, 8 * bpp);
+                for (int p = 0; p < pixels; ++p)
+                    for (int k = 0; k < bpp; ++k) s.px(p, 0)[k] = static_cast<uint8_t>(p + 60 * k);
+                const auto before = s.bytes();
+                if (kind == kGamma24) Render_GammaCorrect24(s.get(), 0, 0, pixels, 1, r, g, b);
+                if (kind == kKeyed24) Render_GammaCorrect24TColor(s.get(), 0, 0, pixels, 1, r, g, b, 1, 2, 3);
+                if (kind == kGamma32) Render_GammaCorrect32(s.get(), 0, 0, pixels, 1, r, g, b, a);
+                if (kind == kAlphaAdd) Render_AlphaAdd32(s.get(), 0, 0, pixels, 1, a);
+                for (size_t k = 0; k < before.size(); ++k)
+                    ASSERT_EQ(s.bytes()[k], std::clamp<int64_t>(before[k] + by_byte[k % bpp], 0, 255))
+                        << "kind " << kind << " on " << pixels << " pixels, byte " << k << " offset "
+                        << by_byte[k % bpp];
             }
 }
 
 // The key, then pixels differing from it in blue, green, red only; only the
-// low byte of each key argument is compared.
-TEST(GammaCorrect, KeyedPixelsAreSkippedWhole)
+// low byte of each key argument is compared. Through the export, then through
+// every level's kernel: the level driver seldom meets a key on a call large
+// enough for the tables.
+TEST(Offsets, KeyedPixelsAreSkippedWhole)
 {
     const std::vector<int> in[4] = {{30, 20, 10}, {31, 20, 10}, {30, 21, 10}, {30, 20, 11}};
     const std::vector<int> out[4] = {{30, 20, 10}, {255, 13, 255}, {255, 14, 255}, {255, 13, 255}};
-    for (int k = 0; k < 4; ++k)
-        check_pixels(in[k], [](Surface* s, int n) {
-            Render_GammaCorrect24TColor(s, 0, 0, n, n, 100000, -7, 1000, 0x10a, -256 + 20, 0x7fffff1e);
-        }, out[k]);
-    // The scalar kernel reading its per-call tables, whatever level the export runs at.
-    pixmill::OffsetCall call({100000, -7, 1000, 0}, pixmill::kOffsetTablePixels + 1);
-    std::vector<uint8_t> row = {30, 20, 10, 31, 20, 10, 30, 21, 10, 30, 20, 11};
-    pixmill::offset_call_24_keyed(row.data(), 4, call, pixmill::make_key(0x10a, -256 + 20, 0x7fffff1e));
-    EXPECT_EQ(row, (std::vector<uint8_t>{30, 20, 10, 255, 13, 255, 255, 14, 255, 255, 13, 255}));
+    for (int pixels : {4, 1300})
+        for (int level = -1; level < int(std::size(pixmill::kAllIsas)); ++level) {
+            const pixmill::Isa isa = level < 0 ? pixmill::active_isa() : pixmill::kAllIsas[level];
+            if (isa > pixmill::cpu_isa()) break;
+            TestSurface s(pixels, 1, 24);
+            for (int p = 0; p < pixels; ++p) s.set(p, 0, in[p % 4]);
+            pixmill::OffsetCall call({100000, -7, 1000, 0}, pixels);
+            if (level < 0)
+                Render_GammaCorrect24TColor(s.get(), 0, 0, pixels, 1, 100000, -7, 1000, 0x10a, -256 + 20, 0x7fffff1e);
+            else
+                pixmill::kernels_at(isa).offset_24_keyed(s.px(0, 0), pixels, call,
+                                                         pixmill::make_key(0x10a, -256 + 20, 0x7fffff1e));
+            for (int p = 0; p < pixels; ++p)
+                ASSERT_EQ(s.pixel(p, 0), std::vector<uint8_t>(out[p % 4].begin(), out[p % 4].end()))
+                    << pixmill::isa_name(isa) << (level < 0 ? " export, " : " kernel, ") << p << " of " << pixels;
+        }
 }
 
-TEST(Contrast24, WorkedBytes)
+// Every byte value b becomes 128 + trunc((b - 128) x factor), cut to 0..255,
+// the product in double; 0 x infinity and every product with NaN count as 0.
+TEST(Contrast24, EveryByteIsTheFormula)
 {
     const float inf = std::numeric_limits<float>::infinity(), nan = std::numeric_limits<float>::quiet_NaN();
-    const struct {
-        float factor;
-        int byte, expect;
-    } cases[] = {
-        {2.0f, 200, 255},   {2.0f, 100, 72},  {0.5f, 255, 191},  {0.5f, 0, 64},     {-1.0f, 0, 255},
-        {-1.0f, 255, 1},    {0.5f, 127, 128}, {0.5f, 129, 128},  {0.0f, 0, 128},    {0.0f, 255, 128},
-        {-0.5f, 0, 192},    {1.5f, 1, 0},     {257.0f, 0, 0},    {257.0f, 255, 255}, {-254.0f, 0, 255},
-        // Products too large for a 16-bit judgement: they saturate.
-        {300.0f, 255, 255}, {300.0f, 0, 0},   {-300.0f, 0, 255}, {1e30f, 200, 255}, {1e30f, 100, 0},
-        {FLT_MAX, 129, 255}, {-FLT_MAX, 129, 0}, {inf, 255, 255}, {inf, 0, 0},     {-inf, 0, 255},
-        // 0 x infinity and every product with NaN count as 0.
-        {inf, 128, 128},    {nan, 0, 128},    {nan, 255, 128},   {-nan, 77, 128},   {1e30f, 128, 128},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << "factor " << c.factor << " byte " << c.byte);
-        check_pixels({c.byte, c.byte, c.byte}, [&](Surface* s, int n) { Render_Contrast24(s, 0, 0, n, n, c.factor); },
-                     {c.expect, c.expect, c.expect});
-    }
-}
-
-// Every byte value, on a call short of the table size and on one past it,
-// under factors within the range where the product never needs cutting,
-// against the plain formula.
-TEST(Contrast24, EveryByteMatchesTheFormula)
-{
-    for (int per_row : {16, 256})
-        for (float factor : {1.0f, 0.3f, 1.7f, -0.7f, 3.14159f, -254.0f, 257.0f, 1e-7f}) {
-            TestSurface s(per_row, 256 / per_row, 24);
-            for (int v = 0; v < 256; ++v) s.set(v % per_row, v / per_row, {v, 255 - v, v ^ 0x55});
-            Render_Contrast24(s.get(), 0, 0, per_row, 256 / per_row, factor);
-            for (int v = 0; v < 256; ++v)
-                for (int k = 0; k < 3; ++k) {
-                    const int in = k == 0 ? v : k == 1 ? 255 - v : v ^ 0x55;
-                    const auto q = static_cast<long long>(std::trunc((in - 128) * static_cast<double>(factor)));
-                    ASSERT_EQ(s.px(v % per_row, v / per_row)[k], std::clamp(q + 128, 0LL, 255LL))
-                        << "factor " << factor << " byte " << in;
-                }
+    const float factors[] = {1.0f,   0.3f,   1.7f,   -0.7f, 3.14159f, -254.0f, 257.0f,  1e-7f,    2.0f, 0.5f,
+                             -1.0f,  0.0f,   -0.5f,  1.5f,  300.0f,   -300.0f, 1e30f,   FLT_MAX, -FLT_MAX,
+                             inf,    -inf,   nan,    -nan};
+    for (int pixels : {86, 300})  // computed; read from the call's table
+        for (float factor : factors) {
+            TestSurface s(pixels, 1, 24);
+            for (int p = 0; p < pixels; ++p) s.set(p, 0, {3 * p, 3 * p + 1, 3 * p + 2});
+            const auto before = s.bytes();
+            Render_Contrast24(s.get(), 0, 0, pixels, 1, factor);
+            for (size_t k = 0; k < before.size(); ++k) {
+                const double q = (before[k] - 128) * static_cast<double>(factor);
+                const double expect = std::isnan(q) ? 128.0 : std::clamp(std::trunc(q) + 128.0, 0.0, 255.0);
+                ASSERT_EQ(s.bytes()[k], expect) << "factor " << factor << " byte " << int(before[k]);
+            }
         }
 }
 
