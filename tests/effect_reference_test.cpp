@@ -11,6 +11,7 @@
 #include <climits>
 #include <cmath>
 #include <random>
+#include <string>
 #include <vector>
 
 #include "frame/clip.h"
@@ -184,6 +185,61 @@ TEST(ReferenceModels, RectangleExports)
                                      << " " << r.w << " " << r.h << " with " << a << ", " << b;
     }
     EXPECT_GT(moved, 50);  // the ripples must move pixels often enough to mean something
+}
+
+// Worked examples of the blur and the ripple: one value v in each colour byte
+// and v + 100 in a 32-bit pixel's fourth byte, which the blur keeps and the
+// ripple moves along with its pixel; an empty grid before holds 10 y + x.
+TEST(ReferenceModels, WorkedGrids)
+{
+    const struct {
+        const char* what;
+        const char* fn;  // the export's name without its depth
+        int w, h;
+        std::vector<int> before;
+        pixmill::Rect r;
+        int32_t a, b;
+        std::vector<int> after;
+    } cases[] = {
+        // The bottom row is the surface's last: it stands in for its lower neighbours.
+        {"3x2 whole", "Blur", 3, 2, {10, 20, 30, 40, 50, 60}, {0, 0, 3, 2}, 0, 0, {18, 27, 35, 37, 44, 51}},
+        // The second row reads the third, which is never written.
+        {"3x3, h = 2", "Blur", 3, 3, {10, 20, 30, 40, 50, 60, 70, 80, 90}, {0, 0, 3, 2}, 0, 0,
+         {18, 27, 35, 43, 52, 59, 70, 80, 90}},
+        {"1x1 above the bottom row: (4 self + down) / 5", "Blur", 1, 2, {100, 7}, {0, 0, 1, 1}, 0, 0, {81, 7}},
+        {"1x1 on the bottom row", "Blur", 1, 2, {100, 7}, {0, 1, 1, 1}, 0, 0, {100, 7}},
+        // The sweep carries a bright pixel right and down through already
+        // blurred neighbours; the row above sees only the original.
+        {"one bright pixel", "Blur", 4, 4, {0, 0, 0, 0, 0, 125, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}, {0, 0, 4, 4}, 0, 0,
+         {0, 25, 5, 1, 25, 35, 8, 1, 5, 8, 3, 0, 1, 1, 0, 0}},
+        // Amplitude 20, spread 50: pixel (2, 2) takes (5, 0); (0, 3), on the
+        // disc's rim, then takes (2, 2) as already moved: 5, not 22.
+        {"ripple", "RoundsFromWater", 10, 6, {}, {0, 0, 10, 6}, 20, 50,
+         {0,  1,  2,  3,  4,  5,  6,  7,  8,  9,  10, 4,  12, 13, 14, 15, 16, 17, 18, 19,
+          20, 4,  5,  6,  16, 16, 18, 27, 28, 29, 5,  14, 15, 16, 16, 35, 27, 37, 38, 39,
+          40, 16, 16, 18, 27, 27, 38, 47, 48, 49, 50, 27, 35, 27, 37, 38, 39, 57, 58, 59}},
+    };
+    for (const auto& c : cases)
+        for (int bits : {24, 32}) {
+            const std::string name = c.fn + std::to_string(bits);
+            const auto e = std::find_if(std::begin(kRectExports), std::end(kRectExports),
+                                        [&](const auto& x) { return name == x.name; });
+            ASSERT_NE(e, std::end(kRectExports)) << name;
+            auto pixel = [&](int v, int fourth) {
+                std::vector<int> p = {v, v, v, fourth + 100};
+                p.resize(bits / 8);
+                return p;
+            };
+            auto before = [&](int i) { return c.before.empty() ? 10 * (i / c.w) + i % c.w : c.before[i]; };
+            TestSurface s(c.w, c.h, bits);
+            for (int i = 0; i < c.w * c.h; ++i) s.set(i % c.w, i / c.w, pixel(before(i), before(i)));
+            e->fn(s.get(), c.r.x, c.r.y, c.r.w, c.r.h, c.a, c.b);
+            for (int i = 0; i < c.w * c.h; ++i) {
+                const auto p = pixel(c.after[i], e->model == kRipple ? c.after[i] : before(i));
+                EXPECT_EQ(s.pixel(i % c.w, i / c.w), std::vector<uint8_t>(p.begin(), p.end()))
+                    << c.what << ", pixel " << i << ", " << name;
+            }
+        }
 }
 
 // Every scaled copy: padded surfaces, rectangles around and beyond their

@@ -1,7 +1,6 @@
-// Rotation by inverse nearest-neighbour mapping: the turned offsets, the
-// worked example (on another surface and on its own), and a destination
-// without rows. Random shapes and angles against the defined order are in
-// effect_reference_test.cpp.
+// Rotation by inverse nearest-neighbour mapping: the turned offsets and a
+// destination without rows. Random shapes and angles against the defined
+// order are in effect_reference_test.cpp.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -33,36 +32,6 @@ TEST(Rotate, AngleAndOffsets)
         int32_t u = 99, v = 99;
         pixmill::turn_offset(c.i, c.j, pixmill::angle_in_radians(c.angle), u, v);
         EXPECT_TRUE(u == c.u && v == c.v) << c.angle << " (" << c.i << "," << c.j << ") gave " << u << "," << v;
-    }
-}
-
-// 6 x 6 source, pixel (x, y) = 10 y + x (byte 3: + 100, to show it travels
-// along), turned 90 degrees onto markers m: only columns and rows 1 to 5
-// change, source column 5 is never read, (4, 3) takes the centre 33 and (3, 5)
-// keeps 32, written last by offset (2, 0).
-TEST(Rotate, WorkedExample)
-{
-    const int m = 250;
-    const int after[6][6] = {{m, m, m, m, m, m},     {m, 14, 24, 34, m, m},  {m, 13, 23, 33, 34, 44},
-                             {m, 23, 33, 33, 33, 43}, {m, 22, 32, 33, 43, 53}, {m, 21, 31, 32, 42, 52}};
-    for (int bits : {24, 32}) {
-        TestSurface src(6, 6, bits), dst(6, 6, bits);
-        dst.fill(m);
-        for (int y = 0; y < 6; ++y)
-            for (int x = 0; x < 6; ++x) {
-                std::vector<int> p = {10 * y + x, 1, 2, 100 + 10 * y + x};
-                p.resize(bits / 8);
-                src.set(x, y, p);
-            }
-        (bits == 24 ? Render_Rotate24to24 : Render_Rotate32to32)(dst.get(), src.get(), 90);
-        for (int y = 0; y < 6; ++y)
-            for (int x = 0; x < 6; ++x) {
-                const auto v = static_cast<uint8_t>(after[y][x]);
-                std::vector<uint8_t> p = {v, 1, 2, uint8_t(100 + v)};
-                if (v == m) p = {m, m, m, m};
-                p.resize(bits / 8);
-                EXPECT_EQ(dst.pixel(x, y), p) << x << "," << y << " bits " << bits;
-            }
     }
 }
 
