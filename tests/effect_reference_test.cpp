@@ -277,6 +277,11 @@ TEST(ReferenceModels, ScaledCopies)
                 a.dw = a.sw = pick(1, Sw), a.dh = a.sh = pick(1, Sr);
                 a.dx = a.sx + pick(-2, 3), a.dy = a.sy + pick(-1, 1);
             }
+            if (iter % 25 == 24) {  // a size reaching past every surface, and a field at an extreme
+                int32_t* field[] = {&a.dx, &a.dy, &a.dw, &a.dh, &a.sx, &a.sy, &a.sw, &a.sh};
+                *field[2 + pick(0, 1) + 4 * pick(0, 1)] = INT32_MAX;
+                *field[pick(0, 7)] = pick.extreme();
+            }
             const uint8_t* k = from.px(pick(0, Sw - 1), pick(0, Sr - 1));
             a.blue = k[0] | (pick(0, 3) << 8), a.green = k[1], a.red = k[2] - (pick(0, 1) << 8);
             a.alpha = alphas[pick(0, 6)];
