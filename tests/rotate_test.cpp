@@ -55,37 +55,6 @@ TEST(Rotate, DestinationWithoutRowsReturnsAtOnce)
     EXPECT_TRUE(std::all_of(pixels.begin(), pixels.end(), [](uint32_t p) { return p == 0x01020304u; }));
 }
 
-// The offsets turned with an arctangent, sine and cosine per offset, as the
-// polar form reads: the angle-addition form must agree everywhere except
-// where that product lies within a whisker of a whole number, so that the
-// last bits of either routine decide the truncation.
-TEST(Rotate, OffsetsAgreeWithTheDirectTrigonometry)
-{
-    const int32_t angles[] = {0, 1, 30, 45, 89, 90, 135, 180, 271, 360, -30, -90, 100000, INT32_MIN};
-    int close_calls = 0;
-    for (int32_t angle : angles) {
-        const double a = pixmill::angle_in_radians(angle);
-        for (int64_t i = 0; i < 160; ++i)
-            for (int64_t j = 0; j < 160; ++j) {
-                const double theta0 = i == 0 ? static_cast<double>(1.57f)
-                                             : pixmill::arctangent(static_cast<double>(j) / static_cast<double>(i));
-                const double r = static_cast<float>(std::sqrt(static_cast<double>(i * i + j * j)));
-                double s, c;
-                pixmill::sine_cosine(theta0 + a, s, c);
-                const double pu = r * c, pv = r * s;
-                int32_t u, v;
-                pixmill::turn_offset(i, j, a, u, v);
-                if (u == static_cast<int32_t>(pu) && v == static_cast<int32_t>(pv)) continue;
-                const double eps = 1e-12 * (r + 1);
-                const bool near_whole = std::fabs(pu - std::round(pu)) < eps || std::fabs(pv - std::round(pv)) < eps;
-                EXPECT_TRUE(near_whole) << angle << " (" << i << "," << j << ") gave " << u << "," << v << " for "
-                                        << pu << "," << pv;
-                ++close_calls;
-            }
-    }
-    EXPECT_LT(close_calls, 100);  // a handful, not a pattern
-}
-
 // The vector offset kernels up to the largest offsets they take, which the
 // level driver's small surfaces never reach: every level this CPU has against
 // the scalar turn, single offsets and mirrored pairs, runs of every length up
