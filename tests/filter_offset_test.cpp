@@ -1,5 +1,4 @@
-// Channel offsets, the alpha sum, contrast and colour sums. Every byte value
-// goes through each, on calls short of the per-call tables and past them.
+// Channel offsets, the alpha sum, contrast and colour sums.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -15,34 +14,49 @@
 
 using pixmill_test::TestSurface;
 
-// Each byte moves by its channel's offset, the whole sum cut to 0..255: large
-// offsets saturate rather than being judged by some part of their bits. The
-// four channels take different offsets from the list, so a swap shows.
-TEST(Offsets, EveryByteIsItsClampedSum)
+// Every byte value through each per-byte rule, on calls short of the
+// per-call tables and past them. Offsets and the alpha sum: the byte plus its
+// channel's amount, the whole sum cut to 0..255 (large amounts saturate
+// rather than being judged by some part of their bits; the channels take
+// different amounts, so a swap shows). Contrast: 128 + trunc((b - 128) x
+// factor), the product in double, cut to 0..255; 0 x infinity and every
+// product with NaN count as 0.
+TEST(ByteRules, EveryByteValue)
 {
     const int32_t offsets[] = {0,     -255,   255,   -3,     4,    40000,     65536,     -65536,
                                32512, -32768, 1,     -1,     300,  INT32_MAX, INT32_MIN, 27};
+    const float inf = std::numeric_limits<float>::infinity(), nan = std::numeric_limits<float>::quiet_NaN();
+    const float factors[] = {1.0f,   0.3f,   1.7f,   -0.7f, 3.14159f, -254.0f, 257.0f,  1e-7f,    2.0f, 0.5f,
+                             -1.0f,  0.0f,   -0.5f,  1.5f,  300.0f,   -300.0f, 1e30f,   FLT_MAX, -FLT_MAX,
+                             inf,    -inf,   nan,    -nan};
     const int n = static_cast<int>(std::size(offsets));
-    enum { kGamma24, kKeyed24, kGamma32, kAlphaAdd } const kinds[] = {kGamma24, kKeyed24, kGamma32, kAlphaAdd};
+    enum { kGamma24, kKeyed24, kContrast24, kGamma32, kAlphaAdd } const kinds[] = {kGamma24, kKeyed24, kContrast24,
+                                                                                   kGamma32, kAlphaAdd};
     for (auto kind : kinds)
-        for (int pixels : {256, 1300})  // computed; read from the call's tables
-            for (int i = 0; i < n; ++i) {
-                const int bpp = kind <= kKeyed24 ? 3 : 4;
-                const int32_t b = offsets[i], g = offsets[(i + 1) % n], r = offsets[(i + 2) % n], a = offsets[(i + 3) % n];
-                int64_t by_byte[4] = {b, g, r, a};
-                if (kind == kAlphaAdd) by_byte[0] = by_byte[1] = by_byte[2] = 0;
+        for (int pixels : {86, 1300})
+            for (int i = 0; i < static_cast<int>(std::size(factors)); ++i) {
+                const int bpp = kind < kGamma32 ? 3 : 4;
+                const int32_t b = offsets[i % n], g = offsets[(i + 1) % n], r = offsets[(i + 2) % n];
+                const int32_t a = offsets[(i + 3) % n];
+                const float factor = factors[i];
+                const int64_t by_byte[4] = {kind == kAlphaAdd ? 0 : b, kind == kAlphaAdd ? 0 : g,
+                                            kind == kAlphaAdd ? 0 : r, a};
                 TestSurface s(pixels, 1, 8 * bpp);
-                for (int p = 0; p < pixels; ++p)
-                    for (int k = 0; k < bpp; ++k) s.px(p, 0)[k] = static_cast<uint8_t>(p + 60 * k);
+                for (int k = 0; k < bpp * pixels; ++k) s.bytes()[k] = static_cast<uint8_t>(k);
                 const auto before = s.bytes();
                 if (kind == kGamma24) Render_GammaCorrect24(s.get(), 0, 0, pixels, 1, r, g, b);
                 if (kind == kKeyed24) Render_GammaCorrect24TColor(s.get(), 0, 0, pixels, 1, r, g, b, 1, 2, 3);
+                if (kind == kContrast24) Render_Contrast24(s.get(), 0, 0, pixels, 1, factor);
                 if (kind == kGamma32) Render_GammaCorrect32(s.get(), 0, 0, pixels, 1, r, g, b, a);
                 if (kind == kAlphaAdd) Render_AlphaAdd32(s.get(), 0, 0, pixels, 1, a);
-                for (size_t k = 0; k < before.size(); ++k)
-                    ASSERT_EQ(s.bytes()[k], std::clamp<int64_t>(before[k] + by_byte[k % bpp], 0, 255))
-                        << "kind " << kind << " on " << pixels << " pixels, byte " << k << " offset "
-                        << by_byte[k % bpp];
+                for (size_t k = 0; k < before.size(); ++k) {
+                    const double q = (before[k] - 128) * static_cast<double>(factor);
+                    const double expect = kind != kContrast24 ? std::clamp<int64_t>(before[k] + by_byte[k % bpp], 0, 255)
+                                          : std::isnan(q)     ? 128.0
+                                                              : std::clamp(std::trunc(q) + 128.0, 0.0, 255.0);
+                    ASSERT_EQ(s.bytes()[k], expect) << "kind " << kind << " on " << pixels << " pixels, byte "
+                                                    << int(before[k]) << " at " << k << ", factor " << factor;
+                }
             }
 }
 
@@ -69,28 +83,6 @@ TEST(Offsets, KeyedPixelsAreSkippedWhole)
             for (int p = 0; p < pixels; ++p)
                 ASSERT_EQ(s.pixel(p, 0), std::vector<uint8_t>(out[p % 4].begin(), out[p % 4].end()))
                     << pixmill::isa_name(isa) << (level < 0 ? " export, " : " kernel, ") << p << " of " << pixels;
-        }
-}
-
-// Every byte value b becomes 128 + trunc((b - 128) x factor), cut to 0..255,
-// the product in double; 0 x infinity and every product with NaN count as 0.
-TEST(Contrast24, EveryByteIsTheFormula)
-{
-    const float inf = std::numeric_limits<float>::infinity(), nan = std::numeric_limits<float>::quiet_NaN();
-    const float factors[] = {1.0f,   0.3f,   1.7f,   -0.7f, 3.14159f, -254.0f, 257.0f,  1e-7f,    2.0f, 0.5f,
-                             -1.0f,  0.0f,   -0.5f,  1.5f,  300.0f,   -300.0f, 1e30f,   FLT_MAX, -FLT_MAX,
-                             inf,    -inf,   nan,    -nan};
-    for (int pixels : {86, 300})  // computed; read from the call's table
-        for (float factor : factors) {
-            TestSurface s(pixels, 1, 24);
-            for (int p = 0; p < pixels; ++p) s.set(p, 0, {3 * p, 3 * p + 1, 3 * p + 2});
-            const auto before = s.bytes();
-            Render_Contrast24(s.get(), 0, 0, pixels, 1, factor);
-            for (size_t k = 0; k < before.size(); ++k) {
-                const double q = (before[k] - 128) * static_cast<double>(factor);
-                const double expect = std::isnan(q) ? 128.0 : std::clamp(std::trunc(q) + 128.0, 0.0, 255.0);
-                ASSERT_EQ(s.bytes()[k], expect) << "factor " << factor << " byte " << int(before[k]);
-            }
         }
 }
 

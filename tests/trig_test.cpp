@@ -36,10 +36,8 @@ double random_double(std::mt19937_64& rng, int lo, int hi)
 
 }  // namespace
 
-// Correctly rounded values, worked out to thousands of bits: arguments of the
-// worked examples, both sides of the switch between the two reductions, the
-// double closest to a multiple of pi/2, the largest double, signed zeros and
-// infinities. Exact, in every build.
+// Correctly rounded values, worked out to thousands of bits: exact, in every
+// build.
 TEST(Trig, CorrectlyRoundedValues)
 {
     const double inf = std::numeric_limits<double>::infinity(), nan = std::numeric_limits<double>::quiet_NaN();
