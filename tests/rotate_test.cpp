@@ -5,17 +5,13 @@
 
 #include <algorithm>
 #include <climits>
-#include <cmath>
 #include <vector>
 
 #include <unistd.h>
 
+#include "call_setup.h"
 #include "frame/kernels.h"
-#include "frame/trig.h"
 #include "rotate/rotate_offset.h"
-#include "test_surface.h"
-
-using pixmill_test::TestSurface;
 
 TEST(Rotate, AngleAndOffsets)
 {
@@ -41,16 +37,13 @@ TEST(Rotate, AngleAndOffsets)
 // destinations. The alarm ends the run if the call does not return at once.
 TEST(Rotate, DestinationWithoutRowsReturnsAtOnce)
 {
-    constexpr uint32_t kPixels = 1u << 22;
+    constexpr int32_t kPixels = 1 << 22;
     std::vector<uint32_t> pixels(kPixels, 0x01020304u);
-    SAFEARRAY one_dim{};
-    one_dim.cDims = 1;
-    one_dim.cbElements = 4;
-    one_dim.pvData = pixels.data();
-    one_dim.rgsabound[0] = {kPixels, 1};
-    Surface s{static_cast<int32_t>(kPixels), 0, &one_dim};
+    pixmill_reliability::BoundSurface s;
+    s.bind(pixmill_reliability::make_shape(32, kPixels, 1, 0, pixmill_reliability::Descriptor::kOneDim),
+           reinterpret_cast<uint8_t*>(pixels.data()));
     alarm(60);
-    for (auto fn : {Render_Rotate24to24, Render_Rotate32to32, Render_Rotate32to24}) EXPECT_EQ(fn(&s, &s, 30), 0);
+    for (auto fn : {Render_Rotate24to24, Render_Rotate32to32, Render_Rotate32to24}) EXPECT_EQ(fn(s.get(), s.get(), 30), 0);
     alarm(0);
     EXPECT_TRUE(std::all_of(pixels.begin(), pixels.end(), [](uint32_t p) { return p == 0x01020304u; }));
 }
