@@ -11,7 +11,6 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
-#include <cstdint>
 #include <random>
 #include <string>
 #include <vector>
