@@ -42,23 +42,46 @@ inline bool byte_weight(int32_t alpha)
     return alpha >= 0 && alpha <= 255;
 }
 
+// The vector of a 24-bit run of colour c that begins at byte offset o of the run.
+template <class S>
+inline typename S::V run24_at(const uint8_t c[3], ptrdiff_t o)
+{
+    const auto p = static_cast<int>(o % 3);
+    const uint8_t turned[3] = {c[p], c[(p + 1) % 3], c[(p + 2) % 3]};
+    return pattern24<S>(turned, 0);
+}
+
+// Full-width stores at addresses aligned to their width, so that none
+// crosses a cache line: the first vector is stored unaligned at the row's
+// start, the aligned ones follow from the first aligned address after it,
+// three vectors to the pattern, and the last one is stored unaligned to end
+// at the row's end (it may rewrite bytes already filled, with their value).
+// Rows shorter than a few vectors take the narrower stores.
 template <class S>
 void fill_24(uint8_t* dst, int32_t w, Bgr c)
 {
+    constexpr ptrdiff_t n = S::kBytes;
+    const ptrdiff_t bytes = 3 * static_cast<ptrdiff_t>(w);
     if constexpr (S::kBytes > 16) {
-        // Wider unaligned stores cross a cache line at every other store and
-        // measured a third slower, so every level stores 16-byte vectors.
-        fill_24<typename S::Narrow>(dst, w, c);
-    } else {
-        constexpr ptrdiff_t n = S::kBytes;
-        ptrdiff_t i = 0;
-        if (w >= n) {
-            const BarColour24<S> colour(c);
-            for (; i + n <= w; i += n)
-                for (int k = 0; k < 3; ++k) S::store(dst + 3 * i + k * S::kBytes, colour.v[k]);
+        if (bytes < 4 * n) {
+            fill_24<typename S::Narrow>(dst, w, c);
+            return;
         }
-        if (i < w) pixmill::fill_row_24(dst + 3 * i, static_cast<int32_t>(w - i), c);
+    } else if (bytes < 4 * n) {
+        pixmill::fill_row_24(dst, w, c);
+        return;
     }
+    const uint8_t colour[3] = {c.b, c.g, c.r};
+    S::store(dst, run24_at<S>(colour, 0));
+    ptrdiff_t o = n - static_cast<ptrdiff_t>(reinterpret_cast<uintptr_t>(dst) & (n - 1));
+    const typename S::V v[3] = {run24_at<S>(colour, o), run24_at<S>(colour, o + n), run24_at<S>(colour, o + 2 * n)};
+    for (; o + 3 * n <= bytes; o += 3 * n) {
+        S::store(dst + o, v[0]);
+        S::store(dst + o + n, v[1]);
+        S::store(dst + o + 2 * n, v[2]);
+    }
+    for (int k = 0; o + n <= bytes; o += n, ++k) S::store(dst + o, v[k]);
+    if (o < bytes) S::store(dst + bytes - n, run24_at<S>(colour, bytes - n));
 }
 
 template <class S>
