@@ -42,21 +42,15 @@ inline bool byte_weight(int32_t alpha)
     return alpha >= 0 && alpha <= 255;
 }
 
-// The vector of a 24-bit run of colour c that begins at byte offset o of the run.
-template <class S>
-inline typename S::V run24_at(const uint8_t c[3], ptrdiff_t o)
-{
-    const auto p = static_cast<int>(o % 3);
-    const uint8_t turned[3] = {c[p], c[(p + 1) % 3], c[(p + 2) % 3]};
-    return pattern24<S>(turned, 0);
-}
-
 // Full-width stores at addresses aligned to their width, so that none
 // crosses a cache line: the first vector is stored unaligned at the row's
 // start, the aligned ones follow from the first aligned address after it,
 // three vectors to the pattern, and the last one is stored unaligned to end
 // at the row's end (it may rewrite bytes already filled, with their value).
-// Rows shorter than a few vectors take the narrower stores.
+// The three vectors of the pattern begin at bytes 0, n and 2 n of the run,
+// which are 0, 1 and 2 bytes into a pixel in some order (3 divides no vector
+// width), so every vector of the row is one of them. Rows shorter than a few
+// vectors take the narrower stores.
 template <class S>
 void fill_24(uint8_t* dst, int32_t w, Bgr c)
 {
@@ -71,17 +65,19 @@ void fill_24(uint8_t* dst, int32_t w, Bgr c)
         pixmill::fill_row_24(dst, w, c);
         return;
     }
-    const uint8_t colour[3] = {c.b, c.g, c.r};
-    S::store(dst, run24_at<S>(colour, 0));
+    const BarColour24<S> colour(c);
+    // The vector that begins p bytes into a pixel: v[k] with k n = p (mod 3).
+    const auto at = [&colour](ptrdiff_t o) { return colour.v[(o % 3) * (n % 3) % 3]; };
+    S::store(dst, at(0));
     ptrdiff_t o = n - static_cast<ptrdiff_t>(reinterpret_cast<uintptr_t>(dst) & (n - 1));
-    const typename S::V v[3] = {run24_at<S>(colour, o), run24_at<S>(colour, o + n), run24_at<S>(colour, o + 2 * n)};
+    const typename S::V v[3] = {at(o), at(o + n), at(o + 2 * n)};
     for (; o + 3 * n <= bytes; o += 3 * n) {
         S::store(dst + o, v[0]);
         S::store(dst + o + n, v[1]);
         S::store(dst + o + 2 * n, v[2]);
     }
     for (int k = 0; o + n <= bytes; o += n, ++k) S::store(dst + o, v[k]);
-    if (o < bytes) S::store(dst + bytes - n, run24_at<S>(colour, bytes - n));
+    if (o < bytes) S::store(dst + bytes - n, at(bytes - n));
 }
 
 template <class S>
