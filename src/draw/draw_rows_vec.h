@@ -18,14 +18,36 @@
 
 namespace pixmill::PIXMILL_LVL {
 
-// The three vectors of a block of 24-bit pixels of one colour.
+// Byte t is t mod 3, for t up to a 64-byte vector begun 2 bytes in.
+struct ByteThirds {
+    uint8_t at[66];
+};
+constexpr ByteThirds make_byte_thirds()
+{
+    ByteThirds t{};
+    for (int i = 0; i < 66; ++i) t.at[i] = static_cast<uint8_t>(i % 3);
+    return t;
+}
+inline constexpr ByteThirds kByteThirds = make_byte_thirds();
+
+// The three vectors of a block of 24-bit pixels of one colour. They are built
+// once per row, which for short rows costs as much as their stores: where the
+// level picks bytes, byte t of vector k is byte (k kBytes + t) mod 3 of one
+// pixel, picked from a vector of that pixel.
 template <class S>
 struct BarColour24 {
     typename S::V v[3];
     explicit BarColour24(Bgr c)
     {
-        const uint8_t bytes[3] = {c.b, c.g, c.r};
-        for (int k = 0; k < 3; ++k) v[k] = pattern24<S>(bytes, k);
+        if constexpr (S::kShuffles) {
+            const uint32_t bgr = static_cast<uint32_t>(c.b) | static_cast<uint32_t>(c.g) << 8 |
+                                 static_cast<uint32_t>(c.r) << 16;
+            const typename S::V pixel = S::set1_32(bgr);
+            for (int k = 0; k < 3; ++k) v[k] = S::pick_bytes(pixel, S::load(kByteThirds.at + k * S::kBytes % 3));
+        } else {
+            const uint8_t bytes[3] = {c.b, c.g, c.r};
+            for (int k = 0; k < 3; ++k) v[k] = pattern24<S>(bytes, k);
+        }
     }
 };
 
