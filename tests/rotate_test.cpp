@@ -1,5 +1,5 @@
 // Rotation by inverse nearest-neighbour mapping: the turned offsets and a
-// destination without rows. Random shapes and angles against the defined
+// destination without rows; the ripple's offsets at every level. Random shapes and angles against the defined
 // order are in effect_reference_test.cpp.
 #include <gtest/gtest.h>
 
@@ -10,6 +10,8 @@
 #include <unistd.h>
 
 #include "call_setup.h"
+#include "effect/ripple_rows.h"
+#include "frame/trig.h"
 #include "frame/kernels.h"
 #include "rotate/rotate_offset.h"
 
@@ -77,6 +79,34 @@ TEST(Rotate, VectorOffsetsUpToTheirLimitMatchTheScalarTurn)
                             ASSERT_TRUE(b + m == 0 || (mu[m] == ru && mv[m] == rv)) << isa_name(isa) << " mirrored";
                         }
                     }
+        }
+    }
+}
+
+// The ripple's vector offsets take a shorter sine where the products lie
+// clear of every integer: products built to land on or beside an integer,
+// phases up to the sine lanes' range and past it, and both signs.
+TEST(Ripple, VectorOffsetsMatchTheScalarOffsetsNextToWholeProducts)
+{
+    using namespace pixmill;
+    uint32_t seed = 12345;
+    auto next = [&seed] { return seed = seed * 1664525u + 1013904223u; };
+    for (Isa isa : kAllIsas) {
+        if (isa > cpu_isa()) break;
+        const Kernels& kt = kernels_at(isa);
+        for (int trial = 0; trial < 4000; ++trial) {
+            const int32_t i0 = static_cast<int32_t>(next() % 4000) + 1, n = 37;
+            const double k = (trial % 2 ? -1.0 : 1.0) * ((next() % 1000000) + 1) * (trial % 5 ? 1e-6 : 1e-2);
+            const double s0 = sine(i0 * k);
+            if (s0 * s0 < 1e-6) continue;  // the export's offsets stay below 2^31 * 0.2
+            const double whole = static_cast<double>(next() % 100000) + (trial % 3 ? 0.0 : 1.0);
+            const double amp = whole / s0 * (trial % 7 ? 1.0 : 1.0 + 0x1p-52);
+            const RippleRow row{trial % 11 ? 0.0 : 1.5, trial % 11 ? 0.0 : 7.0, k, amp, -amp * 0.625};
+            int32_t du[n], dv[n], ru[n], rv[n];
+            kt.ripple_offsets(row, i0, n, du, dv);
+            ripple_offsets_row(row, i0, n, ru, rv);
+            for (int32_t c = 0; c < n; ++c)
+                ASSERT_TRUE(du[c] == ru[c] && dv[c] == rv[c]) << isa_name(isa) << " trial " << trial << " column " << c;
         }
     }
 }
