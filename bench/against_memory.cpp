@@ -25,7 +25,7 @@ void add_memory_comparisons()
     // Equal sizes make the stretch a copy. The source is one pixel wider,
     // because a source rectangle reaching the source's right edge loses its
     // last column; so its rows are copied one by one.
-    add({"Render_StretchBlt32to32F 1:1", "memcpy, row by row", 0.8, Unit::kBytes, {kFullHd}, [](Size s) {
+    add({"Render_StretchBlt32to32F 1:1", "memcpy, row by row", 0.9, Unit::kBytes, {kFullHd}, [](Size s) {
              ImagePtr src = random_image({s.width + 1, s.height}, 32, 3), dst = random_image(s, 32, 4);
              Work w;
              w.pixmill = [=] {
@@ -42,7 +42,7 @@ void add_memory_comparisons()
              return w;
          }});
 
-    add({"Render_DrawBar24", "memset", 0.8, Unit::kBytes, {kFullHd}, [](Size s) {
+    add({"Render_DrawBar24", "memset", 0.9, Unit::kBytes, {kFullHd}, [](Size s) {
              ImagePtr dst = random_image(s, 24, 5);
              Work w;
              w.pixmill = [=] { Render_DrawBar24(dst->surface(), 0, 0, s.width, s.height, 200, 100, 50); };
@@ -51,7 +51,7 @@ void add_memory_comparisons()
              return w;
          }});
 
-    add({"Render_DrawBar32", "memset", 0.8, Unit::kBytes, sweep_sizes(), [](Size s) {
+    add({"Render_DrawBar32", "memset", 0.9, Unit::kBytes, sweep_sizes(), [](Size s) {
              ImagePtr dst = random_image(s, 32, 6);
              Work w;
              w.pixmill = [=] { Render_DrawBar32(dst->surface(), 0, 0, s.width, s.height, 200, 100, 50); };

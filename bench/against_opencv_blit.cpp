@@ -108,7 +108,7 @@ void add_stretch(const std::string& name, Stretch kind, const std::string& peer)
 void add_opencv_blit_comparisons()
 {
     add({"Render_BitBlt24to24Alpha", "cv::addWeighted", 1.5, Unit::kPixels, {kFullHd}, blend_copy});
-    add({"Render_DrawBar24Alpha", "cv::addWeighted with a colour plane", 1.5, Unit::kPixels, {kFullHd}, blend_bar});
+    add({"Render_DrawBar24Alpha", "cv::addWeighted with a colour plane", 3.0, Unit::kPixels, {kFullHd}, blend_bar});
     add({"Render_BitBlt24to24TColor", "cv::inRange, bitwise_not, copyTo with the mask", 2.0, Unit::kPixels,
          {kFullHd}, keyed_copy});
     add_stretch("Render_StretchBlt24to24", Stretch::k24, "cv::resize INTER_NEAREST");

@@ -180,12 +180,12 @@ void add_opencv_filter_comparisons()
     add({"Render_Set32Alpha", "cv::mixChannels into the alpha plane", 1.0, Unit::kPixels, {kFullHd}, set_alpha});
     add({"Render_GammaCorrect24", "cv::add with a scalar", 1.0, Unit::kPixels, {kFullHd}, offsets});
     add({"Render_Contrast24", "Mat::convertTo(m, -1, f, 128(1 - f))", 1.0, Unit::kPixels, {kFullHd}, contrast});
-    add({"Render_CalcColor24", "cv::sum", 1.0, Unit::kPixels, {kFullHd}, colour_sums});
-    add({"Render_AjustHLS32", "cv::cvtColor BGR2HLS, then HLS2BGR", 1.0, Unit::kPixels, {kFullHd}, hls});
-    add({"Render_Blur24", "cv::blur 3x3", 0.5, Unit::kPixels, sweep_sizes(), [](Size s) { return blur(s, 24); }});
-    add({"Render_Blur32", "cv::blur 3x3", 0.5, Unit::kPixels, {kFullHd}, [](Size s) { return blur(s, 32); }});
-    add({"Render_Rotate32to32 30 degrees", "cv::warpAffine INTER_NEAREST", 1.0, Unit::kPixels, {kFullHd}, rotate});
-    add({"Render_RoundsFromWater32", "cv::remap INTER_NEAREST, maps built per call", 1.0, Unit::kPixels, {kFullHd},
+    add({"Render_CalcColor24", "cv::sum", 6.0, Unit::kPixels, {kFullHd}, colour_sums});
+    add({"Render_AjustHLS32", "cv::cvtColor BGR2HLS, then HLS2BGR", 4.0, Unit::kPixels, {kFullHd}, hls});
+    add({"Render_Blur24", "cv::blur 3x3", 3.0, Unit::kPixels, sweep_sizes(), [](Size s) { return blur(s, 24); }});
+    add({"Render_Blur32", "cv::blur 3x3", 3.0, Unit::kPixels, {kFullHd}, [](Size s) { return blur(s, 32); }});
+    add({"Render_Rotate32to32 30 degrees", "cv::warpAffine INTER_NEAREST", 5.0, Unit::kPixels, {kFullHd}, rotate});
+    add({"Render_RoundsFromWater32", "cv::remap INTER_NEAREST, maps built per call", 8.0, Unit::kPixels, {kFullHd},
          ripple});
 }
 

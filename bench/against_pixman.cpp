@@ -63,7 +63,7 @@ Work scale(Size s, Size src_rect)
 
 void add_pixman_comparisons()
 {
-    add({"Render_BitBlt32to32", "pixman OVER a8r8g8b8 onto a8r8g8b8", 1.0, Unit::kPixels, sweep_sizes(),
+    add({"Render_BitBlt32to32", "pixman OVER a8r8g8b8 onto a8r8g8b8", 2.5, Unit::kPixels, sweep_sizes(),
          [](Size s) { return blend(s, 32, PIXMAN_a8r8g8b8, 32); }});
     add({"Render_BitBlt32to24", "pixman OVER a8r8g8b8 onto r8g8b8 (3 bytes)", 1.0, Unit::kPixels, {kFullHd},
          [](Size s) { return blend(s, 24, PIXMAN_r8g8b8, 24); }});
@@ -75,7 +75,7 @@ void add_pixman_comparisons()
              w.same_bytes = true;
              return w;
          }});
-    add({"Render_StretchBlt32to32F 0.5x down", "pixman SRC, nearest filter", 1.0, Unit::kPixels, {kFullHd},
+    add({"Render_StretchBlt32to32F 0.5x down", "pixman SRC, nearest filter", 2.0, Unit::kPixels, {kFullHd},
          [](Size s) { return scale(s, {s.width * 2, s.height * 2}); }});
 }
 

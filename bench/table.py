@@ -15,6 +15,12 @@ import sys
 import tempfile
 
 FULL_HD = "1920x1080"
+LARGE = "3840x2160"
+SMALL = "64x64"
+# At SMALL no export may cost more than this many times per pixel what it
+# costs at FULL_HD: reading the surfaces, clipping and choosing kernels
+# stay small next to the pixels.
+MAX_SMALL_COST = 1.5
 
 
 def measured_rates(benchmarks):
@@ -82,6 +88,27 @@ def format_tables(rows, header):
         met = "-" if r["ratio"] is None else ("yes" if r["ratio"] >= r["target"] else "no")
         out.append(f"| {r['pixmill']} | {r['peer']} | {rate_text(r['pixmill_rate'], r['unit'])} | "
                    f"{rate_text(r['peer_rate'], r['unit'])} | {ratio} | >= {r['target']:g}x | {met} |")
+
+    by_pair = {}
+    for r in rows:
+        by_pair.setdefault((r["pixmill"], r["peer"]), {})[r["size"]] = r
+    edges = [(k, v) for k, v in by_pair.items() if FULL_HD in v and (LARGE in v or SMALL in v)]
+    if edges:
+        out += ["", f"At {LARGE}, and the per-call overhead: Pixmill's cost per pixel at {SMALL} over its cost at {FULL_HD}"
+                f" (at most {MAX_SMALL_COST:g}):", "",
+                f"| Pixmill | peer | Pixmill / peer at {LARGE} | target | met | cost per pixel {SMALL} / {FULL_HD} | met |",
+                "|---|---|---:|---:|---|---:|---|"]
+        for (pixmill, peer), by_size in edges:
+            full = by_size[FULL_HD]
+            large = by_size.get(LARGE)
+            large_ratio = large["ratio"] if large else None
+            ratio = f"{large_ratio:.2f}x" if large_ratio is not None else "-"
+            met = "-" if large_ratio is None else ("yes" if large_ratio >= full["target"] else "no")
+            small = by_size.get(SMALL)
+            cost = full["pixmill_rate"] / small["pixmill_rate"] if small and small["pixmill_rate"] else None
+            cost_text = f"{cost:.2f}" if cost is not None else "-"
+            cost_met = "-" if cost is None else ("yes" if cost <= MAX_SMALL_COST else "no")
+            out.append(f"| {pixmill} | {peer} | {ratio} | >= {full['target']:g}x | {met} | {cost_text} | {cost_met} |")
 
     swept = {}
     for r in rows:

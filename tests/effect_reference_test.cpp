@@ -1,28 +1,139 @@
 // Random calls against straightforward pixel-by-pixel models, on surfaces with
 // padded rows: the one-rectangle filters (each pixel as the filter changes it
 // alone, the mirror as its mirrored pixel), the blur and the ripple (their
-// sweeps written out), the scaled copies (stretch_reference.h) and the
-// rotation (its offsets in their defined order). Every byte of the array,
-// padding included, must come out as the model draws it; a model never reads
-// off its surface, so a sample taken from the padding shows.
+// sweeps written out), the 22 scaled copies (a reference that works each call
+// out straight from the rules) and the rotation (its offsets in their defined
+// order). Every byte of the array, padding included, must come out as the
+// model draws it; a model never reads off its surface, so a sample taken from
+// the padding shows. Beside them, the worked numbers the models are held to.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <climits>
 #include <cmath>
 #include <random>
+#include <string>
 #include <vector>
 
+#include "call_setup.h"
 #include "frame/clip.h"
 #include "frame/trig.h"
 #include "rotate/rotate_offset.h"
-#include "stretch_reference.h"
+#include "stretch/sample_map.h"
 #include "test_surface.h"
 
 using pixmill_test::TestSurface;
-using stretch_test::Picture;
 
 namespace {
+
+struct Args {
+    int32_t dx, dy, dw, dh, sx, sy, sw, sh;
+    int32_t red = 0, green = 0, blue = 0, alpha = 255;
+};
+
+// One scaled copy, with what its name says of it.
+struct Variant {
+    const pixmill_tool::ExportEntry* entry;
+    int src_bits, dst_bits;
+    bool smooth, keyed, blended, whole;
+
+    const char* name() const { return entry->name.c_str(); }
+    void call(Surface* dest, Surface* src, const Args& a) const
+    {
+        const char* names[] = {"dx", "dy", "dw", "dh", "sx", "sy", "sw", "sh", "red", "green", "blue", "alpha"};
+        const int32_t values[] = {a.dx, a.dy, a.dw, a.dh, a.sx, a.sy, a.sw, a.sh, a.red, a.green, a.blue, a.alpha};
+        const auto args = pixmill_reliability::make_args(*entry, {dest, src}, nullptr, [&](size_t i) {
+            pixmill_tool::ArgValue v;
+            for (size_t k = 0; k < std::size(names); ++k)
+                if (entry->arg_names[i] == names[k]) v.integer = values[k];
+            return v;
+        });
+        entry->invoke(args.data());
+    }
+};
+
+const std::vector<Variant>& variants()
+{
+    static const std::vector<Variant> all = [] {
+        std::vector<Variant> found;
+        for (const pixmill_tool::ExportEntry& e : pixmill_tool::export_table()) {
+            const std::string& n = e.name;
+            auto has = [&](const char* word) { return n.find(word) != std::string::npos; };
+            if (n.rfind("Render_StretchBlt", 0) == 0)
+                found.push_back({&e, pixmill_tool::required_bits(n, "src"), pixmill_tool::required_bits(n, "dest"),
+                                 has("Billinear"), has("TColor"), has("Alpha"), n.back() == 'F'});
+        }
+        return found;
+    }();
+    return all;
+}
+
+// A picture in a byte buffer, top-down coordinates, every access checked
+// against Width x Rows.
+struct Picture {
+    uint8_t* bytes;
+    int width, rows, pitch, bpp;
+    uint8_t* px(int64_t x, int64_t y) const
+    {
+        if (x < 0 || x >= width || y < 0 || y >= rows) {
+            ADD_FAILURE() << "pixel (" << x << ", " << y << ") lies outside " << width << " x " << rows;
+            return bytes;
+        }
+        return bytes + (rows - 1 - y) * pitch + x * bpp;
+    }
+};
+
+// The clip, written out step by step in 64 bits; false when nothing is drawn.
+bool reference_clip(Args& a, int64_t Dw, int64_t Dr, int64_t Sw, int64_t Sr)
+{
+    if (a.dx > Dw || a.dy > Dr || a.sx > Sw || a.sy > Sr) return false;
+    int64_t dx = a.dx, dy = a.dy, dw = a.dw, dh = a.dh, sx = a.sx, sy = a.sy, sw = a.sw, sh = a.sh;
+    if (dx < 0) sx -= dx, dw += dx, dx = 0;
+    if (dy < 0) sy -= dy, dh += dy, dy = 0;
+    if (sx < 0) sw += sx, sx = 0;
+    if (sy < 0) sh += sy, sy = 0;
+    if (dx + dw > Dw) dw = Dw - dx;
+    if (dy + dh > Dr) dh = Dr - dy;
+    if (sx + sw > Sw - 1) sw = Sw - sx - 1;
+    if (sy + sh > Sr) sh = Sr - sy;
+    if (dw < 1 || dh < 1) return false;
+    if (sw < 0 || sh < 0 || sy >= Sr || sx >= Sw) return false;  // first sample off the source
+    a.dx = int32_t(dx), a.dy = int32_t(dy), a.dw = int32_t(dw), a.dh = int32_t(dh);
+    a.sx = int32_t(sx), a.sy = int32_t(sy), a.sw = int32_t(sw), a.sh = int32_t(sh);
+    return true;
+}
+
+// Draws one call of v into D from S (which may be D itself), pixel by pixel.
+void reference_stretch(const Variant& v, const Picture& D, const Picture& S, Args a)
+{
+    if (!reference_clip(a, D.width, D.rows, S.width, S.rows)) return;
+    const float rx = float(double(a.sw) / a.dw), ry = float(double(a.sh) / a.dh);
+    const uint8_t key[3] = {uint8_t(a.blue), uint8_t(a.green), uint8_t(a.red)};
+    auto is_key = [&](const uint8_t* p) { return p[0] == key[0] && p[1] == key[1] && p[2] == key[2]; };
+    for (int j = 0; j < a.dh; ++j) {
+        const int t = int(std::trunc(j * double(ry))), r = a.sy + t;
+        for (int i = 0; i < a.dw; ++i) {
+            const int c = a.sx + int(std::trunc(i * double(rx)));
+            const uint8_t* s = S.px(c, r);
+            uint8_t* d = D.px(a.dx + i, a.dy + j);
+            if (v.keyed && is_key(s)) continue;
+            if (v.src_bits == 32 && !v.whole && s[3] == 0) continue;
+            int value[4] = {s[0], s[1], s[2], S.bpp == 4 ? s[3] : 0};
+            if (v.smooth) {
+                const uint8_t* n[4] = {c != 0 ? S.px(c - 1, r) : s, c < S.width - 1 ? S.px(c + 1, r) : s,
+                                       t > 0 ? S.px(c, r - 1) : s, r < S.rows - 1 ? S.px(c, r + 1) : s};
+                for (int k = 0; k < S.bpp; ++k) {
+                    int sum = s[k];
+                    for (const uint8_t* q : n) sum += (v.keyed && is_key(q) ? s : q)[k];
+                    value[k] = sum / 5;
+                }
+            }
+            const int weight = v.src_bits == 32 ? s[3] : v.blended ? a.alpha : 255;
+            for (int k = 0; k < (v.whole ? 4 : 3); ++k)
+                d[k] = v.whole ? uint8_t(value[k]) : uint8_t((value[k] * weight + d[k] * (255 - weight)) / 255);
+        }
+    }
+}
 
 Picture picture_of(std::vector<uint8_t>& bytes, TestSurface& s, int bits)
 {
@@ -186,47 +297,113 @@ TEST(ReferenceModels, RectangleExports)
     EXPECT_GT(moved, 50);  // the ripples must move pixels often enough to mean something
 }
 
-// Every scaled copy, on odd widths, padded rows and same-surface calls
-// (among them equal sizes a few pixels from their source, drawn as runs),
-// rectangles biased towards the edges, and now and then rows wider than the
-// 4096 columns worked out at once.
+// Worked examples of the blur and the ripple: one value v in each colour byte
+// and v + 100 in a 32-bit pixel's fourth byte, which the blur keeps and the
+// ripple moves along with its pixel; an empty grid before holds 10 y + x.
+TEST(ReferenceModels, WorkedGrids)
+{
+    const struct {
+        const char* what;
+        const char* fn;  // the export's name without its depth
+        int w, h;
+        std::vector<int> before;
+        pixmill::Rect r;
+        int32_t a, b;
+        std::vector<int> after;
+    } cases[] = {
+        // The second row reads the third, which is never written.
+        {"3x3, h = 2", "Blur", 3, 3, {10, 20, 30, 40, 50, 60, 70, 80, 90}, {0, 0, 3, 2}, 0, 0,
+         {18, 27, 35, 43, 52, 59, 70, 80, 90}},
+        {"1x1 above the bottom row: (4 self + down) / 5", "Blur", 1, 2, {100, 7}, {0, 0, 1, 1}, 0, 0, {81, 7}},
+        {"1x1 on the bottom row: it stands in for its lower neighbour", "Blur", 1, 2, {100, 7}, {0, 1, 1, 1}, 0, 0, {100, 7}},
+        // The sweep carries a bright pixel right and down through already
+        // blurred neighbours; the row above sees only the original.
+        {"one bright pixel", "Blur", 4, 4, {0, 0, 0, 0, 0, 125, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}, {0, 0, 4, 4}, 0, 0,
+         {0, 25, 5, 1, 25, 35, 8, 1, 5, 8, 3, 0, 1, 1, 0, 0}},
+        // Amplitude 20, spread 50: pixel (2, 2) takes (5, 0); (0, 3), on the
+        // disc's rim, then takes (2, 2) as already moved: 5, not 22.
+        {"ripple", "RoundsFromWater", 10, 6, {}, {0, 0, 10, 6}, 20, 50,
+         {0,  1,  2,  3,  4,  5,  6,  7,  8,  9,  10, 4,  12, 13, 14, 15, 16, 17, 18, 19,
+          20, 4,  5,  6,  16, 16, 18, 27, 28, 29, 5,  14, 15, 16, 16, 35, 27, 37, 38, 39,
+          40, 16, 16, 18, 27, 27, 38, 47, 48, 49, 50, 27, 35, 27, 37, 38, 39, 57, 58, 59}},
+    };
+    for (const auto& c : cases)
+        for (int bits : {24, 32}) {
+            const std::string name = c.fn + std::to_string(bits);
+            const auto e = std::find_if(std::begin(kRectExports), std::end(kRectExports),
+                                        [&](const auto& x) { return name == x.name; });
+            ASSERT_NE(e, std::end(kRectExports)) << name;
+            auto pixel = [&](int v, int fourth) {
+                std::vector<int> p = {v, v, v, fourth + 100};
+                p.resize(bits / 8);
+                return p;
+            };
+            auto before = [&](int i) { return c.before.empty() ? 10 * (i / c.w) + i % c.w : c.before[i]; };
+            TestSurface s(c.w, c.h, bits);
+            for (int i = 0; i < c.w * c.h; ++i) s.set(i % c.w, i / c.w, pixel(before(i), before(i)));
+            e->fn(s.get(), c.r.x, c.r.y, c.r.w, c.r.h, c.a, c.b);
+            for (int i = 0; i < c.w * c.h; ++i) {
+                const auto p = pixel(c.after[i], e->model == kRipple ? c.after[i] : before(i));
+                EXPECT_EQ(s.pixel(i % c.w, i / c.w), std::vector<uint8_t>(p.begin(), p.end()))
+                    << c.what << ", pixel " << i << ", " << name;
+            }
+        }
+}
+
+// Every scaled copy: padded surfaces, rectangles around and beyond their
+// edges, now and then three-colour sources (keys and keyed neighbours common,
+// alpha 0, 127 and 255), same-surface calls (among them equal sizes a few
+// pixels or rows from their source) and rows wider than the 4096 columns
+// worked out at once: 1:1, 2x up, 0.5x down and a ratio just off 1.
 TEST(ReferenceModels, ScaledCopies)
 {
     Dice pick{std::mt19937(2024)};
     const int32_t alphas[] = {0, 255, 128, 1, 256, -1, 300};
-    const auto& variants = stretch_test::variants();
     int drawn = 0;
-    for (int iter = 0; iter < 2200; ++iter) {
-        const stretch_test::Variant& v = variants[iter % variants.size()];
-        const bool wide = iter / 22 % 25 == 3, runs = iter / 22 % 4 == 1;
-        const bool same = !wide && v.src_bits == v.dst_bits && (runs || iter % 3 == 0);
-        TestSurface src(wide ? 4300 : pick(1, 19), wide ? 3 : pick(1, 9), v.src_bits, pick(0, 5));
-        TestSurface dst(wide ? 4400 : pick(1, 23), wide ? 4 : pick(1, 11), v.dst_bits, pick(0, 5));
-        TestSurface& from = same ? dst : src;
-        pick.fill(src);
-        pick.fill(dst);
-        for (int y = 0; y < from.height() && v.src_bits == 32 && iter % 2; ++y)
-            for (int x = 0; x < from.width(); ++x) from.px(x, y)[3] = static_cast<uint8_t>(pick(0, 2) * 255 / 2);
-        const int Sw = from.width(), Sr = from.height(), Dw = dst.width(), Dr = dst.height();
-        const int m = iter % 3 ? 0 : 1;  // two calls in three start inside both surfaces
-        stretch_test::Args a{pick(-8 * m, Dw - 1 + 2 * m), pick(-5 * m, Dr - 1 + 2 * m), pick(-2 * m, 30),
-                             pick(-2 * m, 14), pick(-8 * m, Sw - 1 + 2 * m), pick(-5 * m, Sr - 1 + 2 * m),
-                             pick(-2 * m, 25), pick(-2 * m, 12)};
-        if (wide) {  // 1:1, 2x up, 0.5x down and a ratio just off 1
+    for (const Variant& v : variants())
+        for (int iter = 0; iter < 300; ++iter) {
+            const bool wide = iter < 4, same = !wide && v.src_bits == v.dst_bits && iter % 3 == 0;
+            TestSurface src(wide ? 4300 : pick(1, 19), wide ? 3 : pick(1, 9), v.src_bits, pick(0, 5));
+            TestSurface dst(wide ? 4400 : pick(1, 23), wide ? 4 : pick(1, 11), v.dst_bits, pick(0, 5));
+            TestSurface& from = same ? dst : src;
+            pick.fill(src);
+            pick.fill(dst);
+            if (iter % 2) {
+                const uint8_t palette[3] = {uint8_t(pick(0, 255)), uint8_t(pick(0, 255)), uint8_t(pick(0, 255))};
+                for (auto& b : from.bytes()) b = palette[pick(0, 2)];
+                for (int y = 0; y < from.height() && v.src_bits == 32; ++y)
+                    for (int x = 0; x < from.width(); ++x) from.px(x, y)[3] = uint8_t(pick(0, 2) * 255 / 2);
+            }
+            const int Sw = from.width(), Sr = from.height(), Dw = dst.width(), Dr = dst.height();
+            const int m = iter % 3 == 1;  // two calls in three start inside both surfaces
+            Args a{pick(-8 * m, Dw - 1 + 2 * m), pick(-5 * m, Dr - 1 + 2 * m), pick(-2 * m, 30),
+                                 pick(-2 * m, 14), pick(-8 * m, Sw - 1 + 2 * m), pick(-5 * m, Sr - 1 + 2 * m),
+                                 pick(-2 * m, 25), pick(-2 * m, 12)};
             const int32_t sws[] = {4297, 2100, 4200, 4298}, dws[] = {4297, 4200, 2100, 4297};
-            a = {pick(0, 3), 0, dws[iter % 4], 4, pick(0, 1), 0, sws[iter % 4], 3};
-        } else if (same && runs && Sw > 1) {
-            const int32_t w = pick(1, Sw - 1), h = pick(1, Sr);
-            a = {pick(-2, 3), pick(-1, 1), w, h, pick(0, 3), pick(0, 1), w, h};
-            a.dx += a.sx, a.dy += a.sy;  // a few pixels or rows from the source
+            if (wide) a = {pick(0, 3), 0, dws[iter], 4, pick(0, 1), 0, sws[iter], 3};
+            if (same && iter % 2 == 0) {
+                a.dw = a.sw = pick(1, Sw), a.dh = a.sh = pick(1, Sr);
+                a.dx = a.sx + pick(-2, 3), a.dy = a.sy + pick(-1, 1);
+            }
+            if (iter % 25 == 24) {  // a size reaching past every surface, and a field at an extreme
+                int32_t* field[] = {&a.dx, &a.dy, &a.dw, &a.dh, &a.sx, &a.sy, &a.sw, &a.sh};
+                *field[2 + pick(0, 1) + 4 * pick(0, 1)] = INT32_MAX;
+                *field[pick(0, 7)] = pick.extreme();
+            }
+            const uint8_t* k = from.px(pick(0, Sw - 1), pick(0, Sr - 1));
+            a.blue = k[0] | (pick(0, 3) << 8), a.green = k[1], a.red = k[2] - (pick(0, 1) << 8);
+            a.alpha = alphas[pick(0, 6)];
+            std::vector<uint8_t> expect = dst.bytes(), source = src.bytes();
+            const Picture D = picture_of(expect, dst, v.dst_bits);
+            reference_stretch(v, D, same ? D : picture_of(source, src, v.src_bits), a);
+            drawn += expect != dst.bytes();
+            v.call(dst.get(), from.get(), a);
+            ASSERT_EQ(dst.bytes(), expect) << v.name() << ", iteration " << iter << ": " << a.dx << ' ' << a.dy << ' '
+                                           << a.dw << ' ' << a.dh << ' ' << a.sx << ' ' << a.sy << ' ' << a.sw << ' '
+                                           << a.sh << (same ? " same surface" : "");
+            ASSERT_TRUE(same || src.bytes() == source) << v.name() << ": the source changed";
         }
-        const uint8_t* k = from.px(pick(0, Sw - 1), pick(0, Sr - 1));
-        a.blue = k[0] | (pick(0, 3) << 8), a.green = k[1], a.red = k[2] - (pick(0, 1) << 8);
-        a.alpha = alphas[pick(0, 6)];
-        drawn += stretch_test::call_matches_reference(v, dst, src, same, a);
-        ASSERT_FALSE(HasFailure()) << "iteration " << iter;
-    }
-    EXPECT_GT(drawn, 2200 / 2);  // the rectangles must draw often enough to mean something
+    EXPECT_GT(drawn, 22 * 300 / 2);  // the rectangles must draw often enough to mean something
 }
 
 // The three rotations on sources and destinations of many shapes (the
@@ -257,4 +434,57 @@ TEST(ReferenceModels, Rotation)
         ASSERT_EQ(dst.bytes(), expect) << iter << ": " << src.width() << "x" << src.height() << " -> " << dst.width()
                                        << "x" << dst.height() << " at " << angle << (same ? ", same surface" : "");
     }
+}
+
+// Very large sizes: the float ratio's rounding can carry the last index past
+// the rectangle and the surface; the limit keeps it on the surface.
+TEST(Stretch, SampleIndexHeldOnTheSurface)
+{
+    const struct {
+        int32_t src_len, dst_len, limit;
+    } cases[] = {{2, 1447900659, 1}, {40, 1299087989, 39}, {1281932432, 1424384441, 1281932432}};
+    for (const auto& c : cases) {
+        const float ratio = pixmill::stretch_ratio(c.src_len, c.dst_len);
+        const int32_t last = c.dst_len - 1;
+        ASSERT_GT(std::trunc(last * double(ratio)), double(c.limit)) << c.src_len << " onto " << c.dst_len;
+        EXPECT_EQ(pixmill::sample_index(last, ratio, c.limit), c.limit);
+        EXPECT_EQ(pixmill::sample_index(last / 2, ratio, c.limit), int32_t(std::trunc(last / 2 * double(ratio))));
+    }
+}
+
+// One source pixel onto one destination pixel. A 1 x 1 source has no
+// neighbours, so the five-point average is the pixel itself and every case
+// holds for both families.
+TEST(Stretch, PixelRulesOfEveryExport)
+{
+    struct Case {
+        const char* what;
+        const char* suffix;
+        std::vector<int> src, dst, result;
+        int32_t alpha = 255, red = 0, green = 0, blue = 0;
+    };
+    const Case cases[] = {
+        {"copy keeps the fourth byte", "24to32", {1, 2, 3}, {9, 9, 9, 77}, {1, 2, 3, 77}},
+        {"alpha 128", "24to24Alpha", {255, 100, 0}, {0, 0, 0}, {128, 50, 0}, 128},
+        {"alpha 256 used whole", "24to24Alpha", {200, 200, 200}, {100, 100, 100}, {200, 200, 200}, 256},
+        {"alpha -1 used whole", "24to32Alpha", {200, 200, 200}, {100, 100, 100, 5}, {99, 99, 99, 5}, -1},
+        {"key skips, low bytes only", "24to24TColor", {1, 2, 3}, {9, 9, 9}, {9, 9, 9}, 255, 0x1203, 0x7702, -255},
+        {"key then alpha", "24to24TColorAlpha", {255, 100, 0}, {0, 0, 0}, {128, 50, 0}, 128, 1, 2, 3},
+        {"source alpha keeps the fourth byte", "32to32", {255, 0, 100, 128}, {0, 255, 200, 50}, {128, 127, 149, 50}},
+        {"whole pixels", "32to32F", {1, 2, 3, 0}, {9, 8, 7, 6}, {1, 2, 3, 0}},
+    };
+    for (const Case& c : cases)
+        for (const char* family : {"Render_StretchBlt", "Render_StretchBltBillinear"}) {
+            const std::string name = family + std::string(c.suffix);
+            const Variant* v = nullptr;
+            for (const auto& each : variants())
+                if (name == each.name()) v = &each;
+            ASSERT_NE(v, nullptr) << name;
+            TestSurface src(1, 1, v->src_bits), dst(1, 1, v->dst_bits);
+            src.set(0, 0, c.src);
+            dst.set(0, 0, c.dst);
+            v->call(dst.get(), src.get(), {0, 0, 1, 1, 0, 0, 1, 1, c.red, c.green, c.blue, c.alpha});
+            EXPECT_EQ(dst.pixel(0, 0), std::vector<uint8_t>(c.result.begin(), c.result.end()))
+                << c.what << " in " << name;
+        }
 }

@@ -1,16 +1,18 @@
-// Array services, surface reading and bottom-up addressing, the block clip,
-// the blend arithmetic, and the choice of level.
+// Array services, the row overlap test, the choice of level and the memory
+// copy.
 #include <gtest/gtest.h>
 
 #include <climits>
 #include <cstddef>
 #include <cstdlib>
+#include <cstring>
 #include <iostream>
+#include <numeric>
 #include <string>
 #include <tuple>
+#include <utility>
+#include <vector>
 
-#include "frame/arith.h"
-#include "frame/clip.h"
 #include "frame/cpu.h"
 #include "frame/kernels.h"
 #include "frame/surface.h"
@@ -19,16 +21,13 @@
 using namespace pixmill;
 using pixmill_test::TestSurface;
 
-TEST(Layout, DescriptorAndRecordMatchTheAutomationLayout)
+TEST(ArrayServices, LayoutBoundsDataPointerAndMissingDimensions)
 {
+    // The descriptor and the record as the Automation runtime lays them out.
     EXPECT_EQ(offsetof(SAFEARRAY, pvData), sizeof(void*) == 4 ? 12u : 16u);
     EXPECT_EQ(offsetof(SAFEARRAY, rgsabound), sizeof(void*) == 4 ? 16u : 24u);
     EXPECT_EQ(offsetof(PixmillArray, row_bound), offsetof(SAFEARRAY, rgsabound) + sizeof(SAFEARRAYBOUND));
     EXPECT_EQ(offsetof(Surface, Pixels), 8u);
-}
-
-TEST(ArrayServices, BoundsDataPointerAndMissingDimensions)
-{
     // Dimension 1's lower bound and count, dimension 2's, the two upper bounds.
     const struct { int32_t lo1; uint32_t n1; int32_t lo2; uint32_t n2; int32_t ub1, ub2; } cases[] = {
         {1, 300, 1, 100, 300, 100},           // a one-based byte array
@@ -61,23 +60,6 @@ TEST(ArrayServices, BoundsDataPointerAndMissingDimensions)
               std::make_tuple(-1, -1, -1, -1, -1));
 }
 
-TEST(Surface, DerivedValuesAndBottomUpAddressing)
-{
-    TestSurface s24(100, 50, 24), s32(100, 50, 32);  // byte array 1..300 by 1..50, 32-bit 1..100 by 1..50
-    const SurfaceView v = read_surface(s24.get(), kBgr24), w = read_surface(s32.get(), kBgra32);
-    EXPECT_EQ(std::make_tuple(v.stride, v.rows, v.stride_bytes, pixel_at(v, 0, 0) - v.data),
-              std::make_tuple(300, 50, ptrdiff_t{300}, ptrdiff_t{14700}));
-    EXPECT_EQ(pixel_at(v, 99, 49) - v.data, 297);
-    EXPECT_EQ(std::make_tuple(w.stride, w.stride_bytes, pixel_at(w, 7, 3) - w.data),
-              std::make_tuple(100, ptrdiff_t{400}, ptrdiff_t{(49 - 3) * 400 + 4 * 7}));
-    // A missing record or array reads as no rows.
-    Surface no_array{10, 0, nullptr};
-    const SurfaceView n = read_surface(&no_array, kBgra32);
-    EXPECT_EQ(std::make_tuple(n.rows, n.stride, reinterpret_cast<intptr_t>(n.data), n.width),
-              std::make_tuple(-1, -1, intptr_t{-1}, 10));
-    EXPECT_EQ(read_surface(nullptr, kBgr24).rows, -1);
-}
-
 // Whether a walk may take a destination's rows in memory order: only when
 // they are distinct and share no byte with the source, whatever the
 // descriptors claim.
@@ -88,10 +70,7 @@ TEST(Surface, RowsIndependentOnlyWhenNoByteIsShared)
         return SurfaceView{memory + at, -1, rows, width, stride_bytes, bpp};
     };
     const struct { const char* what; SurfaceView dest, src; bool independent; } cases[] = {
-        {"apart", view(0, 4, 40, 10, 4), view(2048, 4, 40, 10, 4), true},
         {"source right after the destination", view(0, 4, 40, 10, 4), view(160, 4, 40, 10, 4), true},
-        {"destination right after the source", view(160, 4, 40, 10, 4), view(0, 4, 40, 10, 4), true},
-        {"same array", view(0, 4, 40, 10, 4), view(0, 4, 40, 10, 4), false},
         {"one byte shared", view(0, 4, 40, 10, 4), view(159, 4, 40, 10, 4), false},
         {"source inside the destination", view(0, 40, 40, 10, 4), view(400, 2, 12, 4, 3), false},
         {"source rows wider than their stride reach on", view(190, 4, 40, 10, 4), view(0, 5, 30, 20, 4), false},
@@ -102,92 +81,61 @@ TEST(Surface, RowsIndependentOnlyWhenNoByteIsShared)
     for (const auto& c : cases) EXPECT_EQ(rows_independent(c.dest, c.src), c.independent) << c.what;
 }
 
-TEST(ClipBlock, Cases)
-{
-    constexpr int32_t kMax = INT32_MAX, kMin = INT32_MIN;
-    const struct { const char* what; Block in; int32_t dw, dr, sw, sr; Block out; } cases[] = {  // out.w 0: nothing
-        {"exact fit keeps every column", {0, 0, 100, 10, 0, 0}, 100, 10, 100, 10, {0, 0, 100, 10, 0, 0}},
-        {"destination cut first", {0, 0, 101, 10, 0, 0}, 100, 10, 100, 10, {0, 0, 100, 10, 0, 0}},
-        {"passing the source edge loses its column", {0, 0, 101, 10, 0, 0}, 200, 10, 100, 10, {0, 0, 99, 10, 0, 0}},
-        {"ending at the source edge", {0, 0, 10, 1, 90, 0}, 200, 10, 100, 10, {0, 0, 10, 1, 90, 0}},
-        {"one past the source edge", {0, 0, 11, 1, 90, 0}, 200, 10, 100, 10, {0, 0, 9, 1, 90, 0}},
-        {"sx equal to the source width", {0, 0, 5, 1, 100, 0}, 200, 10, 100, 10, {}},
-        {"dx equal to the destination width", {100, 0, 5, 1, 0, 0}, 100, 10, 100, 10, {}},
-        {"start beyond the destination", {101, 0, 5, 1, 0, 0}, 100, 10, 200, 10, {}},
-        {"start below the source", {0, 0, 5, 1, 0, 11}, 100, 10, 200, 10, {}},
-        {"negative dx moves the source along", {-5, 0, 20, 1, 0, 0}, 100, 10, 100, 10, {0, 0, 15, 1, 5, 0}},
-        {"negative sx moves without cutting", {10, 0, 20, 1, -5, 0}, 100, 10, 100, 10, {10, 0, 20, 1, 0, 0}},
-        {"negative dy", {0, -3, 5, 10, 0, 0}, 100, 100, 100, 10, {0, 0, 5, 7, 0, 3}},
-        {"heights are cut without the extra row", {0, 0, 5, 10, 0, 0}, 100, 100, 100, 10, {0, 0, 5, 10, 0, 0}},
-        {"dx + w equal to the destination width", {90, 0, 10, 1, 0, 0}, 100, 10, 200, 10, {90, 0, 10, 1, 0, 0}},
-        {"no rows in the destination", {0, 0, 5, 5, 0, 0}, 100, -1, 100, 10, {}},
-        {"no rows in the source", {0, 0, 5, 5, 0, 0}, 100, 10, 100, 0, {}},
-        {"zero width", {0, 0, 0, 5, 0, 0}, 100, 10, 100, 10, {}},
-        {"dx + w overflowing", {50, 0, kMax, 1, 0, 0}, 100, 10, 200, 10, {50, 0, 50, 1, 0, 0}},
-        {"sx - dx overflowing", {kMin, 0, kMax, 1, kMax, 0}, 100, 10, 100, 10, {}},
-        {"w + dx underflowing", {-10, 0, kMin, 1, 0, 0}, 100, 10, 100, 10, {}},
-        {"dy + h overflowing", {0, 5, 5, kMax, 0, 0}, 100, 10, 100, 100, {0, 5, 5, 5, 0, 0}},
-        {"huge negative origin", {kMin, kMin, kMax, kMax, 0, 0}, 100, 10, 100, 10, {}}};
-    for (const auto& c : cases) {
-        Block b = c.in;
-        if (!clip_block(b, c.dw, c.dr, c.sw, c.sr)) b = {};
-        EXPECT_EQ(std::tie(b.dx, b.dy, b.w, b.h, b.sx, b.sy),
-                  std::tie(c.out.dx, c.out.dy, c.out.w, c.out.h, c.out.sx, c.out.sy)) << c.what;
-    }
-}
-
-TEST(Blend255, TruncatingDivisionForEveryByteAndWeightWrappingOutsideThem)
-{
-    for (uint32_t a = 0; a <= 255; ++a)
-        for (uint32_t s = 0; s <= 255; s += 5)
-            for (uint32_t d = 0; d <= 255; ++d) {
-                const uint32_t expect = (s * a + d * (255 - a)) / 255;
-                ASSERT_EQ(blend255_byte(s, d, a), expect) << s << " " << d << " " << a;
-                ASSERT_EQ(blend255(s, d, static_cast<int32_t>(a)), expect) << s << " " << d << " " << a;
-            }
-    // Worked blends; then weights outside a byte, whose products wrap as 32-bit
-    // ones do: with a = 256, 256 s - d; with a = 300, 300 s - 45 d; with
-    // a = 2^31, 255 * 2^31 + 255 * (255 + 2^31) = 65025 modulo 2^32.
-    const int32_t cases[][4] = {{255, 0, 128, 128}, {0, 255, 128, 127},       {100, 200, 100, 160},
-                                {10, 20, 256, 9},   {0, 255, 300, 256 - 45},  {255, 255, INT32_MIN, 255},
-                                {255, 0, INT32_MAX, 2147483393 / 255 % 256}};
-    for (const auto& c : cases) EXPECT_EQ(blend255(c[0], c[1], c[2]), c[3]) << c[0] << " " << c[1] << " " << c[2];
-}
-
 TEST(Levels, PixmillIsaNamesOneLevelOrNothing)
 {
-    using pixmill::Isa;
-    const std::string before = std::getenv("PIXMILL_ISA") ? std::getenv("PIXMILL_ISA") : "";
-    const struct {
-        const char* value;
-        bool named;
-        Isa level;
-    } cases[] = {{"scalar", true, Isa::kScalar}, {"sse2", true, Isa::kSse2}, {"ssse3", true, Isa::kSsse3},
-                 {"avx2", true, Isa::kAvx2},     {"avx512", true, Isa::kAvx512}, {"AVX2", false, Isa::kScalar},
-                 {"", false, Isa::kScalar},     {"avx2 ", false, Isa::kScalar}, {"avx5120000000000000", false, Isa::kScalar}};
-    for (const auto& c : cases) {
-        setenv("PIXMILL_ISA", c.value, 1);
+    const char* const before = std::getenv("PIXMILL_ISA");
+    const std::string kept = before != nullptr ? before : "";
+    const std::pair<const char*, int> cases[] = {  // the level named, or -1
+        {"scalar", int(Isa::kScalar)}, {"sse2", int(Isa::kSse2)}, {"ssse3", int(Isa::kSsse3)},
+        {"avx2", int(Isa::kAvx2)},     {"avx512", int(Isa::kAvx512)}, {"AVX2", -1},
+        {"", -1},                      {"avx2 ", -1},                 {"avx5120000000000000", -1}};
+    for (const auto& [value, level] : cases) {
+        setenv("PIXMILL_ISA", value, 1);
         Isa got = Isa::kScalar;
-        EXPECT_EQ(pixmill::requested_isa(got), c.named) << "'" << c.value << "'";
-        if (c.named) {
-            EXPECT_EQ(got, c.level) << c.value;
-        }
+        const bool named = requested_isa(got);
+        EXPECT_EQ(named ? int(got) : -1, level) << "'" << value << "'";
     }
-    if (before.empty())
-        unsetenv("PIXMILL_ISA");
+    if (before != nullptr)
+        setenv("PIXMILL_ISA", kept.c_str(), 1);
     else
-        setenv("PIXMILL_ISA", before.c_str(), 1);
-
-    // The level in use never exceeds the CPU's, and each level up to it has
-    // its own table (a level the build lacks would fall back to a lower one).
-    EXPECT_LE(pixmill::active_isa(), pixmill::cpu_isa());
-    std::cout << "levels run here:";
-    for (Isa isa : pixmill::kAllIsas) {
-        if (isa > pixmill::cpu_isa()) break;
-        if (isa > Isa::kScalar) {
-            EXPECT_NE(&pixmill::kernels_at(isa), &pixmill::kernels_at(Isa(int(isa) - 1)));
-        }
-        std::cout << " " << pixmill::isa_name(isa);
+        unsetenv("PIXMILL_ISA");
+    // Each level up to the CPU's has its own table (not a lower level's).
+    std::cout << "levels run here: scalar";
+    for (Isa isa = Isa::kSse2; isa <= cpu_isa(); isa = Isa(int(isa) + 1)) {
+        EXPECT_NE(&kernels_at(isa), &kernels_at(Isa(int(isa) - 1))) << isa_name(isa);
+        std::cout << " " << isa_name(isa);
     }
-    std::cout << " (in use: " << pixmill::isa_name(pixmill::active_isa()) << ")\n";
+    std::cout << " (in use: " << isa_name(active_isa()) << ")\n";
+}
+
+// The copy as defined: 8-byte blocks moving forward, each as its word at 0
+// then its word at 4, then the rest byte by byte; nothing for counts below 1.
+// A 24-bit transfer within one row copies the row's bytes this way.
+TEST(CopyMemory, MatchesTheForwardBlockCopyForEveryOverlap)
+{
+    auto forward_copy = [](uint8_t* d, const uint8_t* s, int32_t count) {
+        int32_t i = 0;
+        for (uint8_t word[4]; count >= 8 && i < count - count % 8; i += 4) {
+            std::memcpy(word, s + i, 4);
+            std::memcpy(d + i, word, 4);
+        }
+        for (; i < count; ++i) d[i] = s[i];
+    };
+    for (int32_t count : {0, -5, 1, 7, 8, 13, 16, 19, 29, 63, 64, 65})
+        for (int shift = -9; shift <= 9; ++shift) {
+            std::vector<uint8_t> got(100), want;
+            std::iota(got.begin(), got.end(), 1);
+            want = got;
+            CopyMemoryC(got.data() + 20 + shift, got.data() + 20, count);
+            forward_copy(want.data() + 20 + shift, want.data() + 20, count);
+            ASSERT_EQ(got, want) << "count " << count << " destination " << shift << " from the source";
+        }
+    for (int32_t dx : {0, 1, 2, 3}) {  // 7 pixels from pixel 1 to pixel dx
+        TestSurface s(12, 1, 24);
+        std::iota(s.bytes().begin(), s.bytes().end(), 0);
+        std::vector<uint8_t> want = s.bytes();
+        Render_BitBlt24to24(s.get(), dx, 0, 7, 1, s.get(), 1, 0);
+        forward_copy(want.data() + 3 * dx, want.data() + 3, 21);
+        EXPECT_EQ(s.bytes(), want) << dx;
+    }
 }

@@ -1,22 +1,19 @@
-// Rotation by inverse nearest-neighbour mapping: the turned offsets, the
-// worked example (on another surface and on its own), and a destination
-// without rows. Random shapes and angles against the defined order are in
-// effect_reference_test.cpp.
+// Rotation by inverse nearest-neighbour mapping: the turned offsets and a
+// destination without rows; the ripple's offsets at every level. Random shapes and angles against the defined
+// order are in effect_reference_test.cpp.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <climits>
-#include <cmath>
 #include <vector>
 
 #include <unistd.h>
 
-#include "frame/kernels.h"
+#include "call_setup.h"
+#include "effect/ripple_rows.h"
 #include "frame/trig.h"
+#include "frame/kernels.h"
 #include "rotate/rotate_offset.h"
-#include "test_surface.h"
-
-using pixmill_test::TestSurface;
 
 TEST(Rotate, AngleAndOffsets)
 {
@@ -36,85 +33,21 @@ TEST(Rotate, AngleAndOffsets)
     }
 }
 
-// 6 x 6 source, pixel (x, y) = 10 y + x (byte 3: + 100, to show it travels
-// along), turned 90 degrees onto markers m: only columns and rows 1 to 5
-// change, source column 5 is never read, (4, 3) takes the centre 33 and (3, 5)
-// keeps 32, written last by offset (2, 0).
-TEST(Rotate, WorkedExample)
-{
-    const int m = 250;
-    const int after[6][6] = {{m, m, m, m, m, m},     {m, 14, 24, 34, m, m},  {m, 13, 23, 33, 34, 44},
-                             {m, 23, 33, 33, 33, 43}, {m, 22, 32, 33, 43, 53}, {m, 21, 31, 32, 42, 52}};
-    for (int bits : {24, 32}) {
-        TestSurface src(6, 6, bits), dst(6, 6, bits);
-        dst.fill(m);
-        for (int y = 0; y < 6; ++y)
-            for (int x = 0; x < 6; ++x) {
-                std::vector<int> p = {10 * y + x, 1, 2, 100 + 10 * y + x};
-                p.resize(bits / 8);
-                src.set(x, y, p);
-            }
-        (bits == 24 ? Render_Rotate24to24 : Render_Rotate32to32)(dst.get(), src.get(), 90);
-        for (int y = 0; y < 6; ++y)
-            for (int x = 0; x < 6; ++x) {
-                const auto v = static_cast<uint8_t>(after[y][x]);
-                std::vector<uint8_t> p = {v, 1, 2, uint8_t(100 + v)};
-                if (v == m) p = {m, m, m, m};
-                p.resize(bits / 8);
-                EXPECT_EQ(dst.pixel(x, y), p) << x << "," << y << " bits " << bits;
-            }
-    }
-}
-
 // A destination without rows passes no destination test however long its
 // one row is: a one-dimensional array of 4M pixels (rotated into itself, so
 // the source's half-size is 2M) used to walk 2M x 2M offsets testing
 // destinations. The alarm ends the run if the call does not return at once.
 TEST(Rotate, DestinationWithoutRowsReturnsAtOnce)
 {
-    constexpr uint32_t kPixels = 1u << 22;
+    constexpr int32_t kPixels = 1 << 22;
     std::vector<uint32_t> pixels(kPixels, 0x01020304u);
-    SAFEARRAY one_dim{};
-    one_dim.cDims = 1;
-    one_dim.cbElements = 4;
-    one_dim.pvData = pixels.data();
-    one_dim.rgsabound[0] = {kPixels, 1};
-    Surface s{static_cast<int32_t>(kPixels), 0, &one_dim};
+    pixmill_reliability::BoundSurface s;
+    s.bind(pixmill_reliability::make_shape(32, kPixels, 1, 0, pixmill_reliability::Descriptor::kOneDim),
+           reinterpret_cast<uint8_t*>(pixels.data()));
     alarm(60);
-    for (auto fn : {Render_Rotate24to24, Render_Rotate32to32, Render_Rotate32to24}) EXPECT_EQ(fn(&s, &s, 30), 0);
+    for (auto fn : {Render_Rotate24to24, Render_Rotate32to32, Render_Rotate32to24}) EXPECT_EQ(fn(s.get(), s.get(), 30), 0);
     alarm(0);
     EXPECT_TRUE(std::all_of(pixels.begin(), pixels.end(), [](uint32_t p) { return p == 0x01020304u; }));
-}
-
-// The offsets turned with an arctangent, sine and cosine per offset, as the
-// polar form reads: the angle-addition form must agree everywhere except
-// where that product lies within a whisker of a whole number, so that the
-// last bits of either routine decide the truncation.
-TEST(Rotate, OffsetsAgreeWithTheDirectTrigonometry)
-{
-    const int32_t angles[] = {0, 1, 30, 45, 89, 90, 135, 180, 271, 360, -30, -90, 100000, INT32_MIN};
-    int close_calls = 0;
-    for (int32_t angle : angles) {
-        const double a = pixmill::angle_in_radians(angle);
-        for (int64_t i = 0; i < 160; ++i)
-            for (int64_t j = 0; j < 160; ++j) {
-                const double theta0 = i == 0 ? static_cast<double>(1.57f)
-                                             : pixmill::arctangent(static_cast<double>(j) / static_cast<double>(i));
-                const double r = static_cast<float>(std::sqrt(static_cast<double>(i * i + j * j)));
-                double s, c;
-                pixmill::sine_cosine(theta0 + a, s, c);
-                const double pu = r * c, pv = r * s;
-                int32_t u, v;
-                pixmill::turn_offset(i, j, a, u, v);
-                if (u == static_cast<int32_t>(pu) && v == static_cast<int32_t>(pv)) continue;
-                const double eps = 1e-12 * (r + 1);
-                const bool near_whole = std::fabs(pu - std::round(pu)) < eps || std::fabs(pv - std::round(pv)) < eps;
-                EXPECT_TRUE(near_whole) << angle << " (" << i << "," << j << ") gave " << u << "," << v << " for "
-                                        << pu << "," << pv;
-                ++close_calls;
-            }
-    }
-    EXPECT_LT(close_calls, 100);  // a handful, not a pattern
 }
 
 // The vector offset kernels up to the largest offsets they take, which the
@@ -146,6 +79,34 @@ TEST(Rotate, VectorOffsetsUpToTheirLimitMatchTheScalarTurn)
                             ASSERT_TRUE(b + m == 0 || (mu[m] == ru && mv[m] == rv)) << isa_name(isa) << " mirrored";
                         }
                     }
+        }
+    }
+}
+
+// The ripple's vector offsets take a shorter sine where the products lie
+// clear of every integer: products built to land on or beside an integer,
+// phases up to the sine lanes' range and past it, and both signs.
+TEST(Ripple, VectorOffsetsMatchTheScalarOffsetsNextToWholeProducts)
+{
+    using namespace pixmill;
+    uint32_t seed = 12345;
+    auto next = [&seed] { return seed = seed * 1664525u + 1013904223u; };
+    for (Isa isa : kAllIsas) {
+        if (isa > cpu_isa()) break;
+        const Kernels& kt = kernels_at(isa);
+        for (int trial = 0; trial < 4000; ++trial) {
+            const int32_t i0 = static_cast<int32_t>(next() % 4000) + 1, n = 37;
+            const double k = (trial % 2 ? -1.0 : 1.0) * ((next() % 1000000) + 1) * (trial % 5 ? 1e-6 : 1e-2);
+            const double s0 = sine(i0 * k);
+            if (s0 * s0 < 1e-6) continue;  // the export's offsets stay below 2^31 * 0.2
+            const double whole = static_cast<double>(next() % 100000) + (trial % 3 ? 0.0 : 1.0);
+            const double amp = whole / s0 * (trial % 7 ? 1.0 : 1.0 + 0x1p-52);
+            const RippleRow row{trial % 11 ? 0.0 : 1.5, trial % 11 ? 0.0 : 7.0, k, amp, -amp * 0.625};
+            int32_t du[n], dv[n], ru[n], rv[n];
+            kt.ripple_offsets(row, i0, n, du, dv);
+            ripple_offsets_row(row, i0, n, ru, rv);
+            for (int32_t c = 0; c < n; ++c)
+                ASSERT_TRUE(du[c] == ru[c] && dv[c] == rv[c]) << isa_name(isa) << " trial " << trial << " column " << c;
         }
     }
 }

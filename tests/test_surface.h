@@ -1,5 +1,4 @@
-// Test images: a pixel buffer allocated exactly to its descriptor, wrapped in
-// a Surface as a Visual Basic program would hold it.
+// Test images: pixels allocated exactly to their descriptor, in a Surface.
 #pragma once
 
 #include <cstdint>
@@ -9,15 +8,6 @@
 #include "pixmill.h"
 
 namespace pixmill_test {
-
-// n random bytes (a buffer exactly that long, so a sanitized build sees any
-// access past it).
-inline std::vector<uint8_t> random_bytes(size_t n, std::mt19937& rng)
-{
-    std::vector<uint8_t> v(n);
-    for (auto& b : v) b = static_cast<uint8_t>(rng());
-    return v;
-}
 
 class TestSurface {
 public:

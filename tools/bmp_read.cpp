@@ -1,10 +1,5 @@
 // Reading bitmap files into bottom-up images.
-#include <sys/stat.h>
-
-#include <cerrno>
-#include <cstdio>
 #include <cstring>
-#include <memory>
 
 #include "bmp.h"
 #include "tool_error.h"
@@ -15,9 +10,6 @@ namespace {
 
 constexpr uint32_t kRgb = 0, kRle8 = 1, kRle4 = 2, kBitfields = 3, kJpeg = 4, kPng = 5;
 constexpr size_t kFileHeader = 14;
-// The longest prefix the header can need: file header, the largest info header
-// and the three masks that follow a 40-byte header.
-constexpr size_t kLongestHeader = kFileHeader + 124 + 12;
 
 uint32_t u32(const uint8_t* p) { return p[0] | p[1] << 8 | p[2] << 16 | static_cast<uint32_t>(p[3]) << 24; }
 uint16_t u16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | p[1] << 8); }
@@ -35,9 +27,8 @@ struct Layout {
 
 std::string dims(int64_t w, int64_t h) { return std::to_string(w) + "x" + std::to_string(h); }
 
-// Validates the header from the first bytes of the file (prefix, as much as
-// the file has up to kLongestHeader) and the file's total size.
-Layout parse_header(const uint8_t* p, size_t prefix, uint64_t file_size, const std::string& name)
+// Validates the header of the file_size bytes at p.
+Layout parse_header(const uint8_t* p, uint64_t file_size, const std::string& name)
 {
     auto bad = [&](const std::string& what) { return ToolError(name + ": " + what); };
     if (file_size < 2 || p[0] != 'B' || p[1] != 'M') throw bad("not a BMP file (no BM signature)");
@@ -46,7 +37,7 @@ Layout parse_header(const uint8_t* p, size_t prefix, uint64_t file_size, const s
     if (info_size == 12) throw bad("unsupported BMP format (OS/2 core header)");
     if (info_size != 40 && info_size != 52 && info_size != 56 && info_size != 108 && info_size != 124)
         throw bad("unsupported BMP header size " + std::to_string(info_size));
-    if (file_size < kFileHeader + info_size || prefix < kFileHeader + info_size) throw bad("truncated BMP header");
+    if (file_size < kFileHeader + info_size) throw bad("truncated BMP header");
 
     Layout l;
     const int32_t width = static_cast<int32_t>(u32(p + 18));
@@ -72,7 +63,7 @@ Layout parse_header(const uint8_t* p, size_t prefix, uint64_t file_size, const s
         // longer headers carry them (and from 56 bytes on the alpha mask) inside.
         if (info_size == 40) {
             header_end += 12;
-            if (file_size < header_end || prefix < header_end) throw bad("truncated BMP header");
+            if (file_size < header_end) throw bad("truncated BMP header");
         }
         const uint8_t* m = p + kFileHeader + 40;
         const uint32_t alpha = info_size >= 56 ? u32(m + 12) : 0;
@@ -122,35 +113,11 @@ Image fill_image(const Layout& l, ReadRow&& read_row)
 
 Image decode_bmp(const std::vector<uint8_t>& file, const std::string& name)
 {
-    const Layout l = parse_header(file.data(), file.size(), file.size(), name);
+    const Layout l = parse_header(file.data(), file.size(), name);
     const uint8_t* next = file.data() + l.offset;
     return fill_image(l, [&](uint8_t* dst) {
         std::memcpy(dst, next, static_cast<size_t>(l.row_bytes));
         next += l.row_bytes;
-    });
-}
-
-Image read_bmp(const std::string& path)
-{
-    struct Closer {
-        void operator()(FILE* f) const { std::fclose(f); }
-    };
-    std::unique_ptr<FILE, Closer> f(std::fopen(path.c_str(), "rb"));
-    if (!f) throw ToolError(path + ": cannot open (" + std::strerror(errno) + ")");
-    struct stat st {};
-    if (fstat(fileno(f.get()), &st) != 0) throw ToolError(path + ": cannot read (" + std::strerror(errno) + ")");
-    if (S_ISDIR(st.st_mode)) throw ToolError(path + ": is a directory");
-    if (!S_ISREG(st.st_mode)) throw ToolError(path + ": not a regular file");
-
-    uint8_t head[kLongestHeader] = {};
-    const size_t prefix = std::fread(head, 1, sizeof head, f.get());
-    const Layout l = parse_header(head, prefix, static_cast<uint64_t>(st.st_size), path);
-    if (std::fseek(f.get(), static_cast<long>(l.offset), SEEK_SET) != 0)
-        throw ToolError(path + ": cannot read (" + std::strerror(errno) + ")");
-    return fill_image(l, [&](uint8_t* dst) {
-        // The size was checked, but the file may shrink under us.
-        if (std::fread(dst, 1, static_cast<size_t>(l.row_bytes), f.get()) != static_cast<size_t>(l.row_bytes))
-            throw ToolError(path + ": truncated pixel data");
     });
 }
 

@@ -2,7 +2,6 @@
 #include <algorithm>
 
 #include "bmp.h"
-#include "output_file.h"
 
 namespace pixmill_tool {
 
@@ -51,11 +50,6 @@ std::vector<uint8_t> encode_bmp(const Image& image)
     }
     std::copy(image.bytes(), image.bytes() + image.byte_count(), out.begin() + offset);
     return out;
-}
-
-void write_bmp(const std::string& path, const Image& image)
-{
-    replace_file(path, encode_bmp(image));
 }
 
 }  // namespace pixmill_tool

@@ -1,9 +1,9 @@
-// `pixmill demo [OUT.bmp]`: runs the demo steps over a generated picture,
+// `pixmill demo [OUT.png|OUT.bmp]`: runs the demo steps over a generated picture,
 // reporting each with its time, and writes the canvas.
 #include <chrono>
 #include <cstdio>
 
-#include "bmp.h"
+#include "image_files.h"
 #include "commands.h"
 #include "demo.h"
 #include "tool_error.h"
@@ -20,6 +20,7 @@ int demo_command(const std::vector<std::string>& args, std::ostream& out)
     if (args.size() > 1) throw ToolError("demo: unexpected argument '" + args[1] + "'");
     const std::string path = args.empty() ? "pixmill-demo.bmp" : args[0];
     if (!path.empty() && path[0] == '-') throw ToolError("demo: unknown option " + path);
+    output_format(path);
 
     Scene scene;
     const std::vector<DemoStep>& steps = demo_steps();
@@ -35,7 +36,7 @@ int demo_command(const std::vector<std::string>& args, std::ostream& out)
         std::snprintf(line, sizeof line, "%3zu. %-72s %8.3f ms\n", i + 1, steps[i].title, took.count());
         out << line;
     }
-    write_bmp(path, scene.canvas);
+    write_picture(path, scene.canvas);
     char ms[32];
     std::snprintf(ms, sizeof ms, "%.3f", total);
     out << "wrote " << path << " (" << scene.canvas.width() << "x" << scene.canvas.height() << ", "

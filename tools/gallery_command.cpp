@@ -1,16 +1,16 @@
 // `pixmill gallery DIR`: one representative call of every family of exports on
 // the generated pictures. Each call is made through `pixmill run` itself, with
 // the very words the page shows, so the command under each picture reproduces
-// it; DIR receives the input and output bitmaps and an index.html that shows
-// them side by side.
+// it; DIR receives the input and output pictures, as PNG files every browser
+// shows, and an index.html that shows them side by side.
 #include <cmath>
 #include <filesystem>
 #include <map>
 #include <sstream>
 
-#include "bmp.h"
 #include "commands.h"
 #include "exports.h"
+#include "image_files.h"
 #include "output_file.h"
 #include "pictures.h"
 #include "pixmill.h"
@@ -43,14 +43,14 @@ struct SharedInput {
 
 constexpr int32_t kW = 192, kH = 144;  // the landscape every call starts from
 constexpr int32_t kS = 48;              // sprites, gems and masks
-constexpr const char* kPicture = "picture.bmp";
-constexpr const char* kSmall = "small-picture.bmp";
-constexpr const char* kSprite = "sprite.bmp";
-constexpr const char* kGem = "gem.bmp";
-constexpr const char* kMask = "round-mask.bmp";
-constexpr const char* kGemSprite = "gem-sprite.bmp";
+constexpr const char* kPicture = "picture.png";
+constexpr const char* kSmall = "small-picture.png";
+constexpr const char* kSprite = "sprite.png";
+constexpr const char* kGem = "gem.png";
+constexpr const char* kMask = "round-mask.png";
+constexpr const char* kGemSprite = "gem-sprite.png";
 // Made by the sixth call; a call reading a file not yet written stops the gallery.
-constexpr const char* kSoftGem = "06-Render_BitBlt24to32TColorAlphaPostProcess-out.bmp";
+constexpr const char* kSoftGem = "06-Render_BitBlt24to32TColorAlphaPostProcess-out.png";
 
 std::vector<SharedInput> shared_inputs()
 {
@@ -256,10 +256,9 @@ int gallery_command(const std::vector<std::string>& args, std::ostream& out)
     auto in_dir = [&](const std::string& file) { return (std::filesystem::path(dir) / file).string(); };
 
     std::map<std::string, Picture> pictures;
-    // 32-bit files carry channel masks, so that browsers show their alpha.
-    auto save = [&](const std::string& file, Image image) {
-        image.set_bitfields(image.bits() == 32);
-        write_bmp(in_dir(file), image);
+    // 32-bit pictures are written with their alpha, which the page shows.
+    auto save = [&](const std::string& file, const Image& image) {
+        write_picture(in_dir(file), image);
         pictures[file] = {image.width(), image.height(), image.bits()};
     };
     for (const SharedInput& s : shared_inputs()) save(s.file, s.image);
@@ -272,13 +271,13 @@ int gallery_command(const std::vector<std::string>& args, std::ostream& out)
         const ExportEntry* e = find_export(c.export_name);
         if (!e) throw ToolError(std::string("gallery: no export ") + c.export_name);
         const std::string stem = two_digits(i + 1) + "-" + c.export_name;
-        save(stem + "-in.bmp", c.dest);
+        save(stem + "-in.png", c.dest);
         MadeCall m;
         std::vector<std::string> words = {c.export_name};
         for (size_t a = 0; a < e->arg_names.size(); ++a) {
             const std::string& name = e->arg_names[a];
             const bool surface = e->kinds[a] == ArgKind::kSurface;
-            std::string value = name == "dest" ? stem + "-in.bmp" : "";
+            std::string value = name == "dest" ? stem + "-in.png" : "";
             for (const Arg& given : c.args)
                 if (given.name == name) value = given.value;
             if (value.empty()) throw ToolError("gallery: " + stem + " gives no --" + name);
@@ -287,10 +286,10 @@ int gallery_command(const std::vector<std::string>& args, std::ostream& out)
             m.ordered.push_back({name, value});
             words.insert(words.end(), {"--" + name, surface ? in_dir(value) : value});
         }
-        m.output = stem + "-out.bmp";
+        m.output = stem + "-out.png";
         words.insert(words.end(), {"-o", in_dir(m.output)});
         run_command(words, sink);
-        pictures[m.output] = pictures.at(stem + "-in.bmp");
+        pictures[m.output] = pictures.at(stem + "-in.png");
         made.push_back(m);
         out << "  " << command_line(c, m) << "\n";
     }
@@ -300,7 +299,7 @@ int gallery_command(const std::vector<std::string>& args, std::ostream& out)
     const std::string page = html.str();
     replace_file(in_dir("index.html"), std::vector<uint8_t>(page.begin(), page.end()));
     out << "wrote " << in_dir("index.html") << ": " << calls.size() << " calls, " << pictures.size()
-        << " bitmaps\n";
+        << " pictures\n";
     return 0;
 }
 

@@ -1,4 +1,4 @@
-// pixmill: the library's command-line tool over BMP files.
+// pixmill: the library's command-line tool over BMP, PNG and JPEG files.
 #include <iostream>
 #include <string>
 #include <vector>
@@ -11,13 +11,14 @@ namespace pixmill_tool {
 void print_usage(std::ostream& out)
 {
     out << "usage: pixmill info                   version, description and the exports run can call\n"
-           "       pixmill run EXPORT --ARG VALUE ... [-o OUT.bmp]\n"
-           "                                      call one export on BMP files; the surface given as\n"
-           "                                      --dest is written to -o (never over an input)\n"
+           "       pixmill run EXPORT --ARG VALUE ... [-o OUT.png]\n"
+           "                                      call one export on BMP, PNG or JPEG files; the surface\n"
+           "                                      given as --dest is written to -o, as PNG or BMP by its\n"
+           "                                      extension (never over an input)\n"
            "       pixmill run EXPORT --help      the export's arguments\n"
-           "       pixmill demo [OUT.bmp]         draw the demo scene (default pixmill-demo.bmp)\n"
+           "       pixmill demo [OUT.png|OUT.bmp] draw the demo scene (default pixmill-demo.bmp)\n"
            "       pixmill gallery DIR            one call of every family on generated pictures: the\n"
-           "                                      bitmaps before and after, and DIR/index.html showing them\n";
+           "                                      PNG pictures before and after, and DIR/index.html showing them\n";
 }
 
 }  // namespace pixmill_tool

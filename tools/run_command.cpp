@@ -1,11 +1,12 @@
-// `pixmill run EXPORT --arg value ... -o OUT.bmp`: one call of any export in
-// the table, its surfaces read from BMP files and the one named dest written.
+// `pixmill run EXPORT --arg value ... -o OUT.png`: one call of any export in
+// the table, its surfaces read from BMP, PNG or JPEG files and the one named
+// dest written as PNG or BMP.
 #include <algorithm>
 #include <map>
 
-#include "bmp.h"
 #include "commands.h"
 #include "exports.h"
+#include "image_files.h"
 #include "numbers.h"
 #include "output_file.h"
 #include "tool_error.h"
@@ -43,9 +44,9 @@ void print_help(const ExportEntry& e, std::ostream& out)
     out << "usage: pixmill run " << e.name;
     for (size_t i = 0; i < e.kinds.size(); ++i) {
         if (e.kinds[i] == ArgKind::kIntOut) continue;
-        out << " --" << e.arg_names[i] << (e.kinds[i] == ArgKind::kSurface ? " FILE.bmp" : " N");
+        out << " --" << e.arg_names[i] << (e.kinds[i] == ArgKind::kSurface ? " FILE" : " N");
     }
-    if (has_dest(e)) out << (needs_output(e) ? " -o OUT.bmp" : " [-o OUT.bmp]");
+    if (has_dest(e)) out << (needs_output(e) ? " -o OUT.png" : " [-o OUT.png]");
     out << "\narguments, in the order the export takes them:\n";
     size_t width = 0;
     for (const std::string& n : e.arg_names) width = std::max(width, n.size());
@@ -56,8 +57,8 @@ void print_help(const ExportEntry& e, std::ostream& out)
         switch (e.kinds[i]) {
         case ArgKind::kSurface: {
             const int bits = required_bits(e.name, n);
-            out << (bits ? std::to_string(bits) + "-bit" : std::string("24- or 32-bit")) << " BMP file";
-            out << (n == kDest ? ", drawn into and written to -o" : ", read") << "\n";
+            out << (bits ? std::to_string(bits) + "-bit" : std::string("24- or 32-bit")) << " image (BMP, PNG or JPEG file)";
+            out << (n == kDest ? ", drawn into and written to -o (PNG or BMP by its extension)" : ", read") << "\n";
             break;
         }
         case ArgKind::kInt: out << "32-bit integer\n"; break;
@@ -104,7 +105,7 @@ RunRequest parse_request(const std::vector<std::string>& args)
             throw ToolError("missing argument --" + e.arg_names[i] + " (pixmill run " + e.name +
                             " --help lists the arguments)");
     if (needs_output(e) && !have_output)
-        throw ToolError("missing -o OUT.bmp: " + e.name + " draws into --dest and the result must go somewhere");
+        throw ToolError("missing -o OUT.png: " + e.name + " draws into --dest and the result must go somewhere");
     if (have_output && !has_dest(e)) throw ToolError("option -o: " + e.name + " draws into no surface");
     return r;
 }
@@ -128,6 +129,7 @@ int run_command(const std::vector<std::string>& args, std::ostream& out)
     const RunRequest r = parse_request(args);
     const ExportEntry& e = *r.entry;
     const size_t n = e.arg_names.size();
+    if (!r.output.empty()) output_format(r.output);
 
     // Numbers first: a bad value should not cost reading the images.
     std::vector<ArgValue> values(n);
@@ -153,19 +155,39 @@ int run_command(const std::vector<std::string>& args, std::ostream& out)
         if (k == paths.size()) paths.push_back(path);
         image_of[i] = k;
     }
+    std::vector<PictureFile> pictures;
+    pictures.reserve(paths.size());
+    for (const std::string& path : paths) pictures.push_back(read_picture(path));
+
+    // A bitmap is handed over as stored and must have the depth the export
+    // names; a PNG or JPEG takes that depth (or its own when either will do).
+    std::vector<int> depth(paths.size(), 0);
+    std::vector<std::string> depth_for(paths.size());
+    for (size_t i = 0; i < n; ++i) {
+        const int bits = e.kinds[i] == ArgKind::kSurface ? required_bits(e.name, e.arg_names[i]) : 0;
+        if (bits == 0) continue;
+        const size_t k = image_of[i];
+        const PictureFile& p = pictures[k];
+        const std::string need = e.name + " needs a " + std::to_string(bits);
+        if (p.format == FileFormat::kBmp && p.image.bits() != bits)
+            throw ToolError(paths[k] + ": " + need + "-bit BMP for --" + e.arg_names[i] + ", this one is " +
+                            std::to_string(p.image.bits()) + "-bit");
+        if (depth[k] != 0 && depth[k] != bits)
+            throw ToolError(paths[k] + ": " + need + "-bit image for --" + e.arg_names[i] + " and a " +
+                            std::to_string(depth[k]) + "-bit one for --" + depth_for[k] + "; give two files");
+        depth[k] = bits;
+        depth_for[k] = e.arg_names[i];
+    }
     std::vector<Image> images;
     images.reserve(paths.size());
-    for (const std::string& path : paths) images.push_back(read_bmp(path));
+    for (size_t k = 0; k < paths.size(); ++k)
+        images.push_back(pictures[k].at_depth(depth[k] ? depth[k] : pictures[k].natural_bits(), paths[k]));
+    pictures.clear();
 
     size_t dest_image = paths.size();
     for (size_t i = 0; i < n; ++i) {
         if (e.kinds[i] != ArgKind::kSurface) continue;
-        Image& image = images[image_of[i]];
-        const int bits = required_bits(e.name, e.arg_names[i]);
-        if (bits != 0 && image.bits() != bits)
-            throw ToolError(paths[image_of[i]] + ": " + e.name + " needs a " + std::to_string(bits) + "-bit BMP for --" +
-                            e.arg_names[i] + ", this one is " + std::to_string(image.bits()) + "-bit");
-        values[i].surface = image.surface();
+        values[i].surface = images[image_of[i]].surface();
         if (e.arg_names[i] == kDest) dest_image = image_of[i];
     }
 
@@ -175,7 +197,7 @@ int run_command(const std::vector<std::string>& args, std::ostream& out)
         if (e.kinds[i] == ArgKind::kIntOut) out << e.arg_names[i] << " = " << written[i] << "\n";
     if (!r.output.empty() && dest_image < images.size()) {
         const Image& result = images[dest_image];
-        write_bmp(r.output, result);
+        write_picture(r.output, result);
         out << "wrote " << r.output << " (" << result.width() << "x" << result.height() << ", " << result.bits()
             << "-bit)\n";
     }

@@ -18,14 +18,36 @@
 
 namespace pixmill::PIXMILL_LVL {
 
-// The three vectors of a block of 24-bit pixels of one colour.
+// Byte t is t mod 3, for t up to a 64-byte vector begun 2 bytes in.
+struct ByteThirds {
+    uint8_t at[66];
+};
+constexpr ByteThirds make_byte_thirds()
+{
+    ByteThirds t{};
+    for (int i = 0; i < 66; ++i) t.at[i] = static_cast<uint8_t>(i % 3);
+    return t;
+}
+inline constexpr ByteThirds kByteThirds = make_byte_thirds();
+
+// The three vectors of a block of 24-bit pixels of one colour. They are built
+// once per row, which for short rows costs as much as their stores: where the
+// level picks bytes, byte t of vector k is byte (k kBytes + t) mod 3 of one
+// pixel, picked from a vector of that pixel.
 template <class S>
 struct BarColour24 {
     typename S::V v[3];
     explicit BarColour24(Bgr c)
     {
-        const uint8_t bytes[3] = {c.b, c.g, c.r};
-        for (int k = 0; k < 3; ++k) v[k] = pattern24<S>(bytes, k);
+        if constexpr (S::kShuffles) {
+            const uint32_t bgr = static_cast<uint32_t>(c.b) | static_cast<uint32_t>(c.g) << 8 |
+                                 static_cast<uint32_t>(c.r) << 16;
+            const typename S::V pixel = S::set1_32(bgr);
+            for (int k = 0; k < 3; ++k) v[k] = S::pick_bytes(pixel, S::load(kByteThirds.at + k * S::kBytes % 3));
+        } else {
+            const uint8_t bytes[3] = {c.b, c.g, c.r};
+            for (int k = 0; k < 3; ++k) v[k] = pattern24<S>(bytes, k);
+        }
     }
 };
 
@@ -42,23 +64,42 @@ inline bool byte_weight(int32_t alpha)
     return alpha >= 0 && alpha <= 255;
 }
 
+// Full-width stores at addresses aligned to their width, so that none
+// crosses a cache line: the first vector is stored unaligned at the row's
+// start, the aligned ones follow from the first aligned address after it,
+// three vectors to the pattern, and the last one is stored unaligned to end
+// at the row's end (it may rewrite bytes already filled, with their value).
+// The three vectors of the pattern begin at bytes 0, n and 2 n of the run,
+// which are 0, 1 and 2 bytes into a pixel in some order (3 divides no vector
+// width), so every vector of the row is one of them. Rows shorter than a few
+// vectors take the narrower stores.
 template <class S>
 void fill_24(uint8_t* dst, int32_t w, Bgr c)
 {
+    constexpr ptrdiff_t n = S::kBytes;
+    const ptrdiff_t bytes = 3 * static_cast<ptrdiff_t>(w);
     if constexpr (S::kBytes > 16) {
-        // Wider unaligned stores cross a cache line at every other store and
-        // measured a third slower, so every level stores 16-byte vectors.
-        fill_24<typename S::Narrow>(dst, w, c);
-    } else {
-        constexpr ptrdiff_t n = S::kBytes;
-        ptrdiff_t i = 0;
-        if (w >= n) {
-            const BarColour24<S> colour(c);
-            for (; i + n <= w; i += n)
-                for (int k = 0; k < 3; ++k) S::store(dst + 3 * i + k * S::kBytes, colour.v[k]);
+        if (bytes < 4 * n) {
+            fill_24<typename S::Narrow>(dst, w, c);
+            return;
         }
-        if (i < w) pixmill::fill_row_24(dst + 3 * i, static_cast<int32_t>(w - i), c);
+    } else if (bytes < 4 * n) {
+        pixmill::fill_row_24(dst, w, c);
+        return;
     }
+    const BarColour24<S> colour(c);
+    // The vector that begins p bytes into a pixel: v[k] with k n = p (mod 3).
+    const auto at = [&colour](ptrdiff_t o) { return colour.v[(o % 3) * (n % 3) % 3]; };
+    S::store(dst, at(0));
+    ptrdiff_t o = n - static_cast<ptrdiff_t>(reinterpret_cast<uintptr_t>(dst) & (n - 1));
+    const typename S::V v[3] = {at(o), at(o + n), at(o + 2 * n)};
+    for (; o + 3 * n <= bytes; o += 3 * n) {
+        S::store(dst + o, v[0]);
+        S::store(dst + o + n, v[1]);
+        S::store(dst + o + 2 * n, v[2]);
+    }
+    for (int k = 0; o + n <= bytes; o += n, ++k) S::store(dst + o, v[k]);
+    if (o < bytes) S::store(dst + bytes - n, at(bytes - n));
 }
 
 template <class S>

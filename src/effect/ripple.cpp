@@ -13,19 +13,17 @@
 // the sweep's order.
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 
+#include "effect/ripple_rows.h"
 #include "frame/clip.h"
+#include "frame/kernels.h"
 #include "frame/surface.h"
-#include "frame/trig.h"
 #include "frame/truncate.h"
 
 using namespace pixmill;
 
 namespace {
-
-struct Offset {
-    int32_t du, dv;  // du columns right, dv rows up
-};
 
 struct Ripple {
     float cxf, cyf;     // ring centre, pixels from the rectangle's top-left pixel
@@ -45,14 +43,6 @@ struct Ripple {
     {
         const int64_t di = static_cast<int64_t>(cxi) - i, dj = static_cast<int64_t>(cyi) - j;
         return std::sqrt(static_cast<double>(di * di + dj * dj)) <= cxf;
-    }
-
-    // The offset for column i of a row whose (j - cyf)^2 is dj2.
-    Offset offset(int32_t i, double dj2) const
-    {
-        const double di = i - static_cast<double>(cxf);
-        const double s = sine(std::sqrt(di * di + dj2) * k);
-        return {truncate_to_int32(s * amp_x), truncate_to_int32(s * amp_y)};
     }
 };
 
@@ -85,18 +75,58 @@ Span disc_span(const Ripple& rp, int32_t w, int32_t j)
 }
 
 // Columns i and w - i lie equally far from the ring centre cxf = w / 2, so
-// they share their offset. A row keeps the offsets of its left half, up to
-// this many, for the columns of its right half.
-constexpr int32_t kMirroredColumns = 2048;
+// they share their offset: a row works out the offsets of its left half (up
+// to the centre column) and reads them back for its right half. Rows wider
+// than twice this many columns work out theirs in blocks of this many.
+constexpr int32_t kBlockColumns = 2048;
 
-int32_t ripple(Surface* dest, PixelFormat format, Rect r, int32_t amplitude, int32_t spread)
+// Columns i0 .. i0 + n - 1 of row j in sweep order, the offsets of column
+// i0 + c at du[dir c], dv[dir c]. A sample passes its test when it lies on
+// the surface; x + i and y + j lie on it, and each offset is a 32-bit
+// integer, so both tests are exact in unsigned 32-bit arithmetic (a sum
+// beyond the surface on either side wraps to at least 2^31, above any Width
+// or Rows). Where the test passes, the sample lies b rows up and a columns
+// right, b stride_bytes + a B bytes from the pixel; every address formed
+// lies in the array.
+template <int32_t B, int32_t dir, class InDisc>
+void sweep_run(const SurfaceView& s, const Rect& r, int32_t j, int32_t i0, int32_t n, const int32_t* du,
+               const int32_t* dv, InDisc in_disc)
 {
-    const SurfaceView s = read_surface(dest, format);
-    if (!clip_rect(r, s.width, s.rows)) return 0;
-    const Ripple rp(r, amplitude, spread);
+    uint8_t* to = pixel_at(s, r.x + i0, r.y + j);
+    const auto width = static_cast<uint32_t>(s.width), rows = static_cast<uint32_t>(s.rows);
+    const uint32_t x = static_cast<uint32_t>(r.x) + static_cast<uint32_t>(i0), y = static_cast<uint32_t>(r.y + j);
+    const ptrdiff_t stride = s.stride_bytes;
+    for (int32_t c = 0; c < n; ++c, to += B) {
+        if (!in_disc(i0 + c)) continue;
+        const int32_t a = du[dir * c], b = dv[dir * c];
+        const uint32_t sx = x + static_cast<uint32_t>(c) + static_cast<uint32_t>(a);
+        const uint32_t sy = y - static_cast<uint32_t>(b);
+        if (sx >= width || sy >= rows) continue;
+        const uint8_t* from = to + static_cast<ptrdiff_t>(b) * stride + static_cast<ptrdiff_t>(a) * B;
+        if constexpr (B == 4) {
+            // 32-bit rows are whole pixels apart, so sample and pixel are one
+            // or share no byte.
+            uint32_t px;
+            std::memcpy(&px, from, 4);
+            std::memcpy(to, &px, 4);
+        } else {
+            // A 24-bit stride may overlap them by a byte or two: byte by byte,
+            // in order.
+            to[0] = from[0];
+            to[1] = from[1];
+            to[2] = from[2];
+        }
+    }
+}
+
+template <int32_t B>
+void ripple_rows(const SurfaceView& s, const Rect& r, const Ripple& rp)
+{
+    const Kernels& kern = kernels();
     const bool exact_disc = r.w < kExactDiscWidth;
-    const bool mirrored = exact_disc && r.w / 2 < kMirroredColumns;
-    Offset left_half[kMirroredColumns];
+    const bool mirrored = exact_disc && r.w / 2 < kBlockColumns;
+    int32_t du[kBlockColumns], dv[kBlockColumns];
+    const auto all = [](int32_t) { return true; };
 
     for (int32_t j = 0; j < r.h; ++j) {
         Span span{0, r.w - 1};
@@ -105,24 +135,39 @@ int32_t ripple(Surface* dest, PixelFormat format, Rect r, int32_t amplitude, int
             if (span.lo > span.hi) continue;
         }
         const double dj = j - static_cast<double>(rp.cyf);
-        const double dj2 = dj * dj;
-        uint8_t* row = pixel_at(s, r.x, r.y + j);
-        for (int32_t i = span.lo; i <= span.hi; ++i) {
-            if (!exact_disc && !rp.in_disc(i, j)) continue;
-            Offset o;
-            if (mirrored && 2 * i > r.w) {
-                o = left_half[r.w - i];  // r.w - i lies in the span, left of i
-            } else {
-                o = rp.offset(i, dj2);
-                if (mirrored) left_half[i] = o;
-            }
-            const int64_t sx = static_cast<int64_t>(r.x) + i + o.du;
-            const int64_t sy = static_cast<int64_t>(r.y) + j - o.dv;
-            if (sx < 0 || sx >= s.width || sy < 0 || sy >= s.rows) continue;
-            const uint8_t* from = pixel_at(s, static_cast<int32_t>(sx), static_cast<int32_t>(sy));
-            uint8_t* to = row + static_cast<ptrdiff_t>(i) * s.bpp;
-            for (int32_t b = 0; b < s.bpp; ++b) to[b] = from[b];
+        const RippleRow row{rp.cxf, dj * dj, rp.k, rp.amp_x, rp.amp_y};
+        if (mirrored) {
+            // The columns up to the centre work out their offsets; those right
+            // of it, i > w / 2, read them at w - i, which lies in the span.
+            const int32_t mid = span.hi < r.w / 2 ? span.hi : r.w / 2;
+            kern.ripple_offsets(row, span.lo, mid - span.lo + 1, du + span.lo, dv + span.lo);
+            sweep_run<B, 1>(s, r, j, span.lo, mid - span.lo + 1, du + span.lo, dv + span.lo, all);
+            const int32_t back = r.w - mid - 1;  // the mirror of column mid + 1
+            if (mid < span.hi) sweep_run<B, -1>(s, r, j, mid + 1, span.hi - mid, du + back, dv + back, all);
+            continue;
         }
+        for (int32_t lo = span.lo; lo <= span.hi; lo += kBlockColumns) {
+            const int32_t n = span.hi - lo < kBlockColumns ? span.hi - lo + 1 : kBlockColumns;
+            kern.ripple_offsets(row, lo, n, du, dv);
+            if (exact_disc) {
+                sweep_run<B, 1>(s, r, j, lo, n, du, dv, all);
+            } else {
+                sweep_run<B, 1>(s, r, j, lo, n, du, dv, [&rp, j](int32_t i) { return rp.in_disc(i, j); });
+            }
+            if (span.hi - lo < kBlockColumns) break;  // lo + kBlockColumns might overflow
+        }
+    }
+}
+
+int32_t ripple(Surface* dest, PixelFormat format, Rect r, int32_t amplitude, int32_t spread)
+{
+    const SurfaceView s = read_surface(dest, format);
+    if (!clip_rect(r, s.width, s.rows)) return 0;
+    const Ripple rp(r, amplitude, spread);
+    if (s.bpp == 4) {
+        ripple_rows<4>(s, r, rp);
+    } else {
+        ripple_rows<3>(s, r, rp);
     }
     return 0;
 }

@@ -12,6 +12,7 @@
 
 #include "blit/blit_rows.h"
 #include "draw/draw_rows.h"
+#include "effect/ripple_rows.h"
 #include "filter/channel_rows.h"
 #include "filter/hls_rows.h"
 #include "filter/tone_rows.h"
@@ -26,6 +27,7 @@
     PIXMILL_TONE_KERNELS(K)    \
     PIXMILL_HLS_KERNELS(K)     \
     PIXMILL_ROTATE_KERNELS(K)  \
+    PIXMILL_RIPPLE_KERNELS(K)  \
     PIXMILL_STRETCH_KERNELS(K)
 
 namespace pixmill {

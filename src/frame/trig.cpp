@@ -7,6 +7,8 @@ namespace pixmill {
 
 namespace {
 
+using namespace trig_constants;
+
 // ---- exact double arithmetic -------------------------------------------------
 
 // s + e == a + b exactly.
@@ -53,14 +55,6 @@ inline double pow2(int k)
 constexpr double kPio2Hi = 0x1.921fb54442d18p+0;
 constexpr double kPio2Lo = 0x1.1a62633145c07p-54;
 
-// pi/2 again as four pieces: the first three have at most 33 significant bits,
-// so n times each is exact for |n| < 2^20; together they carry 168 bits.
-constexpr double kPio2Part1 = 0x1.921fb544p+0;
-constexpr double kPio2Part2 = 0x1.0b4611a6p-34;
-constexpr double kPio2Part3 = 0x1.3198a2ep-69;
-constexpr double kPio2Part4 = 0x1.b839a252049c1p-104;
-
-constexpr double kTwoOverPi = 0x1.45f306dc9c883p-1;
 
 // The binary fraction of 2/pi, 32 bits a word, most significant first: enough
 // words for any finite double's exponent plus the 224-bit window used below.
@@ -204,8 +198,8 @@ Reduced reduce_large(double ax)
 Reduced reduce(double x)
 {
     const double ax = abs_of(x);
-    if (ax <= 0x1.921fb54442d18p-1) return {0, x, 0.0};  // pi/4
-    Reduced r = ax < 0x1p20 ? reduce_medium(ax) : reduce_large(ax);
+    if (ax <= kQuarterPi) return {0, x, 0.0};
+    Reduced r = ax < kMediumArgument ? reduce_medium(ax) : reduce_large(ax);
     if (x < 0) {
         r.quadrant = (4 - r.quadrant) & 3;
         r.hi = -r.hi;
@@ -215,15 +209,6 @@ Reduced reduce(double x)
 }
 
 // ---- kernels on |hi + lo| <= pi/4 (a little more is harmless) ------------------
-
-// Taylor coefficients; the series are cut where the next term is below 2^-70
-// of the result.
-constexpr double kS3 = -1.0 / 6.0, kS5 = 1.0 / 120.0, kS7 = -1.0 / 5040.0, kS9 = 1.0 / 362880.0,
-                 kS11 = -1.0 / 39916800.0, kS13 = 1.0 / 6227020800.0, kS15 = -1.0 / 1307674368000.0,
-                 kS17 = 1.0 / 355687428096000.0, kS19 = -1.0 / 121645100408832000.0;
-constexpr double kC4 = 1.0 / 24.0, kC6 = -1.0 / 720.0, kC8 = 1.0 / 40320.0, kC10 = -1.0 / 3628800.0,
-                 kC12 = 1.0 / 479001600.0, kC14 = -1.0 / 87178291200.0, kC16 = 1.0 / 20922789888000.0,
-                 kC18 = -1.0 / 6402373705728000.0, kC20 = 1.0 / 2432902008176640000.0;
 
 // sin(hi + lo) = sin(hi) + lo * cos(hi), with lo * cos(hi) ~ lo * (1 - hi^2/2).
 double sin_kernel(double hi, double lo)

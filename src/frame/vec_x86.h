@@ -155,6 +155,17 @@ struct Sse2 {
         static V max(V a, V b) { return _mm_max_pd(a, b); }
         static V through_f32(V a) { return _mm_cvtps_pd(_mm_cvtpd_ps(a)); }  // rounded to single precision
         static V select(M m, V t, V f) { return _mm_or_pd(_mm_and_pd(m, t), _mm_andnot_pd(m, f)); }
+        static M lt(V a, V b) { return _mm_cmplt_pd(a, b); }
+        static M le(V a, V b) { return _mm_cmple_pd(a, b); }
+        static bool all(M m) { return _mm_movemask_pd(m) == 3; }
+        static V neg(V a) { return _mm_xor_pd(a, _mm_set1_pd(-0.0)); }  // the sign flipped, zeros too
+        static V neg_where(M m, V a) { return _mm_xor_pd(a, _mm_and_pd(m, _mm_set1_pd(-0.0))); }
+        // The lanes whose bit b (0 the lowest of the significand) is set.
+        template <int b> static M bit_set(V a)
+        {
+            const __m128i top = _mm_srai_epi32(_mm_slli_epi64(_mm_castpd_si128(a), 63 - b), 31);
+            return _mm_castsi128_pd(_mm_shuffle_epi32(top, _MM_SHUFFLE(3, 3, 1, 1)));
+        }
         // The lower or upper half of the 32-bit lanes, as doubles.
         static V lo(I32::V a) { return _mm_cvtepi32_pd(a); }
         static V hi(I32::V a) { return _mm_cvtepi32_pd(_mm_unpackhi_epi64(a, a)); }
@@ -375,6 +386,16 @@ struct Avx2 {
         static V max(V a, V b) { return _mm256_max_pd(a, b); }
         static V through_f32(V a) { return _mm256_cvtps_pd(_mm256_cvtpd_ps(a)); }
         static V select(M m, V t, V f) { return _mm256_blendv_pd(f, t, m); }
+        static M lt(V a, V b) { return _mm256_cmp_pd(a, b, _CMP_LT_OQ); }
+        static M le(V a, V b) { return _mm256_cmp_pd(a, b, _CMP_LE_OQ); }
+        static bool all(M m) { return _mm256_movemask_pd(m) == 15; }
+        static V neg(V a) { return _mm256_xor_pd(a, _mm256_set1_pd(-0.0)); }
+        static V neg_where(M m, V a) { return _mm256_xor_pd(a, _mm256_and_pd(m, _mm256_set1_pd(-0.0))); }
+        template <int b> static M bit_set(V a)
+        {
+            const __m256i top = _mm256_srai_epi32(_mm256_slli_epi64(_mm256_castpd_si256(a), 63 - b), 31);
+            return _mm256_castsi256_pd(_mm256_shuffle_epi32(top, _MM_SHUFFLE(3, 3, 1, 1)));
+        }
         static V lo(I32::V a) { return _mm256_cvtepi32_pd(_mm256_castsi256_si128(a)); }
         static V hi(I32::V a) { return _mm256_cvtepi32_pd(_mm256_extracti128_si256(a, 1)); }
         static V lo(F32::V a) { return _mm256_cvtps_pd(_mm256_castps256_ps128(a)); }
@@ -600,6 +621,22 @@ struct Avx512 {
         static V max(V a, V b) { return _mm512_max_pd(a, b); }
         static V through_f32(V a) { return _mm512_cvtps_pd(_mm512_cvtpd_ps(a)); }
         static V select(M m, V t, V f) { return _mm512_mask_blend_pd(m, f, t); }
+        static M lt(V a, V b) { return _mm512_cmp_pd_mask(a, b, _CMP_LT_OQ); }
+        static M le(V a, V b) { return _mm512_cmp_pd_mask(a, b, _CMP_LE_OQ); }
+        static bool all(M m) { return m == 0xFF; }
+        static V neg(V a)
+        {
+            return _mm512_castsi512_pd(_mm512_xor_si512(_mm512_castpd_si512(a), _mm512_set1_epi64(INT64_MIN)));
+        }
+        static V neg_where(M m, V a)
+        {
+            const __m512i bits = _mm512_castpd_si512(a);
+            return _mm512_castsi512_pd(_mm512_mask_xor_epi64(bits, m, bits, _mm512_set1_epi64(INT64_MIN)));
+        }
+        template <int b> static M bit_set(V a)
+        {
+            return _mm512_test_epi64_mask(_mm512_castpd_si512(a), _mm512_set1_epi64(int64_t{1} << b));
+        }
         static V lo(I32::V a) { return _mm512_cvtepi32_pd(_mm512_castsi512_si256(a)); }
         static V hi(I32::V a) { return _mm512_cvtepi32_pd(_mm512_extracti64x4_epi64(a, 1)); }
         static V lo(F32::V a) { return _mm512_cvtps_pd(_mm512_castps512_ps256(a)); }

@@ -8,18 +8,16 @@
 
 int main(void)
 {
-    /* 4 x 2 pixels, 24-bit, rows padded to 12 bytes. */
-    unsigned char back[2 * 12], sprite[2 * 12];
+    /* 4 x 2 pixels, 24-bit, rows padded to 12 bytes; the sprite's bottom-left
+     * pixel (0, 1) is blue 10, not the black key. */
+    unsigned char back[2 * 12], sprite[2 * 12] = {10};
     PixmillArray back_arr, sprite_arr;
-    Surface back_s, sprite_s;
+    Surface back_s = pixmill_wrap(&back_arr, back, 4, 2, 12, 24);
+    Surface sprite_s = pixmill_wrap(&sprite_arr, sprite, 4, 2, 12, 24);
     int32_t version = 0;
     char text[35];
 
     memset(back, 200, sizeof back);
-    memset(sprite, 0, sizeof sprite);
-    sprite[0] = 10; /* bottom-left pixel (0, 1): blue 10, not the black key */
-    back_s = pixmill_wrap(&back_arr, back, 4, 2, 12, 24);
-    sprite_s = pixmill_wrap(&sprite_arr, sprite, 4, 2, 12, 24);
 
     Render_BitBlt24to24TColor(&back_s, 0, 0, 4, 2, &sprite_s, 0, 0, 0, 0, 0);
     /* Half of red 255 over the top row: (255 * 128 + 200 * 127) / 255 = 227. */

@@ -1,15 +1,11 @@
-// Arrays placed against an inaccessible page, so that the first byte read or
-// written past an array's end (or before its start) stops the process; the
-// surfaces of one call built on them; calls drawing over whole surfaces; and
-// the edge values the reliability checks give integer and float arguments.
+// Arrays against an inaccessible page (a byte read or written past an end
+// stops the process), and the edge values the reliability checks give arguments.
 #pragma once
 
 #include <sys/mman.h>
 #include <unistd.h>
 
 #include <algorithm>
-#include <csignal>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <limits>
@@ -47,120 +43,6 @@ private:
     uint8_t* data_ = nullptr;
     size_t size_ = 0;
 };
-
-// A surface's width, rows, elements per row beyond the width, and how its
-// record reaches the pixels.
-struct Dims {
-    int32_t width, rows, pad;
-    Descriptor descriptor = Descriptor::kTwoDim;
-};
-
-// The surfaces one call of e takes, by role (dest, src, mask), each array
-// against a guard page and filled with random bytes.
-struct GuardedSurfaces {
-    Shape shapes[3];  // also for roles e does not take (as 32-bit)
-    std::unique_ptr<GuardedArray> arrays[3];
-    std::vector<uint8_t> before[3];
-    BoundSurface bound[3];
-    Roles roles;
-
-    GuardedSurfaces(const ExportEntry& e, const Dims (&dims)[3], GuardSide side, uint32_t seed, bool same = false)
-    {
-        const SurfaceNeeds n = surface_needs(e);
-        const int bits[3] = {n.dest_bits, n.src_bits, n.mask_bits};
-        std::mt19937 rng(seed);
-        for (int k = 0; k < 3; ++k) {
-            const Dims& d = dims[k];
-            shapes[k] = make_shape(bits[k] != 0 ? bits[k] : 32, d.width, d.rows, d.pad, d.descriptor);
-            if (bits[k] == 0) continue;
-            before[k].resize(array_bytes(shapes[k]));
-            for (uint8_t& b : before[k]) b = static_cast<uint8_t>(rng());
-            arrays[k] = std::make_unique<GuardedArray>(before[k].size(), side);
-            std::copy(before[k].begin(), before[k].end(), arrays[k]->data());
-            bound[k].bind(shapes[k], arrays[k]->data());
-        }
-        roles = {bound[0].get(), same && bits[0] == bits[1] ? bound[0].get() : bound[1].get(), bound[2].get()};
-    }
-    bool changed() const
-    {
-        for (int k = 0; k < 3; ++k)
-            if (arrays[k] && !std::equal(before[k].begin(), before[k].end(), arrays[k]->data())) return true;
-        return false;
-    }
-};
-
-// Arguments drawing over the whole of a dest_w x dest_h destination from a
-// src_w x src_h source (see whole_surface_arg).
-inline std::vector<int32_t> whole_surface_args(const ExportEntry& e, int32_t dest_w, int32_t dest_h, int32_t src_w,
-                                               int32_t src_h)
-{
-    std::vector<int32_t> ints;
-    for (const std::string& name : e.arg_names) ints.push_back(whole_surface_arg(name, dest_w, dest_h, src_w, src_h));
-    return ints;
-}
-
-// cases and one more of each table export drawing over the whole of 37 x 4
-// surfaces (rows of several vector blocks and a tail): most of make_cases'
-// calls clip to nothing, and a check must also see the calls that draw.
-inline std::vector<CallCase> with_whole_surface_cases(std::vector<CallCase> cases)
-{
-    const auto& table = pixmill_tool::export_table();
-    for (size_t k = 0; k < table.size(); ++k) {
-        const SurfaceNeeds n = surface_needs(table[k]);
-        CallCase& c = cases.emplace_back();
-        c.export_index = static_cast<int>(k);
-        c.fill_seed = static_cast<uint32_t>(k);
-        c.dest = make_shape(n.dest_bits != 0 ? n.dest_bits : 32, 37, 4, 1);
-        c.src = make_shape(n.src_bits != 0 ? n.src_bits : 32, 37, 4, 1);
-        c.mask = make_shape(n.mask_bits != 0 ? n.mask_bits : 32, 37, 4, 1);
-        c.ints = whole_surface_args(table[k], 37, 4, 37, 4);
-        c.floats.assign(c.ints.size(), 1.5f);
-    }
-    return cases;
-}
-
-// The call in progress, named on stderr should it stop the process.
-struct CallInProgress {
-    const ExportEntry* entry = nullptr;
-    const ArgValue* args = nullptr;
-    const char* what = "";
-};
-inline CallInProgress g_call;
-
-inline void name_faulting_calls()
-{
-    auto report = [](int sig) {
-        if (const ExportEntry* e = g_call.entry) {
-            std::fprintf(stderr, "\nfault in %s, %s, arguments:", e->name.c_str(), g_call.what);
-            for (size_t i = 0; i < e->kinds.size(); ++i) {
-                const ArgValue& v = g_call.args[i];
-                if (e->kinds[i] == ArgKind::kInt) std::fprintf(stderr, " %s=%d", e->arg_names[i].c_str(), v.integer);
-                if (e->kinds[i] == ArgKind::kFloat) std::fprintf(stderr, " %s=%g", e->arg_names[i].c_str(), v.real);
-            }
-            std::fprintf(stderr, "\n");
-        }
-        std::signal(sig, SIG_DFL);
-        std::raise(sig);
-    };
-    std::signal(SIGSEGV, report);
-    std::signal(SIGBUS, report);
-}
-
-// One call of e on r: argument i takes ints[i] or floats[i] by its kind.
-inline int32_t call_export(const ExportEntry& e, const Roles& r, int32_t* sums, const std::vector<int32_t>& ints,
-                           const std::vector<float>& floats, const char* what)
-{
-    const std::vector<ArgValue> args = make_args(e, r, sums, [&](size_t i) {
-        ArgValue v;
-        v.integer = ints[i];
-        v.real = floats[i];
-        return v;
-    });
-    g_call = {&e, args.data(), what};
-    const int32_t result = e.invoke(args.data());
-    g_call.entry = nullptr;
-    return result;
-}
 
 // Edge value k (0 to kEdgeInts - 1) for an integer argument, around the sizes
 // of surface a: small numbers, the sizes and their neighbours, the ends of

@@ -1,83 +1,85 @@
 // The pixmill program end to end.
 #include <gtest/gtest.h>
 
+#include <zlib.h>
+
 #include <algorithm>
 #include <climits>
+#include <tuple>
 
 #include "bmp.h"
-#include "demo.h"
-#include "exports.h"
-#include "frame/cpu.h"
+#include "image_files.h"
 #include "numbers.h"
+#include "pictures.h"
 #include "tool_test_util.h"
 
 using namespace pixmill_tool;
 using namespace tool_test;
 
-namespace {
-
-std::vector<uint8_t> pixel_bytes(const Image& image) { return {image.bytes(), image.bytes() + image.byte_count()}; }
-
-}  // namespace
-
-// `run` reads each surface from its file, hands every argument to the export
-// by name (integers, a float, and the integers it writes back, printed),
-// writes the destination to -o in the form it was read (channel masks kept)
-// and leaves the inputs as they were: the output is what the export gives
-// called directly on the same images. Run again, it replaces the output and
-// leaves nothing else behind.
+// `run` reads each surface from a bitmap, or a PNG or JPEG ImageMagick made of
+// it, hands every argument to the export by name (integers, a float, and the
+// integers it writes back, printed) and writes the destination to -o: a bitmap
+// (channel masks kept) holds what the export gives called directly on the same
+// pixels, a PNG the same pixels as ImageMagick reads them. A second run
+// replaces the output; inputs stay as they were and nothing else appears.
 TEST(PixmillRun, GivesWhatTheExportGivesCalledDirectly)
 {
     TempDir dir;
-    Image d32(4, 3, 32), d24(5, 3, 24), s24(5, 2, 24);
-    d32.set_bitfields(true);
-    int k = 0;
-    for (Image* image : {&d32, &d24, &s24})
-        for (size_t i = 0, start = 50 * k++; i < image->byte_count(); ++i) image->bytes()[i] = uint8_t(7 * i + start);
-    write_bmp(dir / "d32.bmp", d32);
-    write_bmp(dir / "d24.bmp", d24);
-    write_bmp(dir / "s24.bmp", s24);
+    Image pic = landscape(40, 30), sprite = soft_sprite(16);
+    sprite.set_bitfields(true);
+    write_picture(dir / "pic.bmp", pic);
+    write_picture(dir / "sprite.bmp", sprite);
+    const std::string magick = "cd " + dir.path() + " && convert pic.bmp pic.png && convert sprite.bmp PNG32:sprite.png"
+                               " && convert pic.bmp -quality 85 pic.jpg && convert pic.jpg jpeg.bmp";
+    ASSERT_EQ(std::system(magick.c_str()), 0);
+    Image jpeg = read_picture(dir / "jpeg.bmp").image;  // the JPEG's pixels as ImageMagick decodes them
     const auto before = snapshot(dir);
 
-    Image blit = d32, contrast = d24;
-    Render_BitBlt24to32(blit.surface(), -1, 1, 3, 1, s24.surface(), 1, 0);
-    Render_Contrast24(contrast.surface(), 1, 0, 3, 2, 1.75f);
+    Image blend = pic, lift = sprite, contrast = jpeg;
+    Render_BitBlt32to24(blend.surface(), 3, -2, 30, 20, sprite.surface(), 1, 0);
+    Render_BitBlt24to32(lift.surface(), -1, 1, 30, 20, jpeg.surface(), 1, 0);
+    Render_Contrast24(contrast.surface(), 2, 1, 30, 20, 1.75f);
     int32_t sums[3] = {};
-    Render_CalcColor24(d24.surface(), 0, 1, 4, 2, &sums[0], &sums[1], &sums[2]);
-    struct Case {
-        std::vector<std::string> args;
-        const Image& expected;
-        std::string printed;
+    Render_CalcColor24(pic.surface(), 0, 1, 4, 2, &sums[0], &sums[1], &sums[2]);
+    const std::vector<std::string> at = {"--w", "30", "--h", "20", "--sx", "1", "--sy", "0"};
+    auto blit = [&](const char* name, const char* dest, const char* dx, const char* dy, const char* src) {
+        std::vector<std::string> a = {"run", name, "--dest", dest, "--dx", dx, "--dy=" + std::string(dy), "--src", src};
+        return a.insert(a.end(), at.begin(), at.end()), a;
     };
-    const Case cases[] = {
-        {{"run", "Render_BitBlt24to32", "--dest", "d32.bmp", "--dx", "-1", "--dy=1", "--w", "3", "--h", "1", "--src",
-          "s24.bmp", "--sx", "1", "--sy", "0"},
-         blit, ""},
-        {{"run", "Render_Contrast24", "--dest", "d24.bmp", "--x", "1", "--y", "0", "--w", "3", "--h", "2", "--factor",
-          "1.75"},
+    const std::tuple<std::vector<std::string>, const Image&, std::string> cases[] = {  // args, result, printed
+        {blit("Render_BitBlt32to24", "pic.bmp", "3", "-2", "sprite.bmp"), blend, ""},
+        {blit("Render_BitBlt32to24", "pic.png", "3", "-2", "sprite.png"), blend, ""},
+        {blit("Render_BitBlt24to32", "sprite.png", "-1", "1", "pic.jpg"), lift, ""},
+        {{"run", "Render_Contrast24", "--dest", "pic.jpg", "--x=2", "--y=1", "--w=30", "--h=20", "--factor=1.75"},
          contrast, ""},
-        {{"run", "Render_CalcColor24", "--dest", "d24.bmp", "--x", "0", "--y", "1", "--w", "4", "--h", "2"}, d24,
+        {{"run", "Render_CalcColor24", "--dest", "pic.png", "--x", "0", "--y", "1", "--w", "4", "--h", "2"}, pic,
          "redSum = " + std::to_string(sums[0]) + "\ngreenSum = " + std::to_string(sums[1]) +
              "\nblueSum = " + std::to_string(sums[2]) + "\n"},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.args[1]);
-        std::vector<std::string> args = c.args;
-        args.insert(args.end(), {"-o", "out.bmp"});
-        for (int pass = 0; pass < 2; ++pass) {
-            const RunResult r = run_pixmill(dir.path(), args);
-            ASSERT_EQ(r.status, 0) << r.err;
-            const Image& e = c.expected;
-            EXPECT_EQ(r.out, c.printed + "wrote out.bmp (" + std::to_string(e.width()) + "x" +
-                                 std::to_string(e.height()) + ", " + std::to_string(e.bits()) + "-bit)\n");
+    for (const auto& [words, e, printed] : cases)
+        for (const std::string out : {"out.bmp", "out.png"}) {
+            SCOPED_TRACE(words[1] + " --dest " + words[3] + " -o " + out);
+            std::vector<std::string> args = words;
+            args.insert(args.end(), {"-o", out});
+            for (int pass = 0; pass < 2; ++pass) {
+                const RunResult r = run_pixmill(dir.path(), args);
+                ASSERT_EQ(r.status, 0) << r.err;
+                EXPECT_EQ(r.out, printed + "wrote " + out + " (" + std::to_string(e.width()) + "x" +
+                                     std::to_string(e.height()) + ", " + std::to_string(e.bits()) + "-bit)\n");
+            }
+            const std::string cmd = "convert " + (dir / out) + " -depth 8 rgba:" + (dir / out) + ".rgba";
+            ASSERT_EQ(std::system(cmd.c_str()), 0);
+            if (out == "out.bmp") {
+                const Image got = read_picture(dir / out).image;
+                EXPECT_EQ(got.bitfields(), e.bitfields());
+                EXPECT_EQ(pixel_bytes(got), pixel_bytes(e));
+            } else {
+                EXPECT_EQ(read_file(dir / "out.png.rgba"), read_file(dir / "out.bmp.rgba"));
+            }
         }
-        const Image out = read_bmp(dir / "out.bmp");
-        EXPECT_EQ(out.bitfields(), c.expected.bitfields());
-        EXPECT_EQ(pixel_bytes(out), pixel_bytes(c.expected));
-        auto after = snapshot(dir);
-        EXPECT_EQ(after.erase("out.bmp"), 1u);
-        EXPECT_TRUE(after == before) << "an input changed, or another file appeared";
-    }
+    auto after = snapshot(dir);
+    for (const char* made : {"out.bmp", "out.png", "out.bmp.rgba", "out.png.rgba"}) EXPECT_EQ(after.erase(made), 1u);
+    EXPECT_TRUE(after == before) << "an input changed, or another file appeared";
 }
 
 // Bad input of every kind: one line on stderr naming the problem, a non-zero
@@ -88,9 +90,9 @@ TEST(PixmillRun, BadInputGivesOneLineAndTouchesNothing)
     TempDir dir;
     Image s24(4, 3, 24);
     std::fill_n(s24.bytes(), s24.byte_count(), 9);  // unlike the destination, so a copy over it would show
-    write_bmp(dir / "s24.bmp", s24);
-    write_bmp(dir / "d24.bmp", Image(4, 3, 24));
-    write_bmp(dir / "d32.bmp", Image(4, 3, 32));
+    write_picture(dir / "s24.bmp", s24);
+    write_picture(dir / "d24.bmp", Image(4, 3, 24));
+    write_picture(dir / "d32.bmp", Image(4, 3, 32));
 
     // A valid 24-bit 5 x 3 file (rows of 15 bytes padded to 16), and changes to it.
     auto with = [](auto change) {
@@ -100,19 +102,29 @@ TEST(PixmillRun, BadInputGivesOneLineAndTouchesNothing)
     };
     const auto valid = with([](BmpLayout&) {});
     auto cut = [](std::vector<uint8_t> b, size_t n) { return b.resize(n), b; };
-    auto patched = [&](size_t at, uint32_t v) {
-        auto b = valid;
-        return put_le(b, at, v), b;
+    auto patched = [&](size_t at, uint32_t v) { auto b = valid; return put_le(b, at, v), b; };
+    // A valid PNG (a field patched, its checksum made right or not) and JPEG.
+    const std::vector<uint8_t> png = encode_png(Image(5, 3, 32), "p.png");
+    auto patched_png = [&](size_t at, uint32_t v, bool crc) {
+        auto b = png;
+        for (int i = 0; i < 4; ++i) b[at + i] = static_cast<uint8_t>(v >> (24 - 8 * i));  // big-endian
+        const uint32_t sum = crc ? static_cast<uint32_t>(crc32(0, &b[12], 17)) : 0;
+        for (int i = 0; crc && i < 4; ++i) b[29 + i] = static_cast<uint8_t>(sum >> (24 - 8 * i));
+        return b;
     };
+    ASSERT_EQ(std::system(("convert -size 16x16 gradient:red-blue " + (dir / "ok.jpg")).c_str()), 0);
+    const std::vector<uint8_t> jpeg = read_file(dir / "ok.jpg");
     auto masks = [](BmpLayout& s) { s.bits = 32, s.compression = 3, s.masks = {0xFF0000, 0xFF00, 0xFF}; };
-    struct BadFile {
-        const char* name;
-        std::vector<uint8_t> bytes;
-        const char* message;
-    };
-    const BadFile files[] = {
-        {"empty.bmp", {}, "not a BMP file (no BM signature)"},
-        {"text.bmp", {'h', 'i', '\n'}, "not a BMP file (no BM signature)"},
+    const std::tuple<const char*, std::vector<uint8_t>, const char*> files[] = {  // name, bytes, complaint
+        {"empty.bmp", {}, "not a BMP, PNG or JPEG file"},
+        {"text.bmp", {'h', 'i', '\n'}, "not a BMP, PNG or JPEG file"},
+        {"BM.bmp", {'B', 'M'}, "truncated BMP header"},
+        {"anim.gif", {'G', 'I', 'F', '8', '9', 'a', 1, 0, 1, 0}, "unsupported image format (GIF)"},
+        {"cut.png", cut(png, png.size() - 13), "truncated PNG file"},
+        {"crc.png", patched_png(29, 1, false), "bad PNG file (IHDR: CRC error)"},
+        {"huge.png", patched_png(16, 1u << 28, true), "PNG dimensions 268435456x3 are too large"},
+        {"cut.jpg", cut(jpeg, jpeg.size() / 2), "truncated JPEG file"},
+        {"soi.jpg", {0xFF, 0xD8, 0xFF, 0xD9}, "bad JPEG file ("},
         {"cut-in-file-header.bmp", cut(valid, 12), "truncated BMP header"},
         {"cut-in-info-header.bmp", cut(valid, 40), "truncated BMP header"},
         {"cut-in-masks.bmp", cut(with(masks), 60), "truncated BMP header"},
@@ -150,11 +162,7 @@ TEST(PixmillRun, BadInputGivesOneLineAndTouchesNothing)
     auto set = [](std::vector<std::string> a, const std::string& after, const std::string& value) {
         return *(std::find(a.begin(), a.end(), after) + 1) = value, a;
     };
-    struct Case {
-        std::vector<std::string> args;
-        std::string message;
-    };
-    std::vector<Case> cases = {
+    std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
         {blit("missing.bmp"), "missing.bmp: cannot open (No such file or directory)"},
         {blit("."), ".: is a directory"},
         {blit("d32.bmp"), "d32.bmp: Render_BitBlt24to24 needs a 24-bit BMP for --src, this one is 32-bit"},
@@ -168,7 +176,11 @@ TEST(PixmillRun, BadInputGivesOneLineAndTouchesNothing)
         {blit("s24.bmp", {"-o", "out.bmp", "extra"}), "unexpected argument 'extra'"},
         {blit("s24.bmp", {"-o"}), "option -o needs a file name"},
         {{"run", "Render_BitBlt24to24", "--dest", "d24.bmp", "--sy"}, "option --sy needs a value"},
-        {blit("s24.bmp", {}), "missing -o OUT.bmp"},
+        {blit("s24.bmp", {}), "missing -o OUT.png"},
+        {blit("s24.bmp", {"-o", "out.jpg"}), "out.jpg: cannot tell the output format from the name"},
+        {{"demo", "scene.gif"}, "scene.gif: cannot tell the output format from the name"},
+        {set(set(blit("ok.jpg"), "--dest", "ok.jpg"), "run", "Render_BitBlt24to32"),
+         "ok.jpg: Render_BitBlt24to32 needs a 24-bit image for --src and a 32-bit one for --dest; give two files"},
         {blit("s24.bmp", {"-o", "d24.bmp"}), "d24.bmp: is the input given to --dest; refusing to overwrite it"},
         {blit("s24.bmp", {"-o", "./s24.bmp"}), "./s24.bmp: is the input given to --src; refusing to overwrite it"},
         {blit("s24.bmp", {"-o", "no/dir/out.bmp"}), "no/dir/out.bmp: cannot create a file in its directory"},
@@ -178,23 +190,20 @@ TEST(PixmillRun, BadInputGivesOneLineAndTouchesNothing)
         {{"gallery"}, "gallery: expected one directory"},
         {{"gallery", "d24.bmp"}, "d24.bmp: cannot make a directory there"},
     };
-    for (const BadFile& f : files) {
-        write_file(dir / f.name, f.bytes);
-        cases.push_back({blit(f.name), std::string(f.name) + ": " + f.message});
+    for (const auto& [name, bytes, message] : files) {
+        write_file(dir / name, bytes);
+        cases.push_back({blit(name), std::string(name) + ": " + message});
     }
     // Numbers: the whole word, in range (and finite), for an integer (--dx) or a float (--factor).
     const std::vector<std::string> contrast = {"run", "Render_Contrast24", "--dest", "d24.bmp", "--x", "0", "--y",
                                                "0", "--w", "1", "--h", "1", "--factor", "1", "-o", "out.bmp"};
+    const char *const integer = "is not an integer", *range = "is outside the 32-bit integer range",
+                      *number = "is not a number", *finite = "is not a finite number";
     const char* const numbers[][3] = {
-        {"dx", "", "is not an integer"},      {"dx", "-", "is not an integer"},
-        {"dx", "12px", "is not an integer"},  {"dx", " 12", "is not an integer"},
-        {"dx", "1.5", "is not an integer"},   {"dx", "0x10", "is not an integer"},
-        {"dx", "2147483648", "is outside the 32-bit integer range"},
-        {"dx", "-2147483649", "is outside the 32-bit integer range"},
-        {"dx", "99999999999999999999999", "is outside the 32-bit integer range"},
-        {"factor", "", "is not a number"},    {"factor", "1.5.2", "is not a number"},
-        {"factor", " 1", "is not a number"},  {"factor", "nan", "is not a finite number"},
-        {"factor", "-inf", "is not a finite number"}, {"factor", "1e400", "is not a finite number"},
+        {"dx", "", integer}, {"dx", "-", integer}, {"dx", "12px", integer}, {"dx", " 12", integer},
+        {"dx", "1.5", integer}, {"dx", "0x10", integer}, {"dx", "2147483648", range}, {"dx", "-2147483649", range},
+        {"dx", "99999999999999999999999", range}, {"factor", "", number}, {"factor", "1.5.2", number},
+        {"factor", " 1", number}, {"factor", "nan", finite}, {"factor", "-inf", finite}, {"factor", "1e400", finite},
         {"factor", "1e39", "is outside the float range"},
     };
     for (const auto& [option, text, complaint] : numbers) {
@@ -204,13 +213,13 @@ TEST(PixmillRun, BadInputGivesOneLineAndTouchesNothing)
     }
 
     const auto before = snapshot(dir);
-    for (const Case& c : cases) {
+    for (const auto& [args, message] : cases) {
         std::string line;
-        for (const std::string& a : c.args) line += a + " ";
+        for (const std::string& a : args) line += a + " ";
         SCOPED_TRACE(line);
-        const RunResult r = run_pixmill(dir.path(), c.args);
+        const RunResult r = run_pixmill(dir.path(), args);
         EXPECT_NE(r.status, 0);
-        EXPECT_EQ(r.err.rfind("pixmill: " + c.message, 0), 0u) << r.err;
+        EXPECT_EQ(r.err.rfind("pixmill: " + message, 0), 0u) << r.err;
         EXPECT_EQ(r.err.find('\n'), r.err.size() - 1) << r.err;
         EXPECT_TRUE(r.out.empty()) << r.out;
         EXPECT_TRUE(snapshot(dir) == before) << "a file in the directory changed, appeared or went";
@@ -224,58 +233,4 @@ TEST(PixmillRun, NumbersAcceptedWholeAndInRange)
     for (const auto& [text, value] : ints) EXPECT_EQ(parse_int32("--dx", text), value) << text;
     const std::pair<const char*, float> floats[] = {{"1", 1.0f}, {"-0.5", -0.5f}, {"2.5e1", 25.0f}, {"1e-60", 0.0f}};
     for (const auto& [text, value] : floats) EXPECT_EQ(parse_float("--factor", text), value) << text;
-}
-
-// `info`: the version and description, the level the exports run at
-// (PIXMILL_ISA lowers it; a value naming no level, or one above the CPU's, is
-// reported as ignored), and every export with its arguments, each of which
-// `run EXPORT --help` lists.
-TEST(PixmillInfo, VersionLevelAndEveryExportWithItsArguments)
-{
-    TempDir dir;
-    const std::string cpu = pixmill::isa_name(pixmill::cpu_isa());
-    const std::pair<const char*, std::string> levels[] = {
-        {"scalar", cpu == "scalar" ? "scalar\n" : "scalar (lowered by PIXMILL_ISA from " + cpu + ")\n"},
-        {"bogus", cpu + "\nPIXMILL_ISA=bogus ignored: not one of scalar, sse2, ssse3, avx2, avx512\n"},
-        {"avx512", cpu == "avx512" ? "avx512\n" : cpu + "\nPIXMILL_ISA=avx512 ignored: above what this CPU supports\n"},
-    };
-    RunResult info;
-    for (const auto& [isa, level] : levels) {
-        info = run_pixmill(dir.path(), {"info"}, isa);
-        ASSERT_EQ(info.status, 0) << info.err;
-        const std::string head = "Pixmill version 100: Pixmill v1.01 based. Alpha Edition.\nInstruction set: " + level;
-        EXPECT_EQ(info.out.rfind(head + std::to_string(export_table().size()) + " exports", 0), 0u) << info.out;
-    }
-    for (const ExportEntry& e : export_table()) {
-        const RunResult help = run_pixmill(dir.path(), {"run", e.name, "--help"});
-        EXPECT_EQ(help.status, 0) << e.name;
-        std::string names;
-        for (size_t i = 0; i < e.arg_names.size(); ++i) {
-            names += (i ? " " : "") + e.arg_names[i];
-            const std::string option = (e.kinds[i] == ArgKind::kIntOut ? " " : " --") + e.arg_names[i] + " ";
-            EXPECT_NE(help.out.find(option), std::string::npos) << e.name << option << "\n" << help.out;
-        }
-        EXPECT_NE(info.out.find("  " + e.name + " "), std::string::npos) << e.name;
-        EXPECT_NE(info.out.find(names + "\n", info.out.find("  " + e.name + " ")), std::string::npos) << e.name;
-    }
-    EXPECT_TRUE(snapshot(dir).empty());
-}
-
-// `demo`: one timed line per step, and the scene in a file a reader takes,
-// under the default name or the one given.
-TEST(PixmillDemo, WritesTheSceneAndReportsEachStep)
-{
-    TempDir dir;
-    const RunResult r = run_pixmill(dir.path(), {"demo"});
-    ASSERT_EQ(r.status, 0) << r.err;
-    size_t timed_lines = 0;
-    for (size_t at = r.out.find(" ms\n"); at != std::string::npos; at = r.out.find(" ms\n", at + 1)) ++timed_lines;
-    EXPECT_EQ(timed_lines, demo_steps().size()) << r.out;
-    EXPECT_NE(r.out.find("wrote pixmill-demo.bmp (680x344, 24-bit)"), std::string::npos) << r.out;
-    EXPECT_EQ(read_bmp(dir / "pixmill-demo.bmp").width(), kCanvasWidth);
-
-    const RunResult named = run_pixmill(dir.path(), {"demo", "scene.bmp"});
-    ASSERT_EQ(named.status, 0) << named.err;
-    EXPECT_EQ(read_file(dir / "scene.bmp"), read_file(dir / "pixmill-demo.bmp"));
-    EXPECT_EQ(snapshot(dir).size(), 2u);
 }

