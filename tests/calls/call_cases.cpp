@@ -203,7 +203,7 @@ void Workspace::prepare(const CallCase& c)
         // The array services read dest's descriptor; the copy moves bytes
         // within dest's array, overlapping when the seed says so.
         const size_t n = bytes_[0].size(), shift = n > 16 ? c.fill_seed % 16 : 0, up = c.fill_seed & 16 ? shift : 0;
-        uint8_t* a = bytes_[0].data();
+        uint8_t* a = surfaces_[0].pixels();
         service_ = ServiceCall{surfaces_[0].descriptor(), c.ints[0], &version_, text_, a + up, a + shift - up,
                                static_cast<int32_t>(n - shift)};
         return;
@@ -213,18 +213,18 @@ void Workspace::prepare(const CallCase& c)
     args_ = make_args(e, roles, sums_, [&](size_t i) { return ArgValue{nullptr, c.ints[i], c.floats[i], nullptr}; });
 }
 
-int64_t Workspace::invoke()
+int64_t Workspace::invoke(bool stack4)
 {
     const auto& table = pixmill_tool::export_table();
-    const int rows = static_cast<int>(table.size());
-    if (case_->export_index >= rows)
-        result_ = call_service(case_->export_index - rows, service_);
+    const int rows = static_cast<int>(table.size()), k = case_->export_index;
+    if (k >= rows)
+        result_ = call_service(k - rows, service_, stack4);
     else
-        result_ = table[case_->export_index].invoke(args_.data());
+        result_ = stack4 ? invoke_stack4(k, args_.data()) : table[k].invoke(args_.data());
     // Pointers read back from the array services differ between workspaces;
     // whether one came back matters, not its value.
     if (case_->export_index == rows || case_->export_index == rows + 1)
-        result_ = result_ == reinterpret_cast<intptr_t>(bytes_[0].data()) ? 1 : result_;
+        result_ = result_ == reinterpret_cast<intptr_t>(surfaces_[0].pixels()) ? 1 : result_;
     return result_;
 }
 
@@ -235,7 +235,7 @@ std::vector<uint8_t> Workspace::outcome() const
         const auto* b = static_cast<const uint8_t*>(p);
         out.insert(out.end(), b, b + n);
     };
-    for (const std::vector<uint8_t>& b : bytes_) add(b.data(), b.size());
+    for (int k = 0; k < 3; ++k) add(surfaces_[k].pixels(), bytes_[k].size());
     add(sums_, sizeof sums_);
     add(&version_, sizeof version_);
     add(text_, sizeof text_);

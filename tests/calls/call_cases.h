@@ -44,8 +44,9 @@ public:
     // Allocates (to exactly the case's bytes, so a sanitizer sees any access
     // past them) and fills the case's arrays and builds its arguments.
     void prepare(const CallCase& c);
-    // The call alone.
-    int64_t invoke();
+    // The call alone; stack4 (32-bit x86 only): with the stack pointer at 4
+    // mod 16 (see invoke_stack4).
+    int64_t invoke(bool stack4 = false);
     // Every byte the call could have changed: the arrays, the sums, the
     // service buffers, and the result.
     std::vector<uint8_t> outcome() const;

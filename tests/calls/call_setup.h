@@ -38,10 +38,14 @@ size_t array_bytes(const Shape& s);
 Shape make_shape(int32_t bits, int32_t width, int32_t rows, int32_t pad = 0,
                  Descriptor d = Descriptor::kTwoDim);
 
-// A Surface record and its descriptor over pixel bytes owned elsewhere.
+// A Surface record and its descriptor over pixel bytes owned elsewhere. On
+// Windows the descriptor and its array come from the Automation runtime
+// (SafeArrayCreate, SafeArrayAccessData), as a Visual Basic program's ReDim
+// makes them, and bind copies the bytes into that array.
 class BoundSurface {
 public:
     BoundSurface() = default;
+    ~BoundSurface() { release(); }
     BoundSurface(const BoundSurface&) = delete;
     BoundSurface& operator=(const BoundSurface&) = delete;
 
@@ -49,10 +53,18 @@ public:
     // Null for a kNullRecord shape.
     Surface* get() { return null_record_ ? nullptr : &surface_; }
     SAFEARRAY* descriptor() { return surface_.Pixels; }
+    // The bytes the descriptor reaches (the runtime's array on Windows).
+    uint8_t* pixels() const { return pixels_; }
 
 private:
+    void release();
+#if defined(_WIN32)
+    SAFEARRAY* runtime_ = nullptr;
+#else
     PixmillArray array_{};
+#endif
     Surface surface_{};
+    uint8_t* pixels_ = nullptr;
     bool null_record_ = false;
 };
 
@@ -107,8 +119,18 @@ struct ServiceCall {
     const uint8_t* copy_src = nullptr;
     int32_t copy_count = 0;
 };
-// The service's result widened to 64 bits (CopyMemoryC gives 0).
-int64_t call_service(int k, const ServiceCall& c);
+// The service's result widened to 64 bits (CopyMemoryC gives 0). stack4
+// (32-bit x86 only): called with the stack pointer at 4 mod 16, as a caller
+// that keeps its stack only 4-byte aligned (a classic Visual Basic program)
+// may call it, through a small assembly thunk.
+int64_t call_service(int k, const ServiceCall& c, bool stack4 = false);
+// The table export's call from such a stack.
+int32_t invoke_stack4(int table_row, const ArgValue* args);
+#if defined(__i386__)
+constexpr bool kStack4Calls = true;
+#else
+constexpr bool kStack4Calls = false;
+#endif
 
 // Every export the library has: the table's rows and the services.
 inline int export_count() { return static_cast<int>(pixmill_tool::export_table().size()) + kServiceCount; }

@@ -4,6 +4,9 @@
 // every case at the scalar level and keeps a digest of everything each call
 // leaves (arrays with their padding, out-parameters, result); `pixmill_levels
 // check FILE` runs the same cases at this process's level and compares.
+// `check FILE stack4` (32-bit x86) makes every call with the stack pointer at
+// 4 mod 16. The Windows build of this driver calls the DLL instead (see
+// tests/caller), with the Automation runtime's arrays.
 // Exit 77: PIXMILL_ISA names a level this processor (or build) lacks.
 #include <cinttypes>
 #include <cstdio>
@@ -49,8 +52,13 @@ void describe(const CallCase& c, size_t index)
 int main(int argc, char** argv)
 {
     const bool write = argc == 3 && std::strcmp(argv[1], "write") == 0;
-    if (argc != 3 || (!write && std::strcmp(argv[1], "check") != 0)) {
-        std::fprintf(stderr, "usage: pixmill_levels write|check FILE\n");
+    const bool stack4 = argc == 4 && std::strcmp(argv[3], "stack4") == 0;
+    if ((argc != 3 && !stack4) || (!write && std::strcmp(argv[1], "check") != 0)) {
+        std::fprintf(stderr, "usage: pixmill_levels write|check FILE [stack4]\n");
+        return 2;
+    }
+    if (stack4 && !kStack4Calls) {
+        std::fprintf(stderr, "stack4: only a 32-bit x86 build makes 4-byte-aligned calls\n");
         return 2;
     }
     pixmill::Isa asked;
@@ -70,7 +78,7 @@ int main(int argc, char** argv)
     Workspace w;
     for (const CallCase& c : cases) {
         w.prepare(c);
-        w.invoke();
+        w.invoke(stack4);
         digests.push_back(digest(w.outcome()));
     }
 
@@ -96,10 +104,11 @@ int main(int argc, char** argv)
         return 1;
     }
     if (differing) {
-        std::printf("%s: %zu of %zu calls differ from the scalar level's bytes\n", name, differing, cases.size());
+        std::printf("%s: %zu of %zu calls differ from the scalar level's bytes%s\n", name, differing, cases.size(),
+                    stack4 ? " (stack at 4 mod 16)" : "");
         return 1;
     }
-    std::printf("%s: %zu calls of %d exports %s\n", name, cases.size(), export_count(),
-                write ? "written" : "give the scalar level's bytes");
+    std::printf("%s: %zu calls of %d exports %s%s\n", name, cases.size(), export_count(),
+                write ? "written" : "give the scalar level's bytes", stack4 ? " from a stack at 4 mod 16" : "");
     return 0;
 }
