@@ -234,36 +234,6 @@ double cos_kernel(double hi, double lo)
 
 inline bool finite(double x) { return x - x == 0; }
 
-// ---- arctangent tables -----------------------------------------------------------
-
-// atan(k/8) for k = 0..8 and pi/2 - atan(k/8) = atan(8/k), each as a double and
-// the rounding error of that double.
-struct DoubleDouble {
-    double hi, lo;
-};
-constexpr DoubleDouble kAtanEighths[9] = {
-    {0.0, 0.0},
-    {0.12435499454676144, -3.1253241424539383e-18},
-    {0.24497866312686414, 1.0698755618734451e-17},
-    {0.35877067027057225, -2.4623815582638635e-17},
-    {0.4636476090008061, 2.2698777452961687e-17},
-    {0.5585993153435624, -5.4556305485916264e-18},
-    {0.6435011087932844, 1.5834785051444286e-17},
-    {0.7188299996216245, -2.1478388444456983e-17},
-    {0.7853981633974483, 3.061616997868383e-17},
-};
-constexpr DoubleDouble kAtanEighthsComplement[9] = {
-    {kPio2Hi, kPio2Lo},
-    {1.446441332248135, 9.211323971545052e-17},
-    {1.3258176636680326, -8.824429373951136e-17},
-    {1.2120256565243244, 3.034500430874847e-17},
-    {1.1071487177940904, 9.40447137356638e-17},
-    {1.0121970114513341, 6.668797050595929e-17},
-    {0.9272952180016122, 4.5397554905923374e-17},
-    {0.8519663271732721, -2.831157406069101e-17},
-    {0.7853981633974483, 3.061616997868383e-17},
-};
-
 }  // namespace
 
 double sine(double x)
@@ -305,64 +275,6 @@ void sine_cosine(double x, double& s, double& c)
     case 2: s = -sk, c = -ck; break;
     default: s = -ck, c = sk; break;
     }
-}
-
-// atan(x) for |x| <= 1 is atan(k/8) + atan(t) with k/8 the nearest eighth and
-// t = (x - k/8) / (1 + x k/8), |t| <= 1/16, where a short series suffices.
-// t is carried to twice double precision, so its rounding does not show next
-// to atan(k/8). Above 1, atan(x) = pi/2 - atan(1/x), with 1/x carried alike.
-double arctangent(double x)
-{
-    if (x != x || x == 0) return x + x;  // NaN, or zero with its sign
-    const bool neg = x < 0;
-    const double ax = abs_of(x);
-    if (ax > 0x1p60) return neg ? -kPio2Hi : kPio2Hi;  // pi/2 - 1/x rounds to this
-
-    const bool reflect = ax > 1.0;
-    double y = ax, y_lo = 0.0;
-    if (reflect) {
-        y = 1.0 / ax;
-        double p, pe;
-        two_prod(ax, y, p, pe);
-        y_lo = ((1.0 - p) - pe) / ax;
-    }
-
-    const int k = static_cast<int>(y * 8.0 + 0.5);
-    double t = y, t_lo = y_lo;
-    if (k > 0) {
-        const double c = k * 0.125;
-        const double num = y - c;  // exact: y lies within 1/16 of c
-        double pc, pc_err;
-        two_prod(y, c, pc, pc_err);
-        const double den = 1.0 + pc;
-        t = num / den;
-        // What the quotient leaves over: num + y_lo - t * (1 + (y + y_lo) * c).
-        double m, m_err;
-        two_prod(t, pc, m, m_err);
-        const double rest = (((num - t) - m) - m_err) - t * pc_err + y_lo * (1.0 - t * c);
-        t_lo = rest / den;
-    }
-
-    const double t2 = t * t;
-    const double series =
-        t * t2 *
-        (-1.0 / 3.0 +
-         t2 * (1.0 / 5.0 +
-               t2 * (-1.0 / 7.0 + t2 * (1.0 / 9.0 + t2 * (-1.0 / 11.0 + t2 * (1.0 / 13.0 + t2 * (-1.0 / 15.0 +
-                                                                                                 t2 / 17.0)))))));
-    const double small = series + t_lo;  // atan(t + t_lo) - t
-
-    double s, err, result;
-    if (!reflect) {
-        const DoubleDouble& base = kAtanEighths[k];
-        two_sum(base.hi, t, s, err);
-        result = s + (err + (small + base.lo));
-    } else {
-        const DoubleDouble& base = kAtanEighthsComplement[k];
-        two_sum(base.hi, -t, s, err);
-        result = s + (err + (base.lo - small));
-    }
-    return neg ? -result : result;
 }
 
 }  // namespace pixmill

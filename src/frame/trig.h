@@ -1,4 +1,4 @@
-// The library's own double-precision sine, cosine and arctangent.
+// The library's own double-precision sine and cosine.
 //
 // The C runtime's versions differ between platforms (the 32-bit Linux one
 // runs on the x87 unit, the Windows one has its own polynomials), and the
@@ -17,7 +17,6 @@ double cosine(double x);
 // Both at once, sharing the argument reduction; the same bits as sine(x) and
 // cosine(x).
 void sine_cosine(double x, double& s, double& c);
-double arctangent(double x);
 
 // What the sine's argument reduction and series use, shared with the sine in
 // vector lanes (frame/sine_lanes.h), which must give the same bits.
