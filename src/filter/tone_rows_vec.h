@@ -284,9 +284,9 @@ void contrast_24(uint8_t* row, int32_t w, ContrastCall& c)
         const uint32_t order_lanes[8] = {0, 4, 1, 5, 2, 6, 3, 7};
         const V order = S::load(reinterpret_cast<const uint8_t*>(order_lanes));
         auto eight = [&](const uint8_t* p) {
-            const V x = S::mullo32(S::sub32(S::load_u8_to_32(p), mid), m);
+            const V x = S::mullo32(S::I32::sub(S::load_u8_to_32(p), mid), m);
             const V negative = S::template srai32<31>(x);
-            return S::sra32(S::add32(x, S::and_(negative, round_up)), f.k);
+            return S::sra32(S::I32::add(x, S::and_(negative, round_up)), f.k);
         };
         // Blocks of three vectors (whole pixels), each byte on its own, a
         // quarter vector of bytes per 32-bit lanes.

@@ -191,9 +191,6 @@ struct Sse2 {
     // in one masked vector each, touching no byte outside them.
     static constexpr bool kMasks = false;
     // ---- scaled copies: pixels picked out of row windows ----
-    static constexpr bool kGathers = false;  // gather32 below
-    static V add32(V a, V b) { return _mm_add_epi32(a, b); }
-    static V sub32(V a, V b) { return _mm_sub_epi32(a, b); }
     // The high 16 bits of each unsigned 16-bit product.
     static V mulhi_u16(V a, V b) { return _mm_mulhi_epu16(a, b); }
     // Asks for the cache line holding p; never faults, whatever p.
@@ -426,8 +423,6 @@ struct Avx2 {
     {
         return _mm256_cvtepu8_epi32(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(p)));
     }
-    static V add32(V a, V b) { return _mm256_add_epi32(a, b); }
-    static V sub32(V a, V b) { return _mm256_sub_epi32(a, b); }
     static V mullo32(V a, V b) { return _mm256_mullo_epi32(a, b); }
     template <int n> static V srai32(V a) { return _mm256_srai_epi32(a, n); }
     static V sra32(V a, int n) { return _mm256_sra_epi32(a, _mm_cvtsi32_si128(n)); }  // n known at run time
@@ -438,7 +433,6 @@ struct Avx2 {
     // 32-bit lane j of the result is lane idx[j] of a.
     static V permute32(V idx, V a) { return _mm256_permutevar8x32_epi32(a, idx); }
     // ---- scaled copies: pixels picked out of row windows ----
-    static constexpr bool kGathers = true;
     static V min_i32(V a, V b) { return _mm256_min_epi32(a, b); }
     static V max_i32(V a, V b) { return _mm256_max_epi32(a, b); }
     static V mulhi_u16(V a, V b) { return _mm256_mulhi_epu16(a, b); }
@@ -674,9 +668,6 @@ struct Avx512 {
     // Byte j of the result is byte idx[j] % 128 of the 128 bytes a, b.
     static V permute8x2(V idx, V a, V b) { return _mm512_permutex2var_epi8(a, idx, b); }
     // ---- scaled copies: pixels picked out of row windows ----
-    static constexpr bool kGathers = true;
-    static V add32(V a, V b) { return _mm512_add_epi32(a, b); }
-    static V sub32(V a, V b) { return _mm512_sub_epi32(a, b); }
     static V min_i32(V a, V b) { return _mm512_min_epi32(a, b); }
     static V max_i32(V a, V b) { return _mm512_max_epi32(a, b); }
     static V mulhi_u16(V a, V b) { return _mm512_mulhi_epu16(a, b); }

@@ -79,11 +79,11 @@ inline typename S::V index_of(typename S::V c, int64_t at)
 {
     using V = typename S::V;
     if constexpr (Bpp == 4) {
-        return S::sub32(c, S::set1_32(static_cast<uint32_t>(at / 4)));
+        return S::I32::sub(c, S::set1_32(static_cast<uint32_t>(at / 4)));
     } else {
-        const V off = S::sub32(S::add32(S::template slli32<1>(c), c), S::set1_32(static_cast<uint32_t>(at)));
+        const V off = S::I32::sub(S::I32::add(S::template slli32<1>(c), c), S::set1_32(static_cast<uint32_t>(at)));
         const V rep = S::or_(off, S::or_(S::template slli32<8>(off), S::template slli32<16>(off)));
-        return S::add32(rep, S::set1_32(0x020100));
+        return S::I32::add(rep, S::set1_32(0x020100));
     }
 }
 
@@ -93,7 +93,7 @@ template <class S, int Bpp>
 inline typename S::V index_step(typename S::V idx, int k)
 {
     const uint32_t step = Bpp == 4 ? 1u : 0x030303u;
-    return k < 0 ? S::sub32(idx, S::set1_32(step)) : S::add32(idx, S::set1_32(step));
+    return k < 0 ? S::I32::sub(idx, S::set1_32(step)) : S::I32::add(idx, S::set1_32(step));
 }
 
 // The pixels at indices idx of a window of one vector w, or of two a, b.
@@ -163,8 +163,8 @@ inline typename S::V gathered_averages(const SourceRows& s, typename S::V c)
 {
     using V = typename S::V;
     const V one = S::set1_32(1);
-    const V left = S::max_i32(S::sub32(c, one), S::zero());
-    const V right = S::min_i32(S::add32(c, one), S::set1_32(s.last_col));
+    const V left = S::max_i32(S::I32::sub(c, one), S::zero());
+    const V right = S::min_i32(S::I32::add(c, one), S::set1_32(s.last_col));
     return average5<S>(S::gather32(s.row, c), S::gather32(s.row, left), S::gather32(s.row, right),
                        S::gather32(s.above, c), S::gather32(s.below, c));
 }
@@ -189,7 +189,7 @@ inline void sample(uint8_t* dst, const uint8_t* row, const int32_t* cols, int32_
                 v = pick1<S, SBpp>(S::load(row + at), index_of<S, SBpp>(c, at));
             } else if (nw == 2 && at >= 0) {
                 v = pick2<S, SBpp>(S::load(row + at), S::load(row + at + S::kBytes), index_of<S, SBpp>(c, at));
-            } else if constexpr (SBpp == 4 && S::kGathers) {
+            } else if constexpr (SBpp == 4 && S::I32::kGathers) {
                 v = S::gather32(row, c);
             } else {
                 scalar(dst + DBpp * i, row, cols + i, kBlock);
@@ -225,8 +225,8 @@ inline bool pick_then_average(const SourceRows& s, const int32_t* cols, int64_t 
         ir = index_step<S, Bpp>(ic, 1);
     } else {
         const V one = S::set1_32(1);
-        il = index_of<S, Bpp>(S::max_i32(S::sub32(c, one), S::zero()), at);
-        ir = index_of<S, Bpp>(S::min_i32(S::add32(c, one), S::set1_32(s.last_col)), at);
+        il = index_of<S, Bpp>(S::max_i32(S::I32::sub(c, one), S::zero()), at);
+        ir = index_of<S, Bpp>(S::min_i32(S::I32::add(c, one), S::set1_32(s.last_col)), at);
     }
     fetch_ahead<S>(s, at, fetched);
     V w[2], up[2], down[2];
@@ -289,7 +289,7 @@ inline void smooth(uint8_t* dst, const SourceRows& s, const int32_t* cols, int32
         else
             picked = average_then_pick<S, SBpp>(s, cols + i, row_bytes, fetched, v);
         if (!picked) {
-            if constexpr (SBpp == 4 && S::kGathers) {
+            if constexpr (SBpp == 4 && S::I32::kGathers) {
                 v = gathered_averages<S>(s, columns<S>(cols + i));
             } else {
                 scalar(dst + DBpp * i, s, cols + i, kBlock);
