@@ -11,31 +11,16 @@
 #include <string>
 #include <vector>
 
+#include "images.h"
 #include "pixmill.h"
 
 namespace {
 
 constexpr int32_t kW = 1920, kH = 1080;
 
-// A picture of w x h pixels, rows padded to 4 bytes, random bytes.
-struct Picture {
-    std::vector<uint8_t> bytes;
-    PixmillArray storage{};
-    Surface surface{};
-
-    Picture(int32_t w, int32_t h, int bits, uint32_t seed)
-    {
-        const int32_t pitch = (w * (bits / 8) + 3) / 4 * 4;
-        bytes.resize(static_cast<size_t>(pitch) * static_cast<size_t>(h));
-        uint32_t x = seed * 2654435761u + 1;
-        for (uint8_t& b : bytes) {
-            x = x * 1103515245u + 12345u;
-            b = static_cast<uint8_t>(x >> 16);
-        }
-        surface = pixmill_wrap(&storage, bytes.data(), w, h, pitch, bits);
-    }
-    Surface* s() { return &surface; }
-};
+// A random picture, 64-byte aligned with rows padded to 4 bytes, as the
+// benchmark's own.
+using Picture = bench::Image;
 
 struct Workload {
     std::string name;
@@ -48,13 +33,18 @@ struct Workload {
 int main(int argc, char** argv)
 {
     const char* filter = argc > 1 ? argv[1] : "";
-    auto p24 = [](uint32_t seed, int32_t w = kW, int32_t h = kH) { return std::make_unique<Picture>(w, h, 24, seed); };
-    auto p32 = [](uint32_t seed, int32_t w = kW, int32_t h = kH) { return std::make_unique<Picture>(w, h, 32, seed); };
+    auto picture = [](int bits, uint32_t seed, int32_t w, int32_t h) {
+        auto p = std::make_unique<Picture>(bench::Size{w, h}, bits);
+        p->fill_random(seed);
+        return p;
+    };
+    auto p24 = [&](uint32_t seed, int32_t w = kW, int32_t h = kH) { return picture(24, seed, w, h); };
+    auto p32 = [&](uint32_t seed, int32_t w = kW, int32_t h = kH) { return picture(32, seed, w, h); };
     auto a24 = p24(1), b24 = p24(2), a32 = p32(3), b32 = p32(4);
     auto half24 = p24(5, kW / 2, kH / 2), double24 = p24(6, kW * 2, kH * 2);
     auto half32 = p32(7, kW / 2, kH / 2), double32 = p32(8, kW * 2, kH * 2);
     int32_t sums[3];
-    Surface *d24 = a24->s(), *s24 = b24->s(), *d32 = a32->s(), *s32 = b32->s();
+    Surface *d24 = a24->surface(), *s24 = b24->surface(), *d32 = a32->surface(), *s32 = b32->surface();
 
     std::vector<Workload> work = {
         {"Render_BitBlt24to24", [&] { Render_BitBlt24to24(d24, 0, 0, kW, kH, s24, 0, 0); }, a24.get()},
@@ -64,12 +54,12 @@ int main(int argc, char** argv)
         {"Render_BitBlt24to24Alpha", [&] { Render_BitBlt24to24Alpha(d24, 0, 0, kW, kH, s24, 0, 0, 100); }, a24.get()},
         {"Render_DrawBar24Alpha", [&] { Render_DrawBar24Alpha(d24, 0, 0, kW, kH, 200, 100, 50, 100); }, a24.get()},
         {"Render_BitBlt24to24TColor", [&] { Render_BitBlt24to24TColor(d24, 0, 0, kW, kH, s24, 0, 0, 255, 0, 255); }, a24.get()},
-        {"Render_StretchBlt24to24 2x up", [&] { Render_StretchBlt24to24(d24, 0, 0, kW, kH, half24->s(), 0, 0, kW / 2, kH / 2); }, a24.get()},
-        {"Render_StretchBlt24to24 0.5x down", [&] { Render_StretchBlt24to24(d24, 0, 0, kW, kH, double24->s(), 0, 0, kW * 2, kH * 2); }, a24.get()},
-        {"Render_StretchBlt32to32F 2x up", [&] { Render_StretchBlt32to32F(d32, 0, 0, kW, kH, half32->s(), 0, 0, kW / 2, kH / 2); }, a32.get()},
-        {"Render_StretchBlt32to32F 0.5x down", [&] { Render_StretchBlt32to32F(d32, 0, 0, kW, kH, double32->s(), 0, 0, kW * 2, kH * 2); }, a32.get()},
-        {"Render_StretchBltBillinear24to24 2x up", [&] { Render_StretchBltBillinear24to24(d24, 0, 0, kW, kH, half24->s(), 0, 0, kW / 2, kH / 2); }, a24.get()},
-        {"Render_StretchBltBillinear24to24 0.5x down", [&] { Render_StretchBltBillinear24to24(d24, 0, 0, kW, kH, double24->s(), 0, 0, kW * 2, kH * 2); }, a24.get()},
+        {"Render_StretchBlt24to24 2x up", [&] { Render_StretchBlt24to24(d24, 0, 0, kW, kH, half24->surface(), 0, 0, kW / 2, kH / 2); }, a24.get()},
+        {"Render_StretchBlt24to24 0.5x down", [&] { Render_StretchBlt24to24(d24, 0, 0, kW, kH, double24->surface(), 0, 0, kW * 2, kH * 2); }, a24.get()},
+        {"Render_StretchBlt32to32F 2x up", [&] { Render_StretchBlt32to32F(d32, 0, 0, kW, kH, half32->surface(), 0, 0, kW / 2, kH / 2); }, a32.get()},
+        {"Render_StretchBlt32to32F 0.5x down", [&] { Render_StretchBlt32to32F(d32, 0, 0, kW, kH, double32->surface(), 0, 0, kW * 2, kH * 2); }, a32.get()},
+        {"Render_StretchBltBillinear24to24 2x up", [&] { Render_StretchBltBillinear24to24(d24, 0, 0, kW, kH, half24->surface(), 0, 0, kW / 2, kH / 2); }, a24.get()},
+        {"Render_StretchBltBillinear24to24 0.5x down", [&] { Render_StretchBltBillinear24to24(d24, 0, 0, kW, kH, double24->surface(), 0, 0, kW * 2, kH * 2); }, a24.get()},
         {"Render_Invert24", [&] { Render_Invert24(d24, 0, 0, kW, kH); }, a24.get()},
         {"Render_HorizontalFlip32", [&] { Render_HorizontalFlip32(d32, 0, 0, kW, kH); }, a32.get()},
         {"Render_Set32Alpha", [&] { Render_Set32Alpha(d32, 128); }, a32.get()},
@@ -88,11 +78,13 @@ int main(int argc, char** argv)
     using Clock = std::chrono::steady_clock;
     for (const Workload& w : work) {
         if (w.name.find(filter) == std::string::npos) continue;
-        const std::vector<uint8_t> start = w.out != nullptr ? w.out->bytes : std::vector<uint8_t>();
+        const size_t n = w.out != nullptr ? static_cast<size_t>(w.out->buffer_bytes()) : 0;
+        std::vector<uint8_t> start;
+        if (w.out != nullptr) start.assign(w.out->data(), w.out->data() + n);
         std::vector<double> ns;
         const Clock::time_point until = Clock::now() + std::chrono::milliseconds(400);
         while (ns.size() < 5 || (Clock::now() < until && ns.size() < 1000)) {
-            if (w.out != nullptr) std::memcpy(w.out->bytes.data(), start.data(), start.size());
+            if (w.out != nullptr) std::memcpy(w.out->data(), start.data(), n);
             const Clock::time_point t0 = Clock::now();
             w.call();
             ns.push_back(std::chrono::duration<double, std::nano>(Clock::now() - t0).count());
