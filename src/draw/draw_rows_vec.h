@@ -57,11 +57,17 @@ void fill_24(uint8_t* dst, int32_t w, const Colour24& c)
         pixmill::fill_row_24(dst, w, c);
         return;
     }
-    // The vector that begins o bytes into the row.
-    const auto at = [&c](ptrdiff_t o) { return S::load(c.run + o % 3); };
+    // The vector that begins p bytes into a pixel. The row's first vector
+    // begins 0 bytes in, its last one (bytes - n) = -n (mod 3), the first
+    // aligned one o = n - a, and each next one n further.
+    constexpr uint32_t step = n % 3;
+    const auto at = [&c](uint32_t p) { return S::load(c.run + p); };
+    const auto next = [](uint32_t p) { return p + step < 3 ? p + step : p + step - 3; };
     S::store(dst, at(0));
-    ptrdiff_t o = n - static_cast<ptrdiff_t>(reinterpret_cast<uintptr_t>(dst) & (n - 1));
-    const V v0 = at(o), v1 = at(o + n), v2 = at(o + 2 * n);
+    const uint32_t a = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(dst) & (n - 1));
+    ptrdiff_t o = n - a;
+    const uint32_t p0 = (static_cast<uint32_t>(n) - a) % 3, p1 = next(p0);
+    const V v0 = at(p0), v1 = at(p1), v2 = at(next(p1));
     for (; o + 3 * n <= bytes; o += 3 * n) {
         S::store(dst + o, v0);
         S::store(dst + o + n, v1);
@@ -76,7 +82,7 @@ void fill_24(uint8_t* dst, int32_t w, const Colour24& c)
             o += n;
         }
     }
-    if (o < bytes) S::store(dst + bytes - n, at(bytes - n));
+    if (o < bytes) S::store(dst + bytes - n, at((3 - step) % 3));
 }
 
 template <class S>
