@@ -20,9 +20,10 @@ struct Work {
     std::function<void()> peer;
     int64_t amount = 0;  // bytes or pixels one call handles, the same for both sides
 
-    // The picture both sides write. With restore set it is put back to its
-    // starting bytes before every call (not timed), for calls whose speed
-    // would drift as they rework their own output.
+    // The picture both sides write. With restore set every timed call starts
+    // from its starting bytes (a copy of them: the calls must reach the
+    // picture through out's Surface or Mat, made at each call), for calls
+    // whose speed would drift as they rework their own output.
     Image* out = nullptr;
     bool restore = false;
     // Both sides compute the same thing: from the same start they must leave

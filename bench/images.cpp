@@ -29,8 +29,15 @@ Image::Image(Size size, int bits)
     size_t bytes = (static_cast<size_t>(buffer_bytes()) + 63) & ~size_t{63};
     data_ = static_cast<uint8_t*>(std::aligned_alloc(64, bytes == 0 ? 64 : bytes));
     if (data_ == nullptr) throw std::bad_alloc();
+    own_ = data_;
     std::memset(data_, 0, bytes);
     surface_ = pixmill_wrap(&array_, data_, size.width, size.height, pitch_, bits);
+}
+
+void Image::look_at(uint8_t* buffer)
+{
+    data_ = buffer != nullptr ? buffer : own_;
+    surface_ = pixmill_wrap(&array_, data_, size_.width, size_.height, pitch_, bits_);
 }
 
 Image::~Image()
@@ -38,7 +45,7 @@ Image::~Image()
 #ifdef PIXMILL_BENCH_PIXMAN
     for (pixman_image_t* view : pixman_views_) pixman_image_unref(view);
 #endif
-    std::free(data_);
+    std::free(own_);
 }
 
 void Image::fill_random(uint64_t seed)

@@ -41,6 +41,10 @@ public:
     int32_t pitch() const { return pitch_; }
     int64_t buffer_bytes() const { return int64_t{pitch_} * size_.height; }
     uint8_t* data() { return data_; }
+    // Points the Image, its Surface and its Mats, at another buffer of the
+    // same layout (nullptr: back to its own), as the benchmark's ring of
+    // starting pictures needs; pixman views made before keep the old bytes.
+    void look_at(uint8_t* buffer);
     const uint8_t* data() const { return data_; }
     uint8_t* memory_row(int32_t r) { return data_ + int64_t{r} * pitch_; }
     const uint8_t* memory_row(int32_t r) const { return data_ + int64_t{r} * pitch_; }
@@ -67,6 +71,7 @@ private:
     int bits_;
     int32_t pitch_;
     uint8_t* data_;
+    uint8_t* own_;
     PixmillArray array_;
     Surface surface_;
 #ifdef PIXMILL_BENCH_PIXMAN

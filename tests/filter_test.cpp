@@ -136,6 +136,36 @@ TEST(CalcColor24, SumsTheClippedRectangle)
     }
 }
 
+// Every level's kernel over rows narrower than its block, exactly a block and
+// with a tail, one row and several (a gap of padding between them, a column
+// left out on each side), onto totals that wrap: each channel's total is its
+// start plus its bytes modulo 2^32; the export, which starts from 0, agrees.
+TEST(CalcColor24, EveryLevelSumsEveryRowAndWraps)
+{
+    std::mt19937 rng(19);
+    for (int32_t w : {1, 15, 16, 17, 33, 64, 65, 130, 300})
+        for (int32_t h : {1, 4}) {
+            TestSurface s(w + 2, h, 24, 5);
+            s.fill_random(rng);
+            uint32_t bytes[3] = {0, 0, 0};  // blue, green, red
+            for (int32_t y = 0; y < h; ++y)
+                for (int32_t x = 1; x <= w; ++x)
+                    for (int c = 0; c < 3; ++c) bytes[c] += s.px(x, y)[c];
+            int32_t red, green, blue;
+            Render_CalcColor24(s.get(), 1, 0, w, h, &red, &green, &blue);
+            EXPECT_TRUE(uint32_t(blue) == bytes[0] && uint32_t(green) == bytes[1] && uint32_t(red) == bytes[2])
+                << "export, " << w << " x " << h;
+            for (pixmill::Isa isa : pixmill::kAllIsas) {
+                if (isa > pixmill::cpu_isa()) break;
+                pixmill::ColourSums sums{0xFFFFFFFFu, 0x7FFFFFFFu, 0xFFFFFF00u};  // red, green, blue
+                pixmill::kernels_at(isa).sum_24(s.px(1, h - 1), s.pitch(), w, h, sums);
+                EXPECT_TRUE(sums.blue == 0xFFFFFF00u + bytes[0] && sums.green == 0x7FFFFFFFu + bytes[1] &&
+                            sums.red == 0xFFFFFFFFu + bytes[2])
+                    << pixmill::isa_name(isa) << ", " << w << " x " << h;
+            }
+        }
+}
+
 // Set32Alpha covers every pixel of the array, the padding beyond Width
 // included, whatever Width says.
 TEST(Set32Alpha, WritesEveryPixelOfTheArray)

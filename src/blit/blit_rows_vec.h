@@ -64,7 +64,8 @@ void blend_32to32(uint8_t* dst, const uint8_t* src, int32_t w)
                 continue;
             }
             const V dv = S::load(d);
-            const V mixed = blend255_bytes<S>(s, dv, S::andnot(amask, spread_alpha32<S>(s)));
+            // The alpha byte's blend is replaced by the larger alpha.
+            const V mixed = blend255_bytes_by_multiply<S>(s, dv, spread_alpha32<S>(s));
             S::store(d, S::select(amask, S::max_u8(dv, s), mixed));
         }
     }

@@ -12,9 +12,9 @@ extern "C" {
 int32_t PIXMILL_CALL Render_DrawBar24(Surface* dest, int32_t x, int32_t y, int32_t w, int32_t h, int32_t red,
                                       int32_t green, int32_t blue)
 {
-    const Bgr c = colour_bytes(red, green, blue);
+    const Colour24 c = colour24(colour_bytes(red, green, blue));
     return for_each_rect_row(dest, kBgr24, {x, y, w, h},
-                             [c](const Kernels& k, uint8_t* row, int32_t n) { k.fill_24(row, n, c); });
+                             [&c](const Kernels& k, uint8_t* row, int32_t n) { k.fill_24(row, n, c); });
 }
 
 int32_t PIXMILL_CALL Render_DrawBar24Alpha(Surface* dest, int32_t x, int32_t y, int32_t w, int32_t h, int32_t red,
@@ -55,9 +55,9 @@ int32_t PIXMILL_CALL Render_DrawBar32AlphaT(Surface* dest, int32_t x, int32_t y,
 int32_t PIXMILL_CALL Render_DrawBar24Mask24(Surface* dest, int32_t x, int32_t y, int32_t w, int32_t h, Surface* mask,
                                             int32_t maskX, int32_t maskY, int32_t red, int32_t green, int32_t blue)
 {
-    const Bgr c = colour_bytes(red, green, blue);
+    const Colour24 c = colour24(colour_bytes(red, green, blue));
     return blit(dest, kBgr24, mask, kBgr24, {x, y, w, h, maskX, maskY},
-                [c](const Kernels& k, uint8_t* row, const uint8_t* m, int32_t n) { k.mask_blend_24(row, m, n, c); });
+                [&c](const Kernels& k, uint8_t* row, const uint8_t* m, int32_t n) { k.mask_blend_24(row, m, n, c); });
 }
 
 }  // extern "C"

@@ -30,9 +30,9 @@ inline void blend(uint8_t* d, const ConstBlend& k)
 
 }  // namespace
 
-void fill_row_24(uint8_t* dst, int32_t w, Bgr c)
+void fill_row_24(uint8_t* dst, int32_t w, const Colour24& c)
 {
-    for (int32_t i = 0; i < w; ++i, dst += 3) put(dst, c);
+    for (int32_t i = 0; i < w; ++i, dst += 3) put(dst, c.colour);
 }
 
 void fill_row_32(uint8_t* dst, int32_t w, Bgr c)
@@ -58,8 +58,9 @@ void blend_row_32(uint8_t* dst, int32_t w, const ConstBlend& k)
     for (int32_t i = 0; i < w; ++i, dst += 4) blend(dst, k);
 }
 
-void mask_blend_row_24(uint8_t* dst, const uint8_t* mask, int32_t w, Bgr c)
+void mask_blend_row_24(uint8_t* dst, const uint8_t* mask, int32_t w, const Colour24& k)
 {
+    const Bgr c = k.colour;
     for (int32_t i = 0; i < w; ++i, dst += 3, mask += 3) {
         const uint32_t m = mask[2];
         if (m == 0) continue;

@@ -7,7 +7,9 @@
 // 24-bit kernels work on blocks of three vectors (S::kBytes whole pixels),
 // 32-bit ones on single vectors. The constants cost more than a short row
 // (an outline's side is rows of one pixel), so they are made only for a row
-// that holds a whole block.
+// that holds a whole block. A 24-bit colour comes as a run of its pixels
+// made once per call (Colour24): the vector begun p bytes into a pixel is
+// the one loaded from byte p of the run.
 #pragma once
 
 #include <cstddef>
@@ -17,39 +19,6 @@
 #include "frame/vec_x86.h"
 
 namespace pixmill::PIXMILL_LVL {
-
-// Byte t is t mod 3, for t up to a 64-byte vector begun 2 bytes in.
-struct ByteThirds {
-    uint8_t at[66];
-};
-constexpr ByteThirds make_byte_thirds()
-{
-    ByteThirds t{};
-    for (int i = 0; i < 66; ++i) t.at[i] = static_cast<uint8_t>(i % 3);
-    return t;
-}
-inline constexpr ByteThirds kByteThirds = make_byte_thirds();
-
-// The three vectors of a block of 24-bit pixels of one colour. They are built
-// once per row, which for short rows costs as much as their stores: where the
-// level picks bytes, byte t of vector k is byte (k kBytes + t) mod 3 of one
-// pixel, picked from a vector of that pixel.
-template <class S>
-struct BarColour24 {
-    typename S::V v[3];
-    explicit BarColour24(Bgr c)
-    {
-        if constexpr (S::kShuffles) {
-            const uint32_t bgr = static_cast<uint32_t>(c.b) | static_cast<uint32_t>(c.g) << 8 |
-                                 static_cast<uint32_t>(c.r) << 16;
-            const typename S::V pixel = S::set1_32(bgr);
-            for (int k = 0; k < 3; ++k) v[k] = S::pick_bytes(pixel, S::load(kByteThirds.at + k * S::kBytes % 3));
-        } else {
-            const uint8_t bytes[3] = {c.b, c.g, c.r};
-            for (int k = 0; k < 3; ++k) v[k] = pattern24<S>(bytes, k);
-        }
-    }
-};
 
 template <class S>
 inline typename S::V bar_colour32(Bgr c, uint8_t byte3)
@@ -74,8 +43,9 @@ inline bool byte_weight(int32_t alpha)
 // width), so every vector of the row is one of them. Rows shorter than a few
 // vectors take the narrower stores.
 template <class S>
-void fill_24(uint8_t* dst, int32_t w, Bgr c)
+void fill_24(uint8_t* dst, int32_t w, const Colour24& c)
 {
+    using V = typename S::V;
     constexpr ptrdiff_t n = S::kBytes;
     const ptrdiff_t bytes = 3 * static_cast<ptrdiff_t>(w);
     if constexpr (S::kBytes > 16) {
@@ -87,19 +57,32 @@ void fill_24(uint8_t* dst, int32_t w, Bgr c)
         pixmill::fill_row_24(dst, w, c);
         return;
     }
-    const BarColour24<S> colour(c);
-    // The vector that begins p bytes into a pixel: v[k] with k n = p (mod 3).
-    const auto at = [&colour](ptrdiff_t o) { return colour.v[(o % 3) * (n % 3) % 3]; };
+    // The vector that begins p bytes into a pixel. The row's first vector
+    // begins 0 bytes in, its last one (bytes - n) = -n (mod 3), the first
+    // aligned one o = n - a, and each next one n further.
+    constexpr uint32_t step = n % 3;
+    const auto at = [&c](uint32_t p) { return S::load(c.run + p); };
+    const auto next = [](uint32_t p) { return p + step < 3 ? p + step : p + step - 3; };
     S::store(dst, at(0));
-    ptrdiff_t o = n - static_cast<ptrdiff_t>(reinterpret_cast<uintptr_t>(dst) & (n - 1));
-    const typename S::V v[3] = {at(o), at(o + n), at(o + 2 * n)};
+    const uint32_t a = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(dst) & (n - 1));
+    ptrdiff_t o = n - a;
+    const uint32_t p0 = (static_cast<uint32_t>(n) - a) % 3, p1 = next(p0);
+    const V v0 = at(p0), v1 = at(p1), v2 = at(next(p1));
     for (; o + 3 * n <= bytes; o += 3 * n) {
-        S::store(dst + o, v[0]);
-        S::store(dst + o + n, v[1]);
-        S::store(dst + o + 2 * n, v[2]);
+        S::store(dst + o, v0);
+        S::store(dst + o + n, v1);
+        S::store(dst + o + 2 * n, v2);
     }
-    for (int k = 0; o + n <= bytes; o += n, ++k) S::store(dst + o, v[k]);
-    if (o < bytes) S::store(dst + bytes - n, at(bytes - n));
+    // At most two whole vectors are left, then a part of one.
+    if (o + n <= bytes) {
+        S::store(dst + o, v0);
+        o += n;
+        if (o + n <= bytes) {
+            S::store(dst + o, v1);
+            o += n;
+        }
+    }
+    if (o < bytes) S::store(dst + bytes - n, at((3 - step) % 3));
 }
 
 template <class S>
@@ -128,12 +111,13 @@ void blend_24(uint8_t* dst, int32_t w, const ConstBlend& k)
     constexpr ptrdiff_t n = S::kBytes;
     ptrdiff_t i = 0;
     if (w >= n && byte_weight(k.alpha)) {
-        const BarColour24<S> colour(k.colour);
+        const typename S::V colour[3] = {S::load(k.colour.run), S::load(k.colour.run + n % 3),
+                                         S::load(k.colour.run + 2 * n % 3)};
         const typename S::V a = S::set1_8(static_cast<uint8_t>(k.alpha));
         for (; i + n <= w; i += n)
             for (int j = 0; j < 3; ++j) {
                 uint8_t* d = dst + 3 * i + j * S::kBytes;
-                S::store(d, blend255_bytes<S>(colour.v[j], S::load(d), a));
+                S::store(d, blend255_bytes<S>(colour[j], S::load(d), a));
             }
     }
     if (i < w) pixmill::blend_row_24(dst + 3 * i, static_cast<int32_t>(w - i), k);
@@ -145,7 +129,7 @@ void blend_32(uint8_t* dst, int32_t w, const ConstBlend& k)
     constexpr ptrdiff_t n = S::kBytes / 4;
     ptrdiff_t i = 0;
     if (byte_weight(k.alpha)) {
-        const typename S::V colour = bar_colour32<S>(k.colour, 0);
+        const typename S::V colour = bar_colour32<S>(k.colour.colour, 0);
         // Weight 0 on the alpha byte keeps it exactly.
         const typename S::V a = S::set1_32(static_cast<uint32_t>(k.alpha) * 0x010101u);
         for (; i + n <= w; i += n) S::store(dst + 4 * i, blend255_bytes<S>(colour, S::load(dst + 4 * i), a));
@@ -154,13 +138,13 @@ void blend_32(uint8_t* dst, int32_t w, const ConstBlend& k)
 }
 
 template <class S>
-void mask_blend_24(uint8_t* dst, const uint8_t* mask, int32_t w, Bgr c)
+void mask_blend_24(uint8_t* dst, const uint8_t* mask, int32_t w, const Colour24& c)
 {
     using V = typename S::V;
     constexpr ptrdiff_t n = S::kBytes, B = S::kBytes;
     ptrdiff_t i = 0;
     if (w >= n) {
-        const BarColour24<S> colour(c);
+        const V colour[3] = {S::load(c.run), S::load(c.run + n % 3), S::load(c.run + 2 * n % 3)};
         const V red[3] = {lane24<S>(2, 0), lane24<S>(2, 1), lane24<S>(2, 2)};
         for (; i + n <= w; i += n) {
             const uint8_t* m = mask + 3 * i;
@@ -171,7 +155,7 @@ void mask_blend_24(uint8_t* dst, const uint8_t* mask, int32_t w, Bgr c)
             if (S::all_zero(S::or_(weights[0], S::or_(weights[1], weights[2])))) continue;
             uint8_t* d = dst + 3 * i;
             for (int k = 0; k < 3; ++k)
-                S::store(d + k * B, blend255_bytes<S>(colour.v[k], S::load(d + k * B), weights[k]));
+                S::store(d + k * B, blend255_bytes<S>(colour[k], S::load(d + k * B), weights[k]));
         }
     }
     if (i < w) pixmill::mask_blend_row_24(dst + 3 * i, mask + 3 * i, static_cast<int32_t>(w - i), c);

@@ -34,7 +34,7 @@ extern "C" {
 int32_t PIXMILL_CALL Render_DrawRect24(Surface* dest, int32_t x, int32_t y, int32_t w, int32_t h, int32_t red,
                                        int32_t green, int32_t blue)
 {
-    const Bgr c = colour_bytes(red, green, blue);
+    const Colour24 c = colour24(colour_bytes(red, green, blue));
     return outline(dest, kBgr24, {x, y, w, h},
                    [&](const Kernels& k, uint8_t* row, int32_t n) { k.fill_24(row, n, c); });
 }

@@ -1,5 +1,6 @@
 // Sums of each channel over a rectangle of a 24-bit surface, into three
 // variables of the caller.
+#include <cstddef>
 #include <initializer_list>
 
 #include "filter/colour_sum_rows.h"
@@ -26,9 +27,13 @@ extern "C" int32_t PIXMILL_CALL Render_CalcColor24(Surface* dest, int32_t x, int
     // Reset first, whatever the rectangle: an empty one leaves three zeros.
     for (int32_t* var : {redSum, greenSum, blueSum})
         if (var != nullptr) *var = 0;
+    // Nothing is written, so every row goes to the active level's kernel, all
+    // rows in one call, upwards in memory from the rectangle's bottom row.
     ColourSums sums;
-    for_each_rect_row(dest, kBgr24, {x, y, w, h},
-                      [&sums](const Kernels& k, uint8_t* row, int32_t n) { k.sum_24(row, n, sums); });
+    RectRows rows;
+    if (prepare_rect(read_surface(dest, kBgr24), {x, y, w, h}, rows))
+        kernels().sum_24(rows.first - static_cast<ptrdiff_t>(rows.clipped.h - 1) * rows.stride, rows.stride,
+                         rows.clipped.w, rows.clipped.h, sums);
     add_into(redSum, sums.red);
     add_into(greenSum, sums.green);
     add_into(blueSum, sums.blue);

@@ -4,9 +4,7 @@
 
 #include <cstdint>
 
-#include "filter/colour_sum_rows.h"
-
-// The channel operations' kernels and the colour sums, which have vector forms
+// The channel operations' kernels, which have vector forms
 // (filter/channel_rows_vec.h): each entry names the table member and the
 // scalar kernel that defines it.
 #define PIXMILL_CHANNEL_KERNELS(K)               \
@@ -15,8 +13,7 @@
     K(invert_alpha_32, invert_alpha_row_32)      \
     K(add_alpha_32, add_alpha_row_32)            \
     K(set_alpha_32, set_alpha_row_32)            \
-    K(flip_32, flip_row_32)                      \
-    K(sum_24, sum_row_24)
+    K(flip_32, flip_row_32)
 
 namespace pixmill {
 

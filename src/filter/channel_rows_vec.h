@@ -1,8 +1,7 @@
-// The vector forms of the channel operations' row kernels and of the colour
-// sums, written once over the vocabulary of frame/vec_x86.h and compiled once
-// per level by frame/level.cpp. Each gives its scalar kernel's bytes (and
-// sums); the pixels after the last whole vector or block are finished by the
-// scalar kernel. Every pixel here depends on its own bytes alone, so a row is
+// The vector forms of the channel operations' row kernels, written once over
+// the vocabulary of frame/vec_x86.h and compiled once per level by
+// frame/level.cpp. Each gives its scalar kernel's bytes; the pixels after the
+// last whole vector or block are finished by the scalar kernel. Every pixel here depends on its own bytes alone, so a row is
 // done in any order of whole vectors.
 #pragma once
 
@@ -10,7 +9,6 @@
 #include <cstdint>
 
 #include "filter/channel_rows.h"
-#include "filter/colour_sum_rows.h"
 #include "frame/vec_x86.h"
 
 namespace pixmill::PIXMILL_LVL {
@@ -92,34 +90,6 @@ void flip_32(uint8_t* row, int32_t w)
         S::store(row + 4 * right, S::reverse32(l));
     }
     pixmill::flip_row_32(row + 4 * left, static_cast<int32_t>(right + n - left));
-}
-
-template <class S>
-void sum_24(const uint8_t* row, int32_t w, ColourSums& sums)
-{
-    using V = typename S::V;
-    constexpr ptrdiff_t n = S::kBytes;
-    ptrdiff_t i = 0;
-    if (w >= n) {  // the lanes cost more than a shorter row
-        const V blue[3] = {lane24<S>(0, 0), lane24<S>(0, 1), lane24<S>(0, 2)};
-        const V green[3] = {lane24<S>(1, 0), lane24<S>(1, 1), lane24<S>(1, 2)};
-        // 64-bit lanes of byte sums: all bytes, blue bytes, green bytes. They
-        // never overflow, and the totals are cut to 32 bits at the end, which
-        // is the same as wrapping at every addition.
-        V all = S::zero(), b = S::zero(), g = S::zero();
-        for (; i + n <= w; i += n)
-            for (int k = 0; k < 3; ++k) {
-                const V v = S::load(row + 3 * i + k * S::kBytes);
-                all = S::add64(all, S::sad8(v));
-                b = S::add64(b, S::sad8(S::and_(v, blue[k])));
-                g = S::add64(g, S::sad8(S::and_(v, green[k])));
-            }
-        const uint64_t tb = S::hsum64(b), tg = S::hsum64(g), tr = S::hsum64(all) - tb - tg;
-        sums.blue += static_cast<uint32_t>(tb);
-        sums.green += static_cast<uint32_t>(tg);
-        sums.red += static_cast<uint32_t>(tr);
-    }
-    if (i < w) pixmill::sum_row_24(row + 3 * i, static_cast<int32_t>(w - i), sums);
 }
 
 }  // namespace pixmill::PIXMILL_LVL

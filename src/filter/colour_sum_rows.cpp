@@ -15,4 +15,14 @@ void sum_row_24(const uint8_t* row, int32_t w, ColourSums& sums)
     sums.red = red;
 }
 
+void sum_rows_24(const uint8_t* first, ptrdiff_t step, int32_t w, int32_t h, ColourSums& sums)
+{
+    // The pointer only steps between rows, so it never leaves the array.
+    for (int32_t j = 0;;) {
+        sum_row_24(first, w, sums);
+        if (++j >= h) break;
+        first += step;
+    }
+}
+
 }  // namespace pixmill

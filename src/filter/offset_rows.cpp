@@ -71,10 +71,11 @@ const OffsetSteps& offset_steps(OffsetCall& c)
         auto fall = [](int32_t v) { return static_cast<uint8_t>(255 - add_clamped(255, v)); };
         const uint8_t up[3] = {rise(o.blue), rise(o.green), rise(o.red)};
         const uint8_t down[3] = {fall(o.blue), fall(o.green), fall(o.red)};
-        for (size_t j = 0; j < sizeof c.steps.rise24; ++j) {
-            c.steps.rise24[j] = up[j % 3];
-            c.steps.fall24[j] = down[j % 3];
-        }
+        for (size_t j = 0; j < sizeof c.steps.rise24; j += 3)
+            for (size_t k = 0; k < 3; ++k) {
+                c.steps.rise24[j + k] = up[k];
+                c.steps.fall24[j + k] = down[k];
+            }
         auto pixel = [](const uint8_t colour[3], uint8_t alpha) {
             return uint32_t{colour[0]} | uint32_t{colour[1]} << 8 | uint32_t{colour[2]} << 16 | uint32_t{alpha} << 24;
         };

@@ -14,20 +14,22 @@
 #include "draw/draw_rows.h"
 #include "effect/ripple_rows.h"
 #include "filter/channel_rows.h"
+#include "filter/colour_sum_rows.h"
 #include "filter/hls_rows.h"
 #include "filter/tone_rows.h"
 #include "frame/cpu.h"
 #include "rotate/rotate_rows.h"
 #include "stretch/stretch_rows.h"
 
-#define PIXMILL_KERNELS(K)     \
-    PIXMILL_BLIT_KERNELS(K)    \
-    PIXMILL_DRAW_KERNELS(K)    \
-    PIXMILL_CHANNEL_KERNELS(K) \
-    PIXMILL_TONE_KERNELS(K)    \
-    PIXMILL_HLS_KERNELS(K)     \
-    PIXMILL_ROTATE_KERNELS(K)  \
-    PIXMILL_RIPPLE_KERNELS(K)  \
+#define PIXMILL_KERNELS(K)        \
+    PIXMILL_BLIT_KERNELS(K)       \
+    PIXMILL_DRAW_KERNELS(K)       \
+    PIXMILL_CHANNEL_KERNELS(K)    \
+    PIXMILL_COLOUR_SUM_KERNELS(K) \
+    PIXMILL_TONE_KERNELS(K)       \
+    PIXMILL_HLS_KERNELS(K)        \
+    PIXMILL_ROTATE_KERNELS(K)     \
+    PIXMILL_RIPPLE_KERNELS(K)     \
     PIXMILL_STRETCH_KERNELS(K)
 
 namespace pixmill {

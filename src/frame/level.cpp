@@ -14,6 +14,7 @@
 #include "draw/draw_rows_vec.h"
 #include "effect/ripple_rows_vec.h"
 #include "filter/channel_rows_vec.h"
+#include "filter/colour_sum_rows_vec.h"
 #include "filter/hls_rows_vec.h"
 #include "filter/tone_rows_vec.h"
 #include "rotate/rotate_rows_vec.h"

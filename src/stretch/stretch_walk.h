@@ -66,6 +66,8 @@ inline bool reads_apart(const uint8_t* dst, ptrdiff_t dst_bytes, const SourceRow
 // pixels (16 KiB of stack); wider rows work them out again for each row, in
 // chunks of this size.
 constexpr int32_t kSampleColumns = 4096;
+// The destination columns drawn between two rounds of prefetches.
+constexpr int32_t kFetchColumns = 128;
 
 // Fills cols[0..n) with the source columns of destination columns i0 onwards.
 inline void sample_columns(int32_t* cols, int32_t i0, int32_t n, int32_t sx, float rx, int32_t col_limit)
@@ -109,6 +111,10 @@ inline int32_t stretch(const Surface* dest, PixelFormat dest_format, const Surfa
         call_row(rule, tables, apart, to, rows, c, n);
     };
     const size_t row_bytes = static_cast<size_t>(r.dw) * static_cast<size_t>(d.bpp);
+    // A copy that shrinks its rows reads every other source row or fewer,
+    // which the processor's prefetchers do not foresee: the lines of the next
+    // row are asked for a chunk at a time, while this row is drawn.
+    const bool skips = ry > 1.0f;
     const uint8_t* last_drow = nullptr;  // the row last worked out (if any), and its t
     int32_t last_t = 0;
     for (int32_t k = 0; k < r.dh; ++k) {
@@ -140,6 +146,16 @@ inline int32_t stretch(const Surface* dest, PixelFormat dest_format, const Surfa
         // round to a ratio of 1 as well, but there the limit may hold the
         // last columns back.)
         rows.unit_step = r.sw == r.dw;
+        if (whole_row && skips && rows.ahead[0] != nullptr) {
+            for (int32_t i0 = 0; i0 < r.dw; i0 += kFetchColumns) {
+                const int32_t n = std::min(kFetchColumns, r.dw - i0);
+                const ptrdiff_t last = static_cast<ptrdiff_t>(cols[i0 + n - 1]) * s.bpp;
+                for (ptrdiff_t o = static_cast<ptrdiff_t>(cols[i0]) * s.bpp; o <= last; o += 64)
+                    __builtin_prefetch(rows.ahead[0] + o);
+                draw(drow + static_cast<ptrdiff_t>(i0) * d.bpp, rows, cols + i0, n);
+            }
+            continue;
+        }
         if (whole_row) {
             draw(drow, rows, cols, r.dw);
             continue;
