@@ -41,7 +41,13 @@ server=$(dirname "$loader")/wineserver
 cleanup() { timeout 20 "$server" -k >/dev/null 2>&1 || true; }
 trap cleanup EXIT
 
-timeout 180 "$loader" wineboot --init >/dev/null 2>&1 || { echo "wineboot failed for $winearch"; exit 1; }
+status=0
+timeout 180 "$loader" wineboot --init >/dev/null 2>&1 || status=$?
+if [ "$status" -ne 0 ]; then
+  [ "$status" -eq 124 ] && why="timed out after 180 s" || why="exit status $status"
+  echo "wineboot failed for $winearch ($why)"
+  exit 1
+fi
 cp "$dll_build/Pixmill.dll" "$dll_build/pixmill_levels.exe" "$work/"
 cp "$digests" "$work/digests.txt"
 
