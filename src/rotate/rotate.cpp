@@ -254,7 +254,8 @@ void walk_in_tiles(const Frame& f, const Kernels& kernels, int64_t first_i, Put 
             const Range rows = whole.empty() ? Range{0, 0} : meet(band, all_rows);
             if (!rows.empty())
                 kernels.rotate_block_32(s, centre, f.turn, rows.lo, rows.hi, whole.lo,
-                                        static_cast<int32_t>(whole.hi - whole.lo));
+                                        static_cast<int32_t>(whole.hi - whole.lo),
+                                        whole.hi < all_columns.hi ? static_cast<int32_t>(block_columns) : 0);
             for (int64_t a = band.lo; a < band.hi; ++a) {
                 if (a >= rows.lo && a < rows.hi) {
                     row_run(a, Range{block.lo, whole.lo});

@@ -43,7 +43,7 @@ void copy_block_32_by(TurnPairs pairs, const SourceRead& s, const DestCentre& d,
 }
 
 void copy_block_32(const SourceRead& s, const DestCentre& d, const Turn& t, int64_t a0, int64_t a1, int64_t b0,
-                   int32_t count)
+                   int32_t count, int32_t)
 {
     copy_block_32_by(turn_offset_pairs, s, d, t, a0, a1, b0, count);
 }

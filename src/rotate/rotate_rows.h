@@ -91,8 +91,10 @@ struct DestCentre {
 // offset (a, b) turned and (mu, mv) its mirror image (b, a). Needs a0, b0 >= 1,
 // a1 and b0 + count at most kMaxRowOffset, every one of those destination
 // pixels within the destination, and source and destination sharing no byte.
+// The next block starts ahead columns on (0: there is none); only the vector
+// forms look at it.
 void copy_block_32(const SourceRead& s, const DestCentre& d, const Turn& t, int64_t a0, int64_t a1, int64_t b0,
-                   int32_t count);
+                   int32_t count, int32_t ahead);
 
 // copy_block_32 with the offsets of each run of a row turned by pairs (the
 // turn_offset_pairs of some level) and the pixels copied one by one. Not a
