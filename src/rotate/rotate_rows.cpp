@@ -11,8 +11,10 @@ void turn_offset_pairs(int64_t a, int64_t b0, int32_t count, const Turn& t, int3
                        int32_t* mv)
 {
     for (int32_t k = 0; k < count; ++k) {
-        turn_offset(a, b0 + k, t, u[k], v[k]);
-        turn_offset(b0 + k, a, t, mu[k], mv[k]);
+        const int64_t b = b0 + k;
+        u[k] = v[k] = mu[k] = mv[k] = 0;
+        if (a > 0) turn_offset(a, b, t, u[k], v[k]);
+        if (b > 0) turn_offset(b, a, t, mu[k], mv[k]);
     }
 }
 

@@ -27,8 +27,9 @@ void turn_offsets_row(int64_t i, int64_t j0, int32_t count, const Turn& t, int32
 // into mu[k], mv[k], for k < count: the two share the length and, swapped,
 // the quotients by it, so the vector versions work out both at once. An
 // offset with i = 0 (a = 0, or b0 + k = 0 for the mirror image) is turned by
-// its own rule, which only the scalar version follows: its entry is left
-// unspecified. a, b0 + count below kMaxRowOffset, and a or b0 at least 1 (the
+// its own rule (turn_offset, with the trigonometric routines), which the
+// walks apply themselves: its entry is left unspecified (0 in the scalar
+// version, which would spend a sine and cosine on it otherwise). a, b0 + count below kMaxRowOffset, and a or b0 at least 1 (the
 // length of every offset is then at least 1).
 void turn_offset_pairs(int64_t a, int64_t b0, int32_t count, const Turn& t, int32_t* u, int32_t* v, int32_t* mu,
                        int32_t* mv);
