@@ -140,6 +140,7 @@ void walk_in_order(const Frame& f, const Kernels& kernels, int64_t first_i, int6
 struct Range {
     int64_t lo, hi;  // [lo, hi)
     bool empty() const { return lo >= hi; }
+    int64_t size() const { return empty() ? 0 : hi - lo; }
 };
 
 Range meet(Range a, Range b)
@@ -255,7 +256,8 @@ void walk_in_tiles(const Frame& f, const Kernels& kernels, int64_t first_i, Put 
             if (!rows.empty())
                 kernels.rotate_block_32(s, centre, f.turn, rows.lo, rows.hi, whole.lo,
                                         static_cast<int32_t>(whole.hi - whole.lo),
-                                        whole.hi < all_columns.hi ? static_cast<int32_t>(block_columns) : 0);
+                                        static_cast<int32_t>(meet(Range{whole.hi, whole.hi + block_columns},
+                                                                  all_columns).size()));
             for (int64_t a = band.lo; a < band.hi; ++a) {
                 if (a >= rows.lo && a < rows.hi) {
                     row_run(a, Range{block.lo, whole.lo});

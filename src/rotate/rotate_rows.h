@@ -29,8 +29,9 @@ void turn_offsets_row(int64_t i, int64_t j0, int32_t count, const Turn& t, int32
 // offset with i = 0 (a = 0, or b0 + k = 0 for the mirror image) is turned by
 // its own rule (turn_offset, with the trigonometric routines), which the
 // walks apply themselves: its entry is left unspecified (0 in the scalar
-// version, which would spend a sine and cosine on it otherwise). a, b0 + count below kMaxRowOffset, and a or b0 at least 1 (the
-// length of every offset is then at least 1).
+// version, which would spend a sine and cosine on it otherwise). a, b0 +
+// count below kMaxRowOffset, and a or b0 at least 1 (the length of every
+// offset is then at least 1).
 void turn_offset_pairs(int64_t a, int64_t b0, int32_t count, const Turn& t, int32_t* u, int32_t* v, int32_t* mu,
                        int32_t* mv);
 
@@ -92,8 +93,8 @@ struct DestCentre {
 // offset (a, b) turned and (mu, mv) its mirror image (b, a). Needs a0, b0 >= 1,
 // a1 and b0 + count at most kMaxRowOffset, every one of those destination
 // pixels within the destination, and source and destination sharing no byte.
-// The next block starts ahead columns on (0: there is none); only the vector
-// forms look at it.
+// The next block, of the same rows, starts at column b0 + count and is ahead
+// columns wide (0: there is none); only the vector forms look at it.
 void copy_block_32(const SourceRead& s, const DestCentre& d, const Turn& t, int64_t a0, int64_t a1, int64_t b0,
                    int32_t count, int32_t ahead);
 

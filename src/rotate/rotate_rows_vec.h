@@ -125,12 +125,14 @@ void rotate_copy_32(const SourceRead& s, uint8_t* dst, int32_t dir, const int32_
 //
 // The source lines a tile row reads come from memory (the walk along slanted
 // lines defeats the processor's own prefetching); each vector asks for the
-// lines that the same row of the next block, ahead columns on, will read:
-// its source points lie ahead (cos a, sin a) further along for the transfers
-// to the right and as far back for those to the left (no block, no asking:
-// lines past the picture's edge may lie on pages not mapped, whose asking
-// costs as much as a miss). Every fourth lane
-// suffices, as a source line is met by several lanes or several rows.
+// lines that the same row of the next block, count columns on, will read:
+// its source points lie count (cos a, sin a) further along for the transfers
+// to the right and as far back for those to the left. Every fourth lane
+// suffices, as a source line is met by several lanes or several rows. Each
+// row also asks for the destination lines it will write in the next block,
+// which the short runs of a block leave to memory too. Without a next block
+// nothing is asked for: lines past the picture's edge may lie on pages not
+// mapped, whose asking costs as much as a miss.
 //
 // At levels without gathers the block goes by the runs of copy_block_32_by.
 template <class S>
@@ -155,7 +157,7 @@ void rotate_block_32(const SourceRead& s, const DestCentre& d, const Turn& t, in
             // The step, in words, modulo 2^32 as the lanes add it: a picture
             // too flat for it to fit only asks for lines it does not need.
             const int64_t step_words =
-                static_cast<int64_t>(ahead * t.cos_a) - static_cast<int64_t>(ahead * t.sin_a) * stride_words;
+                static_cast<int64_t>(count * t.cos_a) - static_cast<int64_t>(count * t.sin_a) * stride_words;
             const V next = S::set1_32(static_cast<uint32_t>(step_words));
             const V back = S::set1_32(static_cast<uint32_t>(-step_words));
             // Source pixel (x, y) is word x - y stride from top; the lanes of
@@ -185,6 +187,13 @@ void rotate_block_32(const SourceRead& s, const DestCentre& d, const Turn& t, in
             for (int64_t a = a0; a < a1; ++a, first = (first + 1) & 3) {
                 uint8_t* down = d.centre - a * d.stride_bytes;  // row cyd + a
                 uint8_t* up = d.centre + a * d.stride_bytes;    // row cyd - a
+                if (ahead > 0)  // the lines of this row's pixels in the next block
+                    for (int64_t c = 0; c < 4 * ahead; c += 64) {
+                        S::prefetch(down + 4 * (b0 + count) + c);
+                        S::prefetch(up + 4 * (b0 + count) + c);
+                        S::prefetch(up - 4 * (b0 + count + ahead - 1) + c);
+                        S::prefetch(down - 4 * (b0 + count + ahead - 1) + c);
+                    }
                 const DV da = D::set1(static_cast<double>(a));
                 const DV aa = D::mul(da, da);
                 DV b_lo = D::ramp(static_cast<double>(b0)), b_hi = D::ramp(static_cast<double>(b0 + lanes / 2));
