@@ -28,6 +28,7 @@
 #include "rotate/rotate_rows.h"
 
 namespace pixmill {
+
 namespace {
 
 // Horizontal centre: Width / 2 for a 24-bit surface, Stride / 2 for a 32-bit
