@@ -13,7 +13,9 @@
 #include "effect/ripple_rows.h"
 #include "frame/trig.h"
 #include "frame/kernels.h"
+#include "rotate/rotate.h"
 #include "rotate/rotate_offset.h"
+#include "test_surface.h"
 
 TEST(Rotate, AngleAndOffsets)
 {
@@ -81,6 +83,56 @@ TEST(Rotate, VectorOffsetsUpToTheirLimitMatchTheScalarTurn)
                     }
         }
     }
+}
+
+// Pictures large enough for the tiled walk (several bands and blocks, whole
+// vectors and their tails, transfers cut off by the edges of either surface)
+// at every level this CPU has, against the defined order with the scalar
+// kernels: every byte, row padding included.
+TEST(Rotate, LargePicturesInTilesMatchTheDefinedOrder)
+{
+    using namespace pixmill;
+    const struct {
+        int32_t sw, sh, spad, dw, dh, dpad;
+    } shapes[] = {
+        {301, 203, 3, 257, 311, 1},  // source wider, destination taller
+        {161, 91, 0, 400, 300, 2},   // destination larger than the square
+        {500, 130, 1, 130, 500, 0},  // the square reaches past both edges
+        {96, 96, 0, 96, 96, 0},      // whole vectors end exactly at the edges
+    };
+    const struct {
+        RotateTransfer transfer;
+        int src_bits, dst_bits;
+    } kinds[] = {{RotateTransfer::kCopy32to32, 32, 32},
+                 {RotateTransfer::kCopy24to24, 24, 24},
+                 {RotateTransfer::kBlend32to24, 32, 24}};
+    std::mt19937 rng(19);
+    for (const auto& shape : shapes)
+        for (const auto& kind : kinds) {
+            pixmill_test::TestSurface src(shape.sw, shape.sh, kind.src_bits, shape.spad);
+            pixmill_test::TestSurface dst(shape.dw, shape.dh, kind.dst_bits, shape.dpad);
+            src.fill_random(rng);
+            if (kind.src_bits == 32)  // alpha 0, 255 and between
+                for (int32_t y = 0; y < shape.sh; ++y)
+                    for (int32_t x = 0; x < shape.sw; ++x)
+                        src.px(x, y)[3] = static_cast<uint8_t>((x + y) % 3 * 255 / 2);
+            dst.fill_random(rng);
+            const std::vector<uint8_t> before = dst.bytes();
+            for (int32_t angle : {0, 90, 180, 270, 30, -45, 359}) {
+                dst.bytes() = before;
+                rotate_surfaces(dst.get(), src.get(), angle, kind.transfer, RotateOrder::kDefined, scalar_kernels());
+                const std::vector<uint8_t> expect = dst.bytes();
+                ASSERT_NE(expect, before);
+                for (Isa isa : kAllIsas) {
+                    if (isa > cpu_isa()) break;
+                    dst.bytes() = before;
+                    rotate_surfaces(dst.get(), src.get(), angle, kind.transfer, RotateOrder::kAny, kernels_at(isa));
+                    ASSERT_TRUE(dst.bytes() == expect) << isa_name(isa) << " " << kind.src_bits << "->" << kind.dst_bits
+                                                       << " " << shape.sw << "x" << shape.sh << " -> " << shape.dw
+                                                       << "x" << shape.dh << " at " << angle;
+                }
+            }
+        }
 }
 
 // The ripple's vector offsets take a shorter sine where the products lie

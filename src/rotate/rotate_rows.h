@@ -13,7 +13,8 @@
 #define PIXMILL_ROTATE_KERNELS(K)                   \
     K(rotate_offsets, turn_offsets_row)             \
     K(rotate_offset_pairs, turn_offset_pairs)       \
-    K(rotate_copy_32, copy_run_32)
+    K(rotate_copy_32, copy_run_32)                  \
+    K(rotate_block_32, copy_block_32)
 
 namespace pixmill {
 
@@ -26,9 +27,11 @@ void turn_offsets_row(int64_t i, int64_t j0, int32_t count, const Turn& t, int32
 // into mu[k], mv[k], for k < count: the two share the length and, swapped,
 // the quotients by it, so the vector versions work out both at once. An
 // offset with i = 0 (a = 0, or b0 + k = 0 for the mirror image) is turned by
-// its own rule, which only the scalar version follows: its entry is left
-// unspecified. a, b0 + count below kMaxRowOffset, and a or b0 at least 1 (the
-// length of every offset is then at least 1).
+// its own rule (turn_offset, with the trigonometric routines), which the
+// walks apply themselves: its entry is left unspecified (0 in the scalar
+// version, which would spend a sine and cosine on it otherwise). a, b0 +
+// count below kMaxRowOffset, and a or b0 at least 1 (the length of every
+// offset is then at least 1).
 void turn_offset_pairs(int64_t a, int64_t b0, int32_t count, const Turn& t, int32_t* u, int32_t* v, int32_t* mu,
                        int32_t* mv);
 
@@ -74,5 +77,33 @@ struct Copy4 {
 
 void copy_run_32(const SourceRead& s, uint8_t* dst, int32_t dir, const int32_t* a, const int32_t* b, int32_t sa,
                  int32_t sb, int32_t n);
+
+// Destination pixel (cxd + x, cyd + y) (top-down) lies at centre + 4 x -
+// y * stride_bytes: the 32-bit destination seen from its centre.
+struct DestCentre {
+    uint8_t* centre;
+    ptrdiff_t stride_bytes;
+};
+
+// A block of offset pairs, rows a0 <= a < a1 and columns b0 <= b < b0 + count,
+// each pair (a, b), (b, a) turned once and drawn by all four transfers:
+// destination (cxd + b, cyd + a) from source (cxs + mu, cys + mv), (cxd - b,
+// cyd - a) from (cxs - mu, cys - mv), (cxd + b, cyd - a) from (cxs + v,
+// cys - u) and (cxd - b, cyd + a) from (cxs - v, cys + u), where (u, v) is
+// offset (a, b) turned and (mu, mv) its mirror image (b, a). Needs a0, b0 >= 1,
+// a1 and b0 + count at most kMaxRowOffset, every one of those destination
+// pixels within the destination, and source and destination sharing no byte.
+// The next block, of the same rows, starts at column b0 + count and is ahead
+// columns wide (0: there is none); only the vector forms look at it.
+void copy_block_32(const SourceRead& s, const DestCentre& d, const Turn& t, int64_t a0, int64_t a1, int64_t b0,
+                   int32_t count, int32_t ahead);
+
+// copy_block_32 with the offsets of each run of a row turned by pairs (the
+// turn_offset_pairs of some level) and the pixels copied one by one. Not a
+// template: a level's kernels call it without instantiating anything outside
+// their own namespace.
+using TurnPairs = void (*)(int64_t, int64_t, int32_t, const Turn&, int32_t*, int32_t*, int32_t*, int32_t*);
+void copy_block_32_by(TurnPairs pairs, const SourceRead& s, const DestCentre& d, const Turn& t, int64_t a0,
+                      int64_t a1, int64_t b0, int32_t count);
 
 }  // namespace pixmill

@@ -118,4 +118,117 @@ void rotate_copy_32(const SourceRead& s, uint8_t* dst, int32_t dir, const int32_
         pixmill::copy_run_32(s, dst + dir * 4 * static_cast<ptrdiff_t>(k), dir, a + k, b + k, sa, sb, n - k);
 }
 
+// One vector of offset pairs turned in two halves of double lanes, as
+// rotate_offset_pairs turns them, and their four transfers drawn at once from
+// the lanes: nothing goes through memory between the turn and the gathers.
+// The two transfers that run to the left take the lanes reversed.
+//
+// The source lines a tile row reads come from memory (the walk along slanted
+// lines defeats the processor's own prefetching); each vector asks for the
+// lines that the same row of the next block, count columns on, will read:
+// its source points lie count (cos a, sin a) further along for the transfers
+// to the right and as far back for those to the left. Every fourth lane
+// suffices, as a source line is met by several lanes or several rows. Each
+// row also asks for the destination lines it will write in the next block,
+// which the short runs of a block leave to memory too. Without a next block
+// nothing is asked for: lines past the picture's edge may lie on pages not
+// mapped, whose asking costs as much as a miss.
+//
+// At levels without gathers the block goes by the runs of copy_block_32_by.
+template <class S>
+void rotate_block_32(const SourceRead& s, const DestCentre& d, const Turn& t, int64_t a0, int64_t a1, int64_t b0,
+                     int32_t count, int32_t ahead)
+{
+    int32_t drawn = 0;  // columns
+    if constexpr (S::I32::kGathers) {
+        using I = typename S::I32;
+        using D = typename S::F64;
+        using V = typename S::V;
+        using DV = typename D::V;
+        constexpr int32_t lanes = I::kLanes;
+        static_assert(lanes == 2 * D::kLanes, "a vector of offsets is two halves of double lanes");
+        if (s.index32 && s.rows >= 1) {
+            const DV cos_a = D::set1(t.cos_a), sin_a = D::set1(t.sin_a), step = D::set1(lanes);
+            const V cx = S::set1_32(static_cast<uint32_t>(s.cx)), cy = S::set1_32(static_cast<uint32_t>(s.cy));
+            const V max_x = S::set1_32(static_cast<uint32_t>(s.max_x));
+            const V last_row = S::set1_32(static_cast<uint32_t>(s.rows - 1));
+            const int64_t stride_words = s.stride_bytes / 4;
+            const V stride = S::set1_32(static_cast<uint32_t>(stride_words));
+            // The step, in words, modulo 2^32 as the lanes add it: a picture
+            // too flat for it to fit only asks for lines it does not need.
+            const int64_t step_words =
+                static_cast<int64_t>(count * t.cos_a) - static_cast<int64_t>(count * t.sin_a) * stride_words;
+            const V next = S::set1_32(static_cast<uint32_t>(step_words));
+            const V back = S::set1_32(static_cast<uint32_t>(-step_words));
+            // Source pixel (x, y) is word x - y stride from top; the lanes of
+            // live whose source pixel passes its test are read and stored at
+            // p (the lanes in the order the caller gives them).
+            int first = 0;  // the lanes asked for turn with the row
+            auto draw = [&](uint8_t* p, V x, V y, V to_next, typename I::M live) {
+                const typename I::M ok = I::both(live, I::both(I::le_u(x, max_x), I::le_u(y, last_row)));
+                const V at = I::sub(x, I::mullo(y, stride));
+                if (ahead > 0) I::prefetch_every4(s.top, I::add(at, to_next), first);
+                I::store_masked(p, ok, I::gather(s.top, at, ok));
+            };
+            // The last vector may reach past the block: its lanes beyond
+            // count read and write nothing, and the runs to the left start
+            // their vector before the block's last pixel (an address only).
+            alignas(64) static constexpr int32_t kLaneNumbers[16] = {0, 1, 2,  3,  4,  5,  6,  7,
+                                                                     8, 9, 10, 11, 12, 13, 14, 15};
+            const V numbers = S::load(reinterpret_cast<const uint8_t*>(kLaneNumbers));
+            const typename I::M all = I::eq(numbers, numbers);
+            const V left_over = S::set1_32(static_cast<uint32_t>(count % lanes));
+            const typename I::M tail = I::gt(left_over, numbers);
+            const typename I::M tail_reversed = I::gt(left_over, S::reverse32(numbers));
+            auto ending_at = [](uint8_t* p, int64_t pixels) {
+                return reinterpret_cast<uint8_t*>(reinterpret_cast<uintptr_t>(p) - static_cast<uintptr_t>(4 * pixels));
+            };
+            drawn = count;
+            for (int64_t a = a0; a < a1; ++a, first = (first + 1) & 3) {
+                uint8_t* down = d.centre - a * d.stride_bytes;  // row cyd + a
+                uint8_t* up = d.centre + a * d.stride_bytes;    // row cyd - a
+                if (ahead > 0)  // the lines of this row's pixels in the next block
+                    for (int64_t c = 0; c < 4 * ahead; c += 64) {
+                        S::prefetch(down + 4 * (b0 + count) + c);
+                        S::prefetch(up + 4 * (b0 + count) + c);
+                        S::prefetch(up - 4 * (b0 + count + ahead - 1) + c);
+                        S::prefetch(down - 4 * (b0 + count + ahead - 1) + c);
+                    }
+                const DV da = D::set1(static_cast<double>(a));
+                const DV aa = D::mul(da, da);
+                DV b_lo = D::ramp(static_cast<double>(b0)), b_hi = D::ramp(static_cast<double>(b0 + lanes / 2));
+                for (int32_t k = 0; k < count; k += lanes) {
+                    DV u[2], v[2], mu[2], mv[2];
+                    const DV bs[2] = {b_lo, b_hi};
+                    for (int h = 0; h < 2; ++h) {
+                        const DV rho = D::sqrt(D::add(aa, D::mul(bs[h], bs[h])));
+                        const DV r = D::through_f32(rho);
+                        const DV c = D::div(da, rho), sn = D::div(bs[h], rho);
+                        const DV cc = D::mul(c, cos_a), ss = D::mul(sn, sin_a), sc = D::mul(sn, cos_a),
+                                 cs = D::mul(c, sin_a);
+                        u[h] = D::mul(r, D::sub(cc, ss));
+                        v[h] = D::mul(r, D::add(sc, cs));
+                        mu[h] = D::mul(r, D::sub(sc, cs));
+                        mv[h] = D::mul(r, D::add(cc, ss));
+                    }
+                    b_lo = D::add(b_lo, step);
+                    b_hi = D::add(b_hi, step);
+                    const V ou = D::trunc_join(u[0], u[1]), ov = D::trunc_join(v[0], v[1]);
+                    const V om = D::trunc_join(mu[0], mu[1]), on = D::trunc_join(mv[0], mv[1]);
+                    const int64_t b = b0 + k;
+                    const bool last = count - k < lanes;
+                    const typename I::M right = last ? tail : all, left = last ? tail_reversed : all;
+                    draw(down + 4 * b, I::add(cx, om), I::add(cy, on), next, right);
+                    draw(up + 4 * b, I::add(cx, ov), I::sub(cy, ou), next, right);
+                    const V rm = S::reverse32(om), rn = S::reverse32(on), ru = S::reverse32(ou), rv = S::reverse32(ov);
+                    draw(ending_at(up, b + lanes - 1), I::sub(cx, rm), I::sub(cy, rn), back, left);
+                    draw(ending_at(down, b + lanes - 1), I::sub(cx, rv), I::add(cy, ru), back, left);
+                }
+            }
+        }
+    }
+    if (drawn < count)
+        pixmill::copy_block_32_by(rotate_offset_pairs<S>, s, d, t, a0, a1, b0 + drawn, count - drawn);
+}
+
 }  // namespace pixmill::PIXMILL_LVL
