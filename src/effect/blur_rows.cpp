@@ -96,4 +96,34 @@ void blur_row_pair(uint8_t* row, const uint8_t* above, uint8_t* next, const uint
     }
 }
 
+void blur_rect_rows(uint8_t* first, ptrdiff_t down, int32_t w, int32_t h, int32_t bpp, uint32_t edges)
+{
+    // Rows go in pairs (the same bytes as one after the other), the last one
+    // alone when the count is odd.
+    for (int32_t j = 0; j < h; j += 2) {
+        // A missing neighbour row is never addressed: it may lie outside the
+        // array.
+        uint8_t* row = first + down * j;
+        const uint32_t top = j == 0 ? edges & kBlurTopEdge : 0u;
+        const uint32_t bottom = j + 2 >= h ? edges & kBlurBottomEdge : 0u;
+        const uint8_t* above = top != 0 ? nullptr : row - down;
+        if (j + 1 < h) {
+            uint8_t* next = row + down;
+            blur_row_pair(row, above, next, bottom != 0 ? nullptr : next + down, w, bpp, top | bottom);
+        } else {
+            blur_row(row, above, bottom != 0 ? nullptr : row + down, w, bpp, top | bottom);
+        }
+    }
+}
+
+void blur_span(uint8_t* row, const uint8_t* up, const uint8_t* down, int32_t i0, int32_t i1, int32_t w, int32_t bpp)
+{
+    for (int32_t i = i0; i < i1; ++i) {
+        const ptrdiff_t at = static_cast<ptrdiff_t>(i) * bpp;
+        const ptrdiff_t left = i > 0 ? at - bpp : at, right = i + 1 < w ? at + bpp : at;
+        for (int c = 0; c < 3; ++c)
+            row[at + c] = static_cast<uint8_t>((row[at + c] + row[left + c] + row[right + c] + up[at + c] + down[at + c]) / 5u);
+    }
+}
+
 }  // namespace pixmill

@@ -1,7 +1,12 @@
 // Row kernel of the in-place five-point blur.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+
+// The blur's kernels with vector forms (effect/blur_rows_vec.h): each entry
+// names the table member and the scalar kernel that defines it.
+#define PIXMILL_BLUR_KERNELS(K) K(blur_rect, blur_rect_rows)
 
 namespace pixmill {
 
@@ -30,5 +35,18 @@ void blur_row(uint8_t* row, const uint8_t* above, const uint8_t* below, int32_t 
 // row under next, is then ignored).
 void blur_row_pair(uint8_t* row, const uint8_t* above, uint8_t* next, const uint8_t* below, int32_t w, int32_t bpp,
                    uint32_t edges);
+
+// The h rows of a rectangle w pixels wide, first the row at first, each next
+// row down bytes further on (down is negative in bottom-up arrays), in sweep
+// order. kBlurTopEdge: first is the rectangle's top row (else the row above
+// it, at first - down, is already blurred and is read); kBlurBottomEdge: the
+// last row is the surface's bottom row (else the row below it is read).
+void blur_rect_rows(uint8_t* first, ptrdiff_t down, int32_t w, int32_t h, int32_t bpp, uint32_t edges);
+
+// Pixels i0 .. i1 - 1 of one row, one at a time, as the sweep does them:
+// pixel i0 - 1 must be blurred already (unless i0 is 0) and pixel i1 not yet
+// (unless i1 is w, the row's end). up and down are the rows read above and
+// below, the row itself where it stands in for a missing one.
+void blur_span(uint8_t* row, const uint8_t* up, const uint8_t* down, int32_t i0, int32_t i1, int32_t w, int32_t bpp);
 
 }  // namespace pixmill

@@ -12,6 +12,7 @@
 
 #include "blit/blit_rows.h"
 #include "draw/draw_rows.h"
+#include "effect/blur_rows.h"
 #include "effect/ripple_rows.h"
 #include "filter/channel_rows.h"
 #include "filter/hls_rows.h"
@@ -28,6 +29,7 @@
     PIXMILL_HLS_KERNELS(K)     \
     PIXMILL_ROTATE_KERNELS(K)  \
     PIXMILL_RIPPLE_KERNELS(K)  \
+    PIXMILL_BLUR_KERNELS(K)    \
     PIXMILL_STRETCH_KERNELS(K)
 
 namespace pixmill {
