@@ -26,11 +26,15 @@
 // neighbouring vector, and only vector 0's up term and vector R - 1's down
 // term move across lanes.
 //
-// The first L - 1 pixels of each row but the last (the triangle before the
-// wavefront is full), the pixels after the last whole block, the rows after
-// the last whole band and rectangles too narrow for one block go to the
-// scalar kernels, in an order that keeps every pixel's left and upper
-// neighbours blurred and its right and lower ones not.
+// A band runs from step 0 to the step where its last row ends, so its rows
+// begin and end at different steps. Lanes whose row has not begun keep their
+// row's first pixel as their result (the left term that stands in at a row's
+// start); lanes past their row's end compute what is never stored. Loads
+// that would leave a row take its first or last pixel instead (the last
+// pixel is its own right neighbour), and stores keep to the row. A band of
+// fewer rows than L (the rectangle's last) gives the rows after its last one
+// the row below to read, and never stores them. Rectangles too narrow or too
+// short for a band to pay go to the scalar kernel.
 #pragma once
 
 #include <cstddef>
@@ -59,6 +63,13 @@ static_assert(fifth_exact(), "the reciprocal must divide every sum of five bytes
 template <class S>
 constexpr int kGroups = S::kBytes == 64 ? 1 : 2;
 
+// Below these a band costs more than the scalar rows: the rows it leaves
+// idle or the steps it spends filling and emptying.
+template <class S>
+constexpr int32_t kMinRows = kGroups<S> * S::kBytes / 16;
+template <class S>
+constexpr int32_t kMinWidth = S::kBytes / 4;
+
 template <class S, int B>
 inline typename S::V load_pixels(const uint8_t* p)
 {
@@ -77,69 +88,79 @@ inline void store_pixels(uint8_t* p, typename S::V v)
         S::store(p, v);
 }
 
-// How many blocks of N steps a band of L rows takes in a row of w pixels of
-// B bytes: block b (steps s0 = L - 1 + b N onwards) is taken when the next
-// block's loads, kBytes from pixel s0 + N of row 0, stay inside the row.
-template <class S, int B, int L>
-inline int32_t blocks_in(int32_t w)
+// Row g of a band is lane g / R of vector g % R.
+template <int R>
+constexpr int row_of(int r, int k)
 {
-    constexpr int N = S::kBytes / 4;
-    const ptrdiff_t last_load = (static_cast<ptrdiff_t>(w) * B - S::kBytes) / B;  // pixels; floor when >= 0
-    const ptrdiff_t room = last_load - (L - 1) - N;
-    if (static_cast<ptrdiff_t>(w) * B < S::kBytes || room < 0) return 0;
-    return static_cast<int32_t>(room / N + 1);
+    return k * R + r;
 }
 
-// The L rows from top (row g at top + g down); above is the row read above
-// row 0, below the row read below row L - 1.
+// The `active` rows from top (row g at top + g down) as one band of L rows;
+// above is the row read above row 0, below the row read below the last
+// active row. The band's rows from `active` on read below as their own and
+// are never written: the last active row's lower neighbour is then the next
+// lane's own pixel, and what the lanes after it compute is dropped.
 template <class S, int R, int B>
-void band(uint8_t* top, ptrdiff_t down, int32_t w, const uint8_t* above, const uint8_t* below, int32_t blocks)
+void band(uint8_t* top, ptrdiff_t down, int32_t w, int32_t active, const uint8_t* above, const uint8_t* below)
 {
     using V = typename S::V;
     constexpr int N = S::kBytes / 4, L = R * N;
-    const auto row = [&](int g) { return top + down * g; };
-    const auto row_above = [&](int g) -> const uint8_t* { return g == 0 ? above : row(g - 1); };
-    const auto row_below = [&](int g) -> const uint8_t* { return g == L - 1 ? below : row(g + 1); };
+    const ptrdiff_t wide = w;
+    const auto src = [&](int g) -> const uint8_t* { return g < active ? top + down * g : below; };
 
-    // The triangle: row g's pixels before L - 1 - g.
-    for (int g = 0; g < L - 1; ++g) blur_span(row(g), row_above(g), row_below(g), 0, L - 1 - g, w, B);
-
-    const V low = S::set1_16(0x00FF), fifth = S::set1_16(kFifth), zero = S::zero();
-    const V alpha = S::set1_32(0xFF000000u);
-    // Each lane's result of step L - 2: the triangle's last pixel of its row,
-    // and for the last row (which starts at step L - 1) its first pixel as it
-    // is, the left term that stands in at a row's start.
-    V pe[R], po[R];
-    {
-        uint8_t start[R][S::kBytes] = {};
-        for (int g = 0; g < L; ++g) std::memcpy(start[g % R] + 4 * (g / R), row(g) + B * (g < L - 1 ? L - 2 - g : 0), B);
+    // N pixels of row p from pixel o as N lanes, pixels before the row's
+    // first standing in with it and pixels past its last with that one (the
+    // right neighbour of the last pixel is itself; lanes before a row's first
+    // pixel are replaced, those past its last dropped).
+    const auto fetch = [&](const uint8_t* p, ptrdiff_t o) -> V {
+        if (o >= 0 && o * B + S::kBytes <= wide * B) return load_pixels<S, B>(p + o * B);
+        uint8_t run[N * 4 + S::kBytes] = {};
+        const ptrdiff_t lo = o < 0 ? 0 : o < wide ? o : wide, hi = o + N < 0 ? 0 : o + N < wide ? o + N : wide;
+        for (ptrdiff_t i = 0; i < N; ++i)
+            if (o + i < lo || o + i >= hi) std::memcpy(run + B * i, p + (o + i < 0 ? 0 : B * (wide - 1)), B);
+        if (hi > lo) std::memcpy(run + B * (lo - o), p + B * lo, static_cast<size_t>(B * (hi - lo)));
+        return load_pixels<S, B>(run);
+    };
+    // The N lanes stored as pixels o .. o + N - 1 of row p, those off the row
+    // left out.
+    const auto put = [&](uint8_t* p, ptrdiff_t o, V v) {
+        if (o >= 0 && o + N <= wide) return store_pixels<S, B>(p + o * B, v);
+        const ptrdiff_t lo = o < 0 ? 0 : o < wide ? o : wide, hi = o + N < 0 ? 0 : o + N < wide ? o + N : wide;
+        if (hi <= lo) return;
+        uint8_t run[N * 4 + S::kBytes];
+        store_pixels<S, B>(run, v);
+        std::memcpy(p + B * lo, run + B * (lo - o), static_cast<size_t>(B * (hi - lo)));
+    };
+    // The N steps from s0: row g's pixels s0 - g onwards, turned into one
+    // vector per step.
+    const auto load_block = [&](ptrdiff_t s0, V(&m)[R][N]) {
         for (int r = 0; r < R; ++r) {
-            const V x = S::load(start[r]);
-            pe[r] = S::and_(x, low);
-            po[r] = S::template srli16<8>(x);
-        }
-    }
-    const auto load_block = [&](int32_t s0, V(&m)[R][N]) {
-        for (int r = 0; r < R; ++r) {
-            for (int k = 0; k < N; ++k) {
-                const int g = k * R + r;
-                m[r][k] = load_pixels<S, B>(row(g) + static_cast<ptrdiff_t>(B) * (s0 - g));
-            }
+            for (int k = 0; k < N; ++k) m[r][k] = fetch(src(row_of<R>(r, k)), s0 - row_of<R>(r, k));
             S::transpose32(m[r]);
         }
     };
 
+    const V low = S::set1_16(0x00FF), fifth = S::set1_16(kFifth), zero = S::zero();
+    const V alpha = S::set1_32(0xFF000000u);
     V cur[R][N], next[R][N];
-    load_block(L - 1, cur);
-    for (int32_t b = 0; b < blocks; ++b) {
-        const int32_t s0 = L - 1 + b * N;
+    load_block(0, cur);
+    // At step 0 every row's lane holds its first pixel: the left term that
+    // stands in at a row's start, and the result kept by the lanes whose row
+    // has not started yet.
+    V pe[R], po[R];
+    for (int r = 0; r < R; ++r) {
+        pe[r] = S::and_(cur[r][0], low);
+        po[r] = S::template srli16<8>(cur[r][0]);
+    }
+    const ptrdiff_t steps = wide + active - 1;  // the last active row's last pixel is done at step steps - 1
+    for (ptrdiff_t s0 = 0; s0 < steps; s0 += N) {
         // Loaded before this block stores: none of its pixels is one this
         // block writes.
         load_block(s0 + N, next);
         // Row 0's up terms, one per step, moving into the top lane in turn;
         // row L - 1's down terms moving into lane 0.
-        const V a = S::reverse32(load_pixels<S, B>(above + static_cast<ptrdiff_t>(B) * s0));
-        const V f = load_pixels<S, B>(below + static_cast<ptrdiff_t>(B) * (s0 - (L - 1)));
+        const V a = S::reverse32(fetch(above, s0));
+        const V f = fetch(below, s0 - (L - 1));
         V ae = S::and_(a, low), ao = S::template srli16<8>(a);
         V fe = S::and_(f, low), fo = S::template srli16<8>(f);
         V se[R], so[R];
@@ -147,6 +168,7 @@ void band(uint8_t* top, ptrdiff_t down, int32_t w, const uint8_t* above, const u
             se[r] = S::and_(cur[r][0], low);
             so[r] = S::template srli16<8>(cur[r][0]);
         }
+        const bool starting = s0 < L - 1;  // some row has not reached its first pixel
         V out[R][N];
         for (int j = 0; j < N; ++j) {
             // Each lane's right neighbour is its pixel of the next step.
@@ -167,6 +189,14 @@ void band(uint8_t* top, ptrdiff_t down, int32_t w, const uint8_t* above, const u
                 ne[r] = S::mulhi_u16(S::add16(S::add16(fixed_e, pe[r]), ue), fifth);
                 no[r] = S::mulhi_u16(S::add16(S::add16(fixed_o, po[r]), uo), fifth);
             }
+            if (starting)
+                for (int r = 0; r < R; ++r) {
+                    uint32_t waiting[N];
+                    for (int k = 0; k < N; ++k) waiting[k] = row_of<R>(r, k) > s0 + j ? ~0u : 0u;
+                    const V m = S::load(reinterpret_cast<const uint8_t*>(waiting));
+                    ne[r] = S::select(m, se[r], ne[r]);
+                    no[r] = S::select(m, so[r], no[r]);
+                }
             for (int r = 0; r < R; ++r) {
                 const V px = S::or_(ne[r], S::template slli16<8>(no[r]));
                 out[r][j] = B == 4 ? S::select(alpha, cur[r][j], px) : px;
@@ -178,16 +208,12 @@ void band(uint8_t* top, ptrdiff_t down, int32_t w, const uint8_t* above, const u
         for (int r = 0; r < R; ++r) {
             S::transpose32(out[r]);
             for (int k = 0; k < N; ++k) {
-                const int g = k * R + r;
-                store_pixels<S, B>(row(g) + static_cast<ptrdiff_t>(B) * (s0 - g), out[r][k]);
+                const int g = row_of<R>(r, k);
+                if (g < active) put(top + down * g, s0 - g, out[r][k]);
             }
             for (int k = 0; k < N; ++k) cur[r][k] = next[r][k];
         }
     }
-
-    // The rest of each row, top row first.
-    const int32_t done = L - 1 + blocks * N;
-    for (int g = 0; g < L; ++g) blur_span(row(g), row_above(g), row_below(g), done - g, w, w, B);
 }
 
 }  // namespace blur_wave
@@ -195,21 +221,21 @@ void band(uint8_t* top, ptrdiff_t down, int32_t w, const uint8_t* above, const u
 template <class S>
 void blur_rect(uint8_t* first, ptrdiff_t down, int32_t w, int32_t h, int32_t bpp, uint32_t edges)
 {
-    constexpr int R = blur_wave::kGroups<S>, L = R * S::kBytes / 4;
-    const int32_t blocks = bpp == 3 ? blur_wave::blocks_in<S, 3, L>(w) : blur_wave::blocks_in<S, 4, L>(w);
+    constexpr int N = S::kBytes / 4, L = blur_wave::kGroups<S> * N;
     int32_t j = 0;
-    if (blocks > 0)
-        for (; j + L <= h; j += L) {
-            uint8_t* top = first + down * j;
-            const uint8_t* above = j == 0 && (edges & kBlurTopEdge) != 0 ? top : top - down;
-            const bool bottom = j + L == h && (edges & kBlurBottomEdge) != 0;
-            const uint8_t* below = bottom ? top + down * (L - 1) : top + down * L;
-            if (bpp == 3)
-                blur_wave::band<S, R, 3>(top, down, w, above, below, blocks);
-            else
-                blur_wave::band<S, R, 4>(top, down, w, above, below, blocks);
-        }
+    for (; j < h && w >= blur_wave::kMinWidth<S> && h - j >= blur_wave::kMinRows<S>; j += L) {
+        const int32_t active = h - j < L ? h - j : L;
+        uint8_t* top = first + down * j;
+        const uint8_t* above = j == 0 && (edges & kBlurTopEdge) != 0 ? top : top - down;
+        const bool bottom = j + active == h && (edges & kBlurBottomEdge) != 0;
+        const uint8_t* below = top + down * (bottom ? active - 1 : active);
+        if (bpp == 3)
+            blur_wave::band<S, blur_wave::kGroups<S>, 3>(top, down, w, active, above, below);
+        else
+            blur_wave::band<S, blur_wave::kGroups<S>, 4>(top, down, w, active, above, below);
+    }
     if (j < h) pixmill::blur_rect_rows(first + down * j, down, w, h - j, bpp, j == 0 ? edges : edges & ~uint32_t{kBlurTopEdge});
+    (void)N;
 }
 
 }  // namespace pixmill::PIXMILL_LVL
