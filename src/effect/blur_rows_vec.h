@@ -61,14 +61,14 @@ static_assert(fifth_exact(), "the reciprocal must divide every sum of five bytes
 // Vectors a band is dealt to: two keep the processor busy on every level
 // while the triangles at the band's ends (L - 1 pixels a row) stay short.
 template <class S>
-constexpr int kGroups = S::kBytes == 64 ? 1 : 2;
+constexpr int kGroups = 2;
 
-// Below these a band costs more than the scalar rows: the rows it leaves
-// idle or the steps it spends filling and emptying.
-template <class S>
-constexpr int32_t kMinRows = kGroups<S> * S::kBytes / 16;
+// Below kMinWidth pixels a band costs more than the scalar rows; from
+// kWideRow pixels on, bands of kGroups vectors.
 template <class S>
 constexpr int32_t kMinWidth = S::kBytes / 4;
+template <class S>
+constexpr int32_t kWideRow = 256;
 
 template <class S, int B>
 inline typename S::V load_pixels(const uint8_t* p)
@@ -87,6 +87,14 @@ inline void store_pixels(uint8_t* p, typename S::V v)
     else
         S::store(p, v);
 }
+
+// How far ahead of its loads each row of a band is fetched, in bytes.
+constexpr ptrdiff_t kAhead = 1024;
+
+// Bands of R vectors down the h rows from first while enough rows are left
+// for one to pay; returns the rows done.
+template <class S, int R, int B>
+int32_t bands(uint8_t* first, ptrdiff_t down, int32_t w, int32_t h, uint32_t edges);
 
 // Row g of a band is lane g / R of vector g % R.
 template <int R>
@@ -135,13 +143,24 @@ void band(uint8_t* top, ptrdiff_t down, int32_t w, int32_t active, const uint8_t
     // vector per step.
     const auto load_block = [&](ptrdiff_t s0, V(&m)[R][N]) {
         for (int r = 0; r < R; ++r) {
-            for (int k = 0; k < N; ++k) m[r][k] = fetch(src(row_of<R>(r, k)), s0 - row_of<R>(r, k));
+            for (int k = 0; k < N; ++k) {
+                const int g = row_of<R>(r, k);
+                m[r][k] = fetch(src(g), s0 - g);
+                // The many rows of a band outrun the hardware's prefetching.
+                if (s0 - g + kAhead / B < wide) S::prefetch(src(g) + (s0 - g) * B + kAhead);
+            }
             S::transpose32(m[r]);
         }
     };
 
     const V low = S::set1_16(0x00FF), fifth = S::set1_16(kFifth), zero = S::zero();
     const V alpha = S::set1_32(0xFF000000u);
+    V rows[R];  // each lane's row
+    for (int r = 0; r < R; ++r) {
+        uint32_t g[N];
+        for (int k = 0; k < N; ++k) g[k] = static_cast<uint32_t>(row_of<R>(r, k));
+        rows[r] = S::load(reinterpret_cast<const uint8_t*>(g));
+    }
     V cur[R][N], next[R][N];
     load_block(0, cur);
     // At step 0 every row's lane holds its first pixel: the left term that
@@ -159,10 +178,8 @@ void band(uint8_t* top, ptrdiff_t down, int32_t w, int32_t active, const uint8_t
         load_block(s0 + N, next);
         // Row 0's up terms, one per step, moving into the top lane in turn;
         // row L - 1's down terms moving into lane 0.
-        const V a = S::reverse32(fetch(above, s0));
-        const V f = fetch(below, s0 - (L - 1));
-        V ae = S::and_(a, low), ao = S::template srli16<8>(a);
-        V fe = S::and_(f, low), fo = S::template srli16<8>(f);
+        V a = S::reverse32(fetch(above, s0));
+        V f = fetch(below, s0 - (L - 1));
         V se[R], so[R];
         for (int r = 0; r < R; ++r) {
             se[r] = S::and_(cur[r][0], low);
@@ -178,12 +195,14 @@ void band(uint8_t* top, ptrdiff_t down, int32_t w, int32_t active, const uint8_t
                 re[r] = S::and_(x, low);
                 ro[r] = S::template srli16<8>(x);
             }
+            const V ae = S::and_(a, low), ao = S::template srli16<8>(a);
+            const V fe = S::and_(f, low), fo = S::template srli16<8>(f);
             V ne[R], no[R];
             for (int r = 0; r < R; ++r) {
-                const V down_e = r + 1 < R ? re[r + 1] : S::template shr_across<4>(re[0], fe);
-                const V down_o = r + 1 < R ? ro[r + 1] : S::template shr_across<4>(ro[0], fo);
-                const V ue = r == 0 ? S::template shl_across<4>(ae, pe[R - 1]) : pe[r - 1];
-                const V uo = r == 0 ? S::template shl_across<4>(ao, po[R - 1]) : po[r - 1];
+                const V down_e = r + 1 < R ? re[r + 1] : S::down_lane32(re[0], fe);
+                const V down_o = r + 1 < R ? ro[r + 1] : S::down_lane32(ro[0], fo);
+                const V ue = r == 0 ? S::up_lane32(ae, pe[R - 1]) : pe[r - 1];
+                const V uo = r == 0 ? S::up_lane32(ao, po[R - 1]) : po[r - 1];
                 const V fixed_e = S::add16(S::add16(se[r], re[r]), down_e);
                 const V fixed_o = S::add16(S::add16(so[r], ro[r]), down_o);
                 ne[r] = S::mulhi_u16(S::add16(S::add16(fixed_e, pe[r]), ue), fifth);
@@ -191,9 +210,7 @@ void band(uint8_t* top, ptrdiff_t down, int32_t w, int32_t active, const uint8_t
             }
             if (starting)
                 for (int r = 0; r < R; ++r) {
-                    uint32_t waiting[N];
-                    for (int k = 0; k < N; ++k) waiting[k] = row_of<R>(r, k) > s0 + j ? ~0u : 0u;
-                    const V m = S::load(reinterpret_cast<const uint8_t*>(waiting));
+                    const V m = S::gt32(rows[r], S::set1_32(static_cast<uint32_t>(s0 + j)));
                     ne[r] = S::select(m, se[r], ne[r]);
                     no[r] = S::select(m, so[r], no[r]);
                 }
@@ -202,8 +219,8 @@ void band(uint8_t* top, ptrdiff_t down, int32_t w, int32_t active, const uint8_t
                 out[r][j] = B == 4 ? S::select(alpha, cur[r][j], px) : px;
                 pe[r] = ne[r], po[r] = no[r], se[r] = re[r], so[r] = ro[r];
             }
-            ae = S::template shl_across<4>(zero, ae), ao = S::template shl_across<4>(zero, ao);
-            fe = S::template shr_across<4>(fe, zero), fo = S::template shr_across<4>(fo, zero);
+            a = S::up_lane32(zero, a);
+            f = S::down_lane32(f, zero);
         }
         for (int r = 0; r < R; ++r) {
             S::transpose32(out[r]);
@@ -216,26 +233,39 @@ void band(uint8_t* top, ptrdiff_t down, int32_t w, int32_t active, const uint8_t
     }
 }
 
+template <class S, int R, int B>
+int32_t bands(uint8_t* first, ptrdiff_t down, int32_t w, int32_t h, uint32_t edges)
+{
+    constexpr int L = R * S::kBytes / 4;
+    if (w < kMinWidth<S>) return 0;
+    int32_t j = 0;
+    for (; h - j >= L / 4 && h - j >= 2; j += L) {
+        const int32_t active = h - j < L ? h - j : L;
+        uint8_t* top = first + down * j;
+        const uint8_t* above = j == 0 && (edges & kBlurTopEdge) != 0 ? top : top - down;
+        const bool bottom = j + active == h && (edges & kBlurBottomEdge) != 0;
+        band<S, R, B>(top, down, w, active, above, top + down * (bottom ? active - 1 : active));
+    }
+    return j < h ? j : h;
+}
+
 }  // namespace blur_wave
 
 template <class S>
 void blur_rect(uint8_t* first, ptrdiff_t down, int32_t w, int32_t h, int32_t bpp, uint32_t edges)
 {
-    constexpr int N = S::kBytes / 4, L = blur_wave::kGroups<S> * N;
-    int32_t j = 0;
-    for (; j < h && w >= blur_wave::kMinWidth<S> && h - j >= blur_wave::kMinRows<S>; j += L) {
-        const int32_t active = h - j < L ? h - j : L;
-        uint8_t* top = first + down * j;
-        const uint8_t* above = j == 0 && (edges & kBlurTopEdge) != 0 ? top : top - down;
-        const bool bottom = j + active == h && (edges & kBlurBottomEdge) != 0;
-        const uint8_t* below = top + down * (bottom ? active - 1 : active);
-        if (bpp == 3)
-            blur_wave::band<S, blur_wave::kGroups<S>, 3>(top, down, w, active, above, below);
-        else
-            blur_wave::band<S, blur_wave::kGroups<S>, 4>(top, down, w, active, above, below);
+    if (w >= blur_wave::kWideRow<S>) {
+        constexpr int R = blur_wave::kGroups<S>;
+        const int32_t done = bpp == 3 ? blur_wave::bands<S, R, 3>(first, down, w, h, edges)
+                                      : blur_wave::bands<S, R, 4>(first, down, w, h, edges);
+        first += down * done, h -= done;
+        if (done > 0) edges &= ~uint32_t{kBlurTopEdge};
     }
-    if (j < h) pixmill::blur_rect_rows(first + down * j, down, w, h - j, bpp, j == 0 ? edges : edges & ~uint32_t{kBlurTopEdge});
-    (void)N;
+    // Narrower rows, or the rows too few for a band of the wider kind: a band
+    // of one vector, the steps it spends filling and emptying fewer.
+    const int32_t done = bpp == 3 ? blur_wave::bands<S, 1, 3>(first, down, w, h, edges)
+                                  : blur_wave::bands<S, 1, 4>(first, down, w, h, edges);
+    if (done < h) pixmill::blur_rect_rows(first + down * done, down, w, h - done, bpp, done == 0 ? edges : edges & ~uint32_t{kBlurTopEdge});
 }
 
 }  // namespace pixmill::PIXMILL_LVL

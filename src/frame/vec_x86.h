@@ -224,6 +224,12 @@ struct Sse2 {
         _mm_storeu_si128(reinterpret_cast<__m128i*>(w), v);
         for (int k = 0; k < 4; ++k) std::memcpy(d + 3 * k, &w[k], 3);
     }
+    // cur's 32-bit lanes one lane up, prev's last lane in lane 0; cur's lanes
+    // one lane down, next's first lane in the last.
+    static V up_lane32(V prev, V cur) { return shl_across<4>(prev, cur); }
+    static V down_lane32(V cur, V next) { return shr_across<4>(cur, next); }
+    // All-ones 32-bit lanes where a > b (signed), else zero.
+    static V gt32(V a, V b) { return _mm_cmpgt_epi32(a, b); }
 };
 
 #endif  // __SSE2__
@@ -260,6 +266,8 @@ struct Ssse3 : Sse2 {
     {
         return _mm_shuffle_epi8(load(p), _mm_setr_epi8(0, 1, 2, -1, 3, 4, 5, -1, 6, 7, 8, -1, 9, 10, 11, -1));
     }
+    static V up_lane32(V prev, V cur) { return _mm_alignr_epi8(cur, prev, 12); }
+    static V down_lane32(V cur, V next) { return _mm_alignr_epi8(next, cur, 4); }
 
     // ---- scaled copies: pixels picked out of row windows ----
     // Byte j of the result is byte idx[j] of w (each below 16), or of the 32
@@ -531,6 +539,9 @@ struct Avx2 {
         return _mm256_shuffle_epi8(spread, _mm256_setr_epi8(0, 1, 2, -1, 3, 4, 5, -1, 6, 7, 8, -1, 9, 10, 11, -1,  //
                                                             0, 1, 2, -1, 3, 4, 5, -1, 6, 7, 8, -1, 9, 10, 11, -1));
     }
+    static V up_lane32(V prev, V cur) { return shl_across<4>(prev, cur); }
+    static V down_lane32(V cur, V next) { return shr_across<4>(cur, next); }
+    static V gt32(V a, V b) { return _mm256_cmpgt_epi32(a, b); }
 };
 
 #endif  // __AVX2__
@@ -775,6 +786,9 @@ struct Avx512 {
         for (int j = 0; j < 64; ++j) spread[j] = static_cast<uint8_t>(3 * (j / 4) + (j % 4 < 3 ? j % 4 : 0));
         return permute8(load(spread), load(p));
     }
+    static V up_lane32(V prev, V cur) { return _mm512_alignr_epi32(cur, prev, 15); }
+    static V down_lane32(V cur, V next) { return _mm512_alignr_epi32(next, cur, 1); }
+    static V gt32(V a, V b) { return _mm512_maskz_mov_epi32(_mm512_cmpgt_epi32_mask(a, b), _mm512_set1_epi32(-1)); }
 };
 
 #endif  // __AVX512BW__ && __AVX512VL__
