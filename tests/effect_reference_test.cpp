@@ -354,17 +354,18 @@ TEST(ReferenceModels, WorkedGrids)
 
 // The blur's kernel at every level this CPU has against the sweep written
 // out, on the rectangles where a wavefront starts and stops, which the level
-// driver's small surfaces seldom reach: every width to 40 and widths about
-// the first and last whole blocks of each level, heights about its bands (of
-// 8 and 16 rows), the rectangle's last row on the surface's bottom row or
-// above another row, its left edge inside the surface, padded rows.
+// driver's small surfaces seldom reach: every width to 40, widths about the
+// first and last whole blocks of each level and about the width from which
+// bands grow, heights about the bands (4 to 32 rows) and their remainders,
+// the rectangle's last row on the surface's bottom row or above another row,
+// its left edge inside the surface, padded rows.
 TEST(ReferenceModels, BlurKernelsAtBandAndBlockEdges)
 {
     std::mt19937 rng(19);
     std::vector<int> widths;
     for (int w = 1; w <= 40; ++w) widths.push_back(w);
-    for (int w : {47, 48, 49, 55, 63, 64, 65, 71, 72, 80, 96, 97, 131, 150}) widths.push_back(w);
-    const int heights[] = {1, 2, 7, 8, 9, 15, 16, 17, 24, 31, 32, 33, 48};
+    for (int w : {47, 48, 49, 55, 63, 64, 65, 71, 72, 80, 96, 97, 131, 150, 255, 256, 263, 300}) widths.push_back(w);
+    const int heights[] = {1, 2, 3, 4, 7, 8, 9, 15, 16, 17, 24, 31, 32, 33, 40, 48, 65};
     int levels = 0;
     for (int bits : {24, 32})
         for (int w : widths)

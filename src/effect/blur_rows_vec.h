@@ -249,23 +249,33 @@ int32_t bands(uint8_t* first, ptrdiff_t down, int32_t w, int32_t h, uint32_t edg
     return j < h ? j : h;
 }
 
+template <class S, int B>
+void rect(uint8_t* first, ptrdiff_t down, int32_t w, int32_t h, uint32_t edges)
+{
+    if (w >= kWideRow<S>) {
+        const int32_t done = bands<S, kGroups<S>, B>(first, down, w, h, edges);
+        first += down * done, h -= done;
+        if (done > 0) edges &= ~uint32_t{kBlurTopEdge};
+    }
+    // Narrower rows, or the rows too few for a band of the wider kind: bands
+    // of one vector, which spend fewer steps filling and emptying.
+    const int32_t done = bands<S, 1, B>(first, down, w, h, edges);
+    if (done < h)
+        pixmill::blur_rect_rows(first + down * done, down, w, h - done, B, done == 0 ? edges : edges & ~uint32_t{kBlurTopEdge});
+}
+
 }  // namespace blur_wave
 
 template <class S>
 void blur_rect(uint8_t* first, ptrdiff_t down, int32_t w, int32_t h, int32_t bpp, uint32_t edges)
 {
-    if (w >= blur_wave::kWideRow<S>) {
-        constexpr int R = blur_wave::kGroups<S>;
-        const int32_t done = bpp == 3 ? blur_wave::bands<S, R, 3>(first, down, w, h, edges)
-                                      : blur_wave::bands<S, R, 4>(first, down, w, h, edges);
-        first += down * done, h -= done;
-        if (done > 0) edges &= ~uint32_t{kBlurTopEdge};
-    }
-    // Narrower rows, or the rows too few for a band of the wider kind: a band
-    // of one vector, the steps it spends filling and emptying fewer.
-    const int32_t done = bpp == 3 ? blur_wave::bands<S, 1, 3>(first, down, w, h, edges)
-                                  : blur_wave::bands<S, 1, 4>(first, down, w, h, edges);
-    if (done < h) pixmill::blur_rect_rows(first + down * done, down, w, h - done, bpp, done == 0 ? edges : edges & ~uint32_t{kBlurTopEdge});
+    if (bpp == 4) return blur_wave::rect<S, 4>(first, down, w, h, edges);
+    // Without byte shuffles 24-bit pixels would go in and out of the lanes
+    // one by one, and the scalar rows are faster (measured).
+    if constexpr (S::kShuffles)
+        blur_wave::rect<S, 3>(first, down, w, h, edges);
+    else
+        pixmill::blur_rect_rows(first, down, w, h, bpp, edges);
 }
 
 }  // namespace pixmill::PIXMILL_LVL

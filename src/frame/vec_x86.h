@@ -208,22 +208,6 @@ struct Sse2 {
         m[2] = _mm_unpacklo_epi64(t1, t3);
         m[3] = _mm_unpackhi_epi64(t1, t3);
     }
-    // The kBytes / 4 24-bit pixels at p, one to a 32-bit lane (byte 3 of a
-    // lane unspecified); no byte at or past p + kBytes is read.
-    static V load24_to_32(const uint8_t* p)
-    {
-        int32_t w[4];
-        for (int k = 0; k < 4; ++k) std::memcpy(&w[k], p + 3 * k, 4);
-        return _mm_setr_epi32(w[0], w[1], w[2], w[3]);
-    }
-    // The low three bytes of each 32-bit lane, packed: 12 bytes at d, and
-    // nothing after them.
-    static void store_low24(uint8_t* d, V v)
-    {
-        int32_t w[4];
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(w), v);
-        for (int k = 0; k < 4; ++k) std::memcpy(d + 3 * k, &w[k], 3);
-    }
     // cur's 32-bit lanes one lane up, prev's last lane in lane 0; cur's lanes
     // one lane down, next's first lane in the last.
     static V up_lane32(V prev, V cur) { return shl_across<4>(prev, cur); }
@@ -262,6 +246,8 @@ struct Ssse3 : Sse2 {
     }
     static V colour_bytes_pick() { return _mm_setr_epi8(0, 1, 2, 4, 5, 6, 8, 9, 10, 12, 13, 14, -1, -1, -1, -1); }
     static V alpha_bytes_pick() { return _mm_setr_epi8(3, 3, 3, 7, 7, 7, 11, 11, 11, 15, 15, 15, -1, -1, -1, -1); }
+    // The kBytes / 4 24-bit pixels at p, one to a 32-bit lane (byte 3 of a
+    // lane unspecified); no byte at or past p + kBytes is read.
     static V load24_to_32(const uint8_t* p)
     {
         return _mm_shuffle_epi8(load(p), _mm_setr_epi8(0, 1, 2, -1, 3, 4, 5, -1, 6, 7, 8, -1, 9, 10, 11, -1));
