@@ -58,8 +58,9 @@ constexpr bool fifth_exact()
 }
 static_assert(fifth_exact(), "the reciprocal must divide every sum of five bytes exactly");
 
-// Vectors a band is dealt to: two keep the processor busy on every level
-// while the triangles at the band's ends (L - 1 pixels a row) stay short.
+// Vectors a band of wide rows is dealt to: two give the processor twice the
+// independent work of one, while the steps a band spends filling and
+// emptying (L - 1) stay few; four measured no faster.
 template <class S>
 constexpr int kGroups = 2;
 
@@ -87,6 +88,33 @@ inline void store_pixels(uint8_t* p, typename S::V v)
     else
         S::store(p, v);
 }
+
+// The kBytes / 4 pixels at p, reading no byte past them.
+template <class S, int B>
+inline typename S::V tight_pixels(const uint8_t* p)
+{
+    if constexpr (B == 3)
+        return S::load24_to_32_tight(p);
+    else
+        return S::load(p);
+}
+
+// kLane[N + d + i] = d + i kept to 0 .. N - 1, for d in -N .. N and i below
+// N: the lanes of a run of N pixels that stand for N pixels d further on.
+template <int N>
+struct Clamped {
+    struct Table {
+        int32_t lane[3 * N];
+    };
+    static constexpr Table make()
+    {
+        Table t{};
+        for (int j = 0; j < 3 * N; ++j) t.lane[j] = j < N ? 0 : j >= 2 * N ? N - 1 : j - N;
+        return t;
+    }
+    static constexpr Table kTable = make();
+    static constexpr const int32_t* kLane = kTable.lane;
+};
 
 // How far ahead of its loads each row of a band is fetched, in bytes.
 constexpr ptrdiff_t kAhead = 1024;
@@ -122,11 +150,20 @@ void band(uint8_t* top, ptrdiff_t down, int32_t w, int32_t active, const uint8_t
     // pixel are replaced, those past its last dropped).
     const auto fetch = [&](const uint8_t* p, ptrdiff_t o) -> V {
         if (o >= 0 && o * B + S::kBytes <= wide * B) return load_pixels<S, B>(p + o * B);
+        if constexpr (S::kShuffles)
+            if (wide >= N) {
+                // The run of N pixels from base, inside the row, its lanes
+                // picked: lane i takes pixel o + i kept to base .. base + N - 1,
+                // which holds the row's first or last pixel where o + i is off
+                // the row.
+                const ptrdiff_t base = o < 0 ? 0 : o + N <= wide ? o : wide - N;
+                const ptrdiff_t shift = o - base < -N ? -N : o - base > N ? N : o - base;
+                const V idx = S::load(reinterpret_cast<const uint8_t*>(Clamped<N>::kLane + N + shift));
+                return S::pick_words(tight_pixels<S, B>(p + base * B), idx);
+            }
         uint8_t run[N * 4 + S::kBytes] = {};
-        const ptrdiff_t lo = o < 0 ? 0 : o < wide ? o : wide, hi = o + N < 0 ? 0 : o + N < wide ? o + N : wide;
         for (ptrdiff_t i = 0; i < N; ++i)
-            if (o + i < lo || o + i >= hi) std::memcpy(run + B * i, p + (o + i < 0 ? 0 : B * (wide - 1)), B);
-        if (hi > lo) std::memcpy(run + B * (lo - o), p + B * lo, static_cast<size_t>(B * (hi - lo)));
+            std::memcpy(run + B * i, p + B * (o + i < 0 ? 0 : o + i < wide ? o + i : wide - 1), B);
         return load_pixels<S, B>(run);
     };
     // The N lanes stored as pixels o .. o + N - 1 of row p, those off the row
@@ -252,16 +289,12 @@ int32_t bands(uint8_t* first, ptrdiff_t down, int32_t w, int32_t h, uint32_t edg
 template <class S, int B>
 void rect(uint8_t* first, ptrdiff_t down, int32_t w, int32_t h, uint32_t edges)
 {
-    if (w >= kWideRow<S>) {
-        const int32_t done = bands<S, kGroups<S>, B>(first, down, w, h, edges);
-        first += down * done, h -= done;
-        if (done > 0) edges &= ~uint32_t{kBlurTopEdge};
-    }
+    const auto rest = [&](int32_t done) { return done == 0 ? edges : edges & ~uint32_t{kBlurTopEdge}; };
+    int32_t done = w >= kWideRow<S> ? bands<S, kGroups<S>, B>(first, down, w, h, edges) : 0;
     // Narrower rows, or the rows too few for a band of the wider kind: bands
     // of one vector, which spend fewer steps filling and emptying.
-    const int32_t done = bands<S, 1, B>(first, down, w, h, edges);
-    if (done < h)
-        pixmill::blur_rect_rows(first + down * done, down, w, h - done, B, done == 0 ? edges : edges & ~uint32_t{kBlurTopEdge});
+    if (done < h) done += bands<S, 1, B>(first + down * done, down, w, h - done, rest(done));
+    if (done < h) pixmill::blur_rect_rows(first + down * done, down, w, h - done, B, rest(done));
 }
 
 }  // namespace blur_wave

@@ -248,9 +248,17 @@ struct Ssse3 : Sse2 {
     static V alpha_bytes_pick() { return _mm_setr_epi8(3, 3, 3, 7, 7, 7, 11, 11, 11, 15, 15, 15, -1, -1, -1, -1); }
     // The kBytes / 4 24-bit pixels at p, one to a 32-bit lane (byte 3 of a
     // lane unspecified); no byte at or past p + kBytes is read.
-    static V load24_to_32(const uint8_t* p)
+    static V load24_to_32(const uint8_t* p) { return spread24(load(p)); }
+    // As load24_to_32, reading only the pixels' own 3 kBytes / 4 bytes.
+    static V load24_to_32_tight(const uint8_t* p)
     {
-        return _mm_shuffle_epi8(load(p), _mm_setr_epi8(0, 1, 2, -1, 3, 4, 5, -1, 6, 7, 8, -1, 9, 10, 11, -1));
+        int32_t tail;
+        std::memcpy(&tail, p + 8, 4);
+        return spread24(_mm_unpacklo_epi64(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(p)), _mm_cvtsi32_si128(tail)));
+    }
+    static V spread24(V v)
+    {
+        return _mm_shuffle_epi8(v, _mm_setr_epi8(0, 1, 2, -1, 3, 4, 5, -1, 6, 7, 8, -1, 9, 10, 11, -1));
     }
     static V up_lane32(V prev, V cur) { return _mm_alignr_epi8(cur, prev, 12); }
     static V down_lane32(V cur, V next) { return _mm_alignr_epi8(next, cur, 4); }
@@ -519,9 +527,15 @@ struct Avx2 {
             m[c + 4] = _mm256_permute2x128_si256(u[c], u[c + 4], 0x31);
         }
     }
-    static V load24_to_32(const uint8_t* p)
+    static V load24_to_32(const uint8_t* p) { return spread24(load(p)); }
+    static V load24_to_32_tight(const uint8_t* p)
     {
-        const V spread = _mm256_permutevar8x32_epi32(load(p), _mm256_setr_epi32(0, 1, 2, 0, 3, 4, 5, 0));
+        return spread24(combine(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p)),
+                                _mm_loadl_epi64(reinterpret_cast<const __m128i*>(p + 16))));
+    }
+    static V spread24(V v)
+    {
+        const V spread = _mm256_permutevar8x32_epi32(v, _mm256_setr_epi32(0, 1, 2, 0, 3, 4, 5, 0));
         return _mm256_shuffle_epi8(spread, _mm256_setr_epi8(0, 1, 2, -1, 3, 4, 5, -1, 6, 7, 8, -1, 9, 10, 11, -1,  //
                                                             0, 1, 2, -1, 3, 4, 5, -1, 6, 7, 8, -1, 9, 10, 11, -1));
     }
@@ -766,11 +780,13 @@ struct Avx512 {
             m[c + 12] = _mm512_shuffle_i32x4(b, y, 0xDD);
         }
     }
-    static V load24_to_32(const uint8_t* p)
+    static V load24_to_32(const uint8_t* p) { return spread24(load(p)); }
+    static V load24_to_32_tight(const uint8_t* p) { return spread24(load48(p)); }
+    static V spread24(V v)
     {
         alignas(64) uint8_t spread[64];
         for (int j = 0; j < 64; ++j) spread[j] = static_cast<uint8_t>(3 * (j / 4) + (j % 4 < 3 ? j % 4 : 0));
-        return permute8(load(spread), load(p));
+        return permute8(load(spread), v);
     }
     static V up_lane32(V prev, V cur) { return _mm512_alignr_epi32(cur, prev, 15); }
     static V down_lane32(V cur, V next) { return _mm512_alignr_epi32(next, cur, 1); }
