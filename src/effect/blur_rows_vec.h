@@ -172,6 +172,13 @@ void band(uint8_t* top, ptrdiff_t down, int32_t w, int32_t active, const uint8_t
         if (o >= 0 && o + N <= wide) return store_pixels<S, B>(p + o * B, v);
         const ptrdiff_t lo = o < 0 ? 0 : o < wide ? o : wide, hi = o + N < 0 ? 0 : o + N < wide ? o + N : wide;
         if (hi <= lo) return;
+        if constexpr (S::kMasks) {
+            // Lane lo - o onwards moved to lane 0, then a byte-masked store.
+            const V idx = S::load(reinterpret_cast<const uint8_t*>(Clamped<N>::kLane + N + (lo - o)));
+            V moved = S::pick_words(v, idx);
+            if constexpr (B == 3) moved = S::low24_packed(moved);
+            return S::store_first(p + B * lo, static_cast<size_t>(B * (hi - lo)), moved);
+        }
         uint8_t run[N * 4 + S::kBytes];
         store_pixels<S, B>(run, v);
         std::memcpy(p + B * lo, run + B * (lo - o), static_cast<size_t>(B * (hi - lo)));

@@ -782,6 +782,13 @@ struct Avx512 {
     }
     static V load24_to_32(const uint8_t* p) { return spread24(load(p)); }
     static V load24_to_32_tight(const uint8_t* p) { return spread24(load48(p)); }
+    // The low three bytes of each 32-bit lane, packed into the first 48.
+    static V low24_packed(V v)
+    {
+        alignas(64) uint8_t pack[64];
+        for (int j = 0; j < 64; ++j) pack[j] = static_cast<uint8_t>(j < 48 ? 4 * (j / 3) + j % 3 : 0);
+        return permute8(load(pack), v);
+    }
     static V spread24(V v)
     {
         alignas(64) uint8_t spread[64];
