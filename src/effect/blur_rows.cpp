@@ -116,14 +116,4 @@ void blur_rect_rows(uint8_t* first, ptrdiff_t down, int32_t w, int32_t h, int32_
     }
 }
 
-void blur_span(uint8_t* row, const uint8_t* up, const uint8_t* down, int32_t i0, int32_t i1, int32_t w, int32_t bpp)
-{
-    for (int32_t i = i0; i < i1; ++i) {
-        const ptrdiff_t at = static_cast<ptrdiff_t>(i) * bpp;
-        const ptrdiff_t left = i > 0 ? at - bpp : at, right = i + 1 < w ? at + bpp : at;
-        for (int c = 0; c < 3; ++c)
-            row[at + c] = static_cast<uint8_t>((row[at + c] + row[left + c] + row[right + c] + up[at + c] + down[at + c]) / 5u);
-    }
-}
-
 }  // namespace pixmill

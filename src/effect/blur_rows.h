@@ -46,10 +46,4 @@ void blur_row_pair(uint8_t* row, const uint8_t* above, uint8_t* next, const uint
 // last row is the surface's bottom row (else the row below it is read).
 void blur_rect_rows(uint8_t* first, ptrdiff_t down, int32_t w, int32_t h, int32_t bpp, uint32_t edges);
 
-// Pixels i0 .. i1 - 1 of one row, one at a time, as the sweep does them:
-// pixel i0 - 1 must be blurred already (unless i0 is 0) and pixel i1 not yet
-// (unless i1 is w, the row's end). up and down are the rows read above and
-// below, the row itself where it stands in for a missing one.
-void blur_span(uint8_t* row, const uint8_t* up, const uint8_t* down, int32_t i0, int32_t i1, int32_t w, int32_t bpp);
-
 }  // namespace pixmill

@@ -119,11 +119,6 @@ struct Clamped {
 // How far ahead of its loads each row of a band is fetched, in bytes.
 constexpr ptrdiff_t kAhead = 1024;
 
-// Bands of R vectors down the h rows from first while enough rows are left
-// for one to pay; returns the rows done.
-template <class S, int R, int B>
-int32_t bands(uint8_t* first, ptrdiff_t down, int32_t w, int32_t h, uint32_t edges);
-
 // Row g of a band is lane g / R of vector g % R.
 template <int R>
 constexpr int row_of(int r, int k)
@@ -277,6 +272,8 @@ void band(uint8_t* top, ptrdiff_t down, int32_t w, int32_t active, const uint8_t
     }
 }
 
+// Bands of R vectors down the h rows from first while enough rows are left
+// for one to pay; returns the rows done.
 template <class S, int R, int B>
 int32_t bands(uint8_t* first, ptrdiff_t down, int32_t w, int32_t h, uint32_t edges)
 {
