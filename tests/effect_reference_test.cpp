@@ -16,7 +16,9 @@
 #include <vector>
 
 #include "call_setup.h"
+#include "effect/blur_rows.h"
 #include "frame/clip.h"
+#include "frame/kernels.h"
 #include "frame/trig.h"
 #include "rotate/rotate_offset.h"
 #include "stretch/sample_map.h"
@@ -348,6 +350,48 @@ TEST(ReferenceModels, WorkedGrids)
                     << c.what << ", pixel " << i << ", " << name;
             }
         }
+}
+
+// The blur's kernel at every level this CPU has against the sweep written
+// out, on the rectangles where a wavefront starts and stops, which the level
+// driver's small surfaces seldom reach: every width to 40, widths about the
+// first and last whole blocks of each level and about the width from which
+// bands grow, heights about the bands (4 to 32 rows) and their remainders,
+// the rectangle's last row on the surface's bottom row or above another row,
+// its left edge inside the surface, padded rows.
+TEST(ReferenceModels, BlurKernelsAtBandAndBlockEdges)
+{
+    std::mt19937 rng(19);
+    std::vector<int> widths;
+    for (int w = 1; w <= 40; ++w) widths.push_back(w);
+    for (int w : {47, 48, 49, 55, 63, 64, 65, 71, 72, 80, 96, 97, 131, 150, 255, 256, 263, 300}) widths.push_back(w);
+    const int heights[] = {1, 2, 3, 4, 7, 8, 9, 15, 16, 17, 24, 31, 32, 33, 40, 48, 65};
+    int levels = 0;
+    for (int bits : {24, 32})
+        for (int w : widths)
+            for (int h : heights)
+                for (bool on_bottom : {true, false}) {
+                    // One row above the rectangle and, unless it ends on the
+                    // bottom row, one below it; a column on either side.
+                    const int x = 1 + (w + h) % 2, width = w + x + 1, rows = h + (on_bottom ? 1 : 2);
+                    TestSurface s(width, rows, bits, (w + h) % 3);
+                    s.fill_random(rng);
+                    std::vector<uint8_t> expect = s.bytes();
+                    blur_model(picture_of(expect, s, bits), x, 1, w, h);
+                    const std::vector<uint8_t> before = s.bytes();
+                    levels = 0;
+                    for (pixmill::Isa isa : pixmill::kAllIsas) {
+                        if (isa > pixmill::cpu_isa()) break;
+                        ++levels;
+                        s.bytes() = before;
+                        pixmill::kernels_at(isa).blur_rect(s.px(x, 1), -s.pitch(), w, h, bits / 8,
+                                                           pixmill::kBlurTopEdge |
+                                                               (on_bottom ? pixmill::kBlurBottomEdge : 0u));
+                        ASSERT_EQ(s.bytes(), expect) << pixmill::isa_name(isa) << ", " << bits << "-bit, " << w
+                                                     << " x " << h << (on_bottom ? " on the bottom row" : "");
+                    }
+                }
+    EXPECT_GT(levels, 1);  // a vector level was there to be checked
 }
 
 // Every scaled copy: padded surfaces, rectangles around and beyond their

@@ -96,4 +96,24 @@ void blur_row_pair(uint8_t* row, const uint8_t* above, uint8_t* next, const uint
     }
 }
 
+void blur_rect_rows(uint8_t* first, ptrdiff_t down, int32_t w, int32_t h, int32_t bpp, uint32_t edges)
+{
+    // Rows go in pairs (the same bytes as one after the other), the last one
+    // alone when the count is odd.
+    for (int32_t j = 0; j < h; j += 2) {
+        // A missing neighbour row is never addressed: it may lie outside the
+        // array.
+        uint8_t* row = first + down * j;
+        const uint32_t top = j == 0 ? edges & kBlurTopEdge : 0u;
+        const uint32_t bottom = j + 2 >= h ? edges & kBlurBottomEdge : 0u;
+        const uint8_t* above = top != 0 ? nullptr : row - down;
+        if (j + 1 < h) {
+            uint8_t* next = row + down;
+            blur_row_pair(row, above, next, bottom != 0 ? nullptr : next + down, w, bpp, top | bottom);
+        } else {
+            blur_row(row, above, bottom != 0 ? nullptr : row + down, w, bpp, top | bottom);
+        }
+    }
+}
+
 }  // namespace pixmill

@@ -1,7 +1,15 @@
 // Row kernel of the in-place five-point blur.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+
+// The blur's kernels with vector forms (effect/blur_rows_vec.h): each entry
+// names the table member and the scalar kernel that defines it. SSE2 keeps
+// the scalar rows for 24-bit pixels (its wavefront measured slower than them,
+// with no byte shuffles to widen the pixels); every other level and pixel
+// size runs the wavefront.
+#define PIXMILL_BLUR_KERNELS(K) K(blur_rect, blur_rect_rows)
 
 namespace pixmill {
 
@@ -30,5 +38,12 @@ void blur_row(uint8_t* row, const uint8_t* above, const uint8_t* below, int32_t 
 // row under next, is then ignored).
 void blur_row_pair(uint8_t* row, const uint8_t* above, uint8_t* next, const uint8_t* below, int32_t w, int32_t bpp,
                    uint32_t edges);
+
+// The h rows of a rectangle w pixels wide, first the row at first, each next
+// row down bytes further on (down is negative in bottom-up arrays), in sweep
+// order. kBlurTopEdge: first is the rectangle's top row (else the row above
+// it, at first - down, is already blurred and is read); kBlurBottomEdge: the
+// last row is the surface's bottom row (else the row below it is read).
+void blur_rect_rows(uint8_t* first, ptrdiff_t down, int32_t w, int32_t h, int32_t bpp, uint32_t edges);
 
 }  // namespace pixmill

@@ -12,6 +12,7 @@
 
 #include "blit/blit_rows.h"
 #include "draw/draw_rows.h"
+#include "effect/blur_rows.h"
 #include "effect/ripple_rows.h"
 #include "filter/channel_rows.h"
 #include "filter/colour_sum_rows.h"
@@ -30,6 +31,7 @@
     PIXMILL_HLS_KERNELS(K)        \
     PIXMILL_ROTATE_KERNELS(K)     \
     PIXMILL_RIPPLE_KERNELS(K)     \
+    PIXMILL_BLUR_KERNELS(K)       \
     PIXMILL_STRETCH_KERNELS(K)
 
 namespace pixmill {

@@ -12,6 +12,7 @@
 
 #include "blit/blit_rows_vec.h"
 #include "draw/draw_rows_vec.h"
+#include "effect/blur_rows_vec.h"
 #include "effect/ripple_rows_vec.h"
 #include "filter/channel_rows_vec.h"
 #include "filter/colour_sum_rows_vec.h"

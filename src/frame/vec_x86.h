@@ -195,6 +195,25 @@ struct Sse2 {
     static V mulhi_u16(V a, V b) { return _mm_mulhi_epu16(a, b); }
     // Asks for the cache line holding p; never faults, whatever p.
     static void prefetch(const uint8_t* p) { _mm_prefetch(reinterpret_cast<const char*>(p), _MM_HINT_T0); }
+    // ---- the blur's wavefront: 32-bit pixels in lanes ----
+    template <int n> static V slli16(V a) { return _mm_slli_epi16(a, n); }
+    // The kBytes / 4 vectors m as a square of 32-bit lanes, transposed: lane
+    // k of m[j] and lane j of m[k] trade places.
+    static void transpose32(V* m)
+    {
+        const V t0 = _mm_unpacklo_epi32(m[0], m[1]), t1 = _mm_unpackhi_epi32(m[0], m[1]);
+        const V t2 = _mm_unpacklo_epi32(m[2], m[3]), t3 = _mm_unpackhi_epi32(m[2], m[3]);
+        m[0] = _mm_unpacklo_epi64(t0, t2);
+        m[1] = _mm_unpackhi_epi64(t0, t2);
+        m[2] = _mm_unpacklo_epi64(t1, t3);
+        m[3] = _mm_unpackhi_epi64(t1, t3);
+    }
+    // cur's 32-bit lanes one lane up, prev's last lane in lane 0; cur's lanes
+    // one lane down, next's first lane in the last.
+    static V up_lane32(V prev, V cur) { return shl_across<4>(prev, cur); }
+    static V down_lane32(V cur, V next) { return shr_across<4>(cur, next); }
+    // All-ones 32-bit lanes where a > b (signed), else zero.
+    static V gt32(V a, V b) { return _mm_cmpgt_epi32(a, b); }
 };
 
 #endif  // __SSE2__
@@ -227,6 +246,22 @@ struct Ssse3 : Sse2 {
     }
     static V colour_bytes_pick() { return _mm_setr_epi8(0, 1, 2, 4, 5, 6, 8, 9, 10, 12, 13, 14, -1, -1, -1, -1); }
     static V alpha_bytes_pick() { return _mm_setr_epi8(3, 3, 3, 7, 7, 7, 11, 11, 11, 15, 15, 15, -1, -1, -1, -1); }
+    // The kBytes / 4 24-bit pixels at p, one to a 32-bit lane (byte 3 of a
+    // lane unspecified); no byte at or past p + kBytes is read.
+    static V load24_to_32(const uint8_t* p) { return spread24(load(p)); }
+    // As load24_to_32, reading only the pixels' own 3 kBytes / 4 bytes.
+    static V load24_to_32_tight(const uint8_t* p)
+    {
+        int32_t tail;
+        std::memcpy(&tail, p + 8, 4);
+        return spread24(_mm_unpacklo_epi64(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(p)), _mm_cvtsi32_si128(tail)));
+    }
+    static V spread24(V v)
+    {
+        return _mm_shuffle_epi8(v, _mm_setr_epi8(0, 1, 2, -1, 3, 4, 5, -1, 6, 7, 8, -1, 9, 10, 11, -1));
+    }
+    static V up_lane32(V prev, V cur) { return _mm_alignr_epi8(cur, prev, 12); }
+    static V down_lane32(V cur, V next) { return _mm_alignr_epi8(next, cur, 4); }
 
     // ---- scaled copies: pixels picked out of row windows ----
     // Byte j of the result is byte idx[j] of w (each below 16), or of the 32
@@ -489,6 +524,41 @@ struct Avx2 {
         _mm_storeu_si128(reinterpret_cast<__m128i*>(d), _mm256_castsi256_si128(p));
         _mm_storel_epi64(reinterpret_cast<__m128i*>(d + 16), _mm256_extracti128_si256(p, 1));
     }
+    // ---- the blur's wavefront: 32-bit pixels in lanes ----
+    template <int n> static V slli16(V a) { return _mm256_slli_epi16(a, n); }
+    static void transpose32(V* m)
+    {
+        V t[8], u[8];
+        for (int i = 0; i < 8; i += 2) {
+            t[i] = _mm256_unpacklo_epi32(m[i], m[i + 1]);
+            t[i + 1] = _mm256_unpackhi_epi32(m[i], m[i + 1]);
+        }
+        for (int i = 0; i < 8; i += 4) {
+            u[i] = _mm256_unpacklo_epi64(t[i], t[i + 2]);
+            u[i + 1] = _mm256_unpackhi_epi64(t[i], t[i + 2]);
+            u[i + 2] = _mm256_unpacklo_epi64(t[i + 1], t[i + 3]);
+            u[i + 3] = _mm256_unpackhi_epi64(t[i + 1], t[i + 3]);
+        }
+        for (int c = 0; c < 4; ++c) {
+            m[c] = _mm256_permute2x128_si256(u[c], u[c + 4], 0x20);
+            m[c + 4] = _mm256_permute2x128_si256(u[c], u[c + 4], 0x31);
+        }
+    }
+    static V load24_to_32(const uint8_t* p) { return spread24(load(p)); }
+    static V load24_to_32_tight(const uint8_t* p)
+    {
+        return spread24(combine(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p)),
+                                _mm_loadl_epi64(reinterpret_cast<const __m128i*>(p + 16))));
+    }
+    static V spread24(V v)
+    {
+        const V spread = _mm256_permutevar8x32_epi32(v, _mm256_setr_epi32(0, 1, 2, 0, 3, 4, 5, 0));
+        return _mm256_shuffle_epi8(spread, _mm256_setr_epi8(0, 1, 2, -1, 3, 4, 5, -1, 6, 7, 8, -1, 9, 10, 11, -1,  //
+                                                            0, 1, 2, -1, 3, 4, 5, -1, 6, 7, 8, -1, 9, 10, 11, -1));
+    }
+    static V up_lane32(V prev, V cur) { return shl_across<4>(prev, cur); }
+    static V down_lane32(V cur, V next) { return shr_across<4>(cur, next); }
+    static V gt32(V a, V b) { return _mm256_cmpgt_epi32(a, b); }
 };
 
 #endif  // __AVX2__
@@ -709,6 +779,50 @@ struct Avx512 {
         for (int j = 0; j < 64; ++j) pack[j] = static_cast<uint8_t>(j < 48 ? 4 * (j / 3) + j % 3 : 0);
         store48(d, permute8(load(pack), v));
     }
+    // ---- the blur's wavefront: 32-bit pixels in lanes ----
+    template <int n> static V slli16(V a) { return _mm512_slli_epi16(a, n); }
+    static void transpose32(V* m)
+    {
+        V t[16], u[16];
+        for (int i = 0; i < 16; i += 2) {
+            t[i] = _mm512_unpacklo_epi32(m[i], m[i + 1]);
+            t[i + 1] = _mm512_unpackhi_epi32(m[i], m[i + 1]);
+        }
+        for (int i = 0; i < 16; i += 4) {
+            u[i] = _mm512_unpacklo_epi64(t[i], t[i + 2]);
+            u[i + 1] = _mm512_unpackhi_epi64(t[i], t[i + 2]);
+            u[i + 2] = _mm512_unpacklo_epi64(t[i + 1], t[i + 3]);
+            u[i + 3] = _mm512_unpackhi_epi64(t[i + 1], t[i + 3]);
+        }
+        // u[4 i + c] holds, in its quarter q, column 4 q + c of rows 4 i .. 4 i + 3.
+        for (int c = 0; c < 4; ++c) {
+            const V a = _mm512_shuffle_i32x4(u[c], u[c + 4], 0x88), b = _mm512_shuffle_i32x4(u[c], u[c + 4], 0xDD);
+            const V x = _mm512_shuffle_i32x4(u[c + 8], u[c + 12], 0x88);
+            const V y = _mm512_shuffle_i32x4(u[c + 8], u[c + 12], 0xDD);
+            m[c] = _mm512_shuffle_i32x4(a, x, 0x88);
+            m[c + 8] = _mm512_shuffle_i32x4(a, x, 0xDD);
+            m[c + 4] = _mm512_shuffle_i32x4(b, y, 0x88);
+            m[c + 12] = _mm512_shuffle_i32x4(b, y, 0xDD);
+        }
+    }
+    static V load24_to_32(const uint8_t* p) { return spread24(load(p)); }
+    static V load24_to_32_tight(const uint8_t* p) { return spread24(load48(p)); }
+    // The low three bytes of each 32-bit lane, packed into the first 48.
+    static V low24_packed(V v)
+    {
+        alignas(64) uint8_t pack[64];
+        for (int j = 0; j < 64; ++j) pack[j] = static_cast<uint8_t>(j < 48 ? 4 * (j / 3) + j % 3 : 0);
+        return permute8(load(pack), v);
+    }
+    static V spread24(V v)
+    {
+        alignas(64) uint8_t spread[64];
+        for (int j = 0; j < 64; ++j) spread[j] = static_cast<uint8_t>(3 * (j / 4) + (j % 4 < 3 ? j % 4 : 0));
+        return permute8(load(spread), v);
+    }
+    static V up_lane32(V prev, V cur) { return _mm512_alignr_epi32(cur, prev, 15); }
+    static V down_lane32(V cur, V next) { return _mm512_alignr_epi32(next, cur, 1); }
+    static V gt32(V a, V b) { return _mm512_maskz_mov_epi32(_mm512_cmpgt_epi32_mask(a, b), _mm512_set1_epi32(-1)); }
 };
 
 #endif  // __AVX512BW__ && __AVX512VL__
