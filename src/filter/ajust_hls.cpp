@@ -8,6 +8,6 @@ extern "C" int32_t PIXMILL_CALL Render_AjustHLS32(Surface* dest, int32_t x, int3
                                                   int32_t hueDelta, int32_t lumDelta, int32_t satDelta)
 {
     const HlsDeltas d{hueDelta, lumDelta, satDelta};
-    return for_each_rect_row(dest, kBgra32, {x, y, w, h},
-                             [&d](const Kernels& k, uint8_t* row, int32_t n) { k.adjust_hls_32(row, n, d); });
+    return for_each_rect_pixel_run(dest, kBgra32, {x, y, w, h},
+                                   [&d](const Kernels& k, uint8_t* row, int32_t n) { k.adjust_hls_32(row, n, d); });
 }

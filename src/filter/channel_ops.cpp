@@ -9,23 +9,24 @@ extern "C" {
 
 int32_t PIXMILL_CALL Render_Invert24(Surface* dest, int32_t x, int32_t y, int32_t w, int32_t h)
 {
-    return for_each_rect_row(dest, kBgr24, {x, y, w, h}, row_kernel(&Kernels::invert_24));
+    return for_each_rect_pixel_run(dest, kBgr24, {x, y, w, h}, row_kernel(&Kernels::invert_24));
 }
 
 int32_t PIXMILL_CALL Render_Invert32(Surface* dest, int32_t x, int32_t y, int32_t w, int32_t h)
 {
-    return for_each_rect_row(dest, kBgra32, {x, y, w, h}, row_kernel(&Kernels::invert_32));
+    return for_each_rect_pixel_run(dest, kBgra32, {x, y, w, h}, row_kernel(&Kernels::invert_32));
 }
 
 int32_t PIXMILL_CALL Render_InvertAlpha32(Surface* dest, int32_t x, int32_t y, int32_t w, int32_t h)
 {
-    return for_each_rect_row(dest, kBgra32, {x, y, w, h}, row_kernel(&Kernels::invert_alpha_32));
+    return for_each_rect_pixel_run(dest, kBgra32, {x, y, w, h}, row_kernel(&Kernels::invert_alpha_32));
 }
 
 int32_t PIXMILL_CALL Render_AlphaAdd32(Surface* dest, int32_t x, int32_t y, int32_t w, int32_t h, int32_t delta)
 {
-    return for_each_rect_row(dest, kBgra32, {x, y, w, h},
-                             [delta](const Kernels& k, uint8_t* row, int32_t n) { k.add_alpha_32(row, n, delta); });
+    return for_each_rect_pixel_run(
+        dest, kBgra32, {x, y, w, h},
+        [delta](const Kernels& k, uint8_t* row, int32_t n) { k.add_alpha_32(row, n, delta); });
 }
 
 int32_t PIXMILL_CALL Render_HorizontalFlip32(Surface* dest, int32_t x, int32_t y, int32_t w, int32_t h)

@@ -11,6 +11,6 @@ extern "C" int32_t PIXMILL_CALL Render_Contrast24(Surface* dest, int32_t x, int3
     RectRows rows;
     if (!prepare_rect(read_surface(dest, kBgr24), {x, y, w, h}, rows)) return 0;
     ContrastCall call(factor, static_cast<int64_t>(rows.clipped.w) * rows.clipped.h);
-    walk_rect_rows(rows, [&call](const Kernels& k, uint8_t* row, int32_t n) { k.contrast_24(row, n, call); });
+    walk_rect_pixels(rows, [&call](const Kernels& k, uint8_t* row, int32_t n) { k.contrast_24(row, n, call); });
     return 0;
 }

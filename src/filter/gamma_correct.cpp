@@ -16,7 +16,7 @@ int32_t apply_offsets(const Surface* dest, PixelFormat format, Rect r, const Cha
     RectRows rows;
     if (!prepare_rect(read_surface(dest, format), r, rows)) return 0;
     OffsetCall call(o, static_cast<int64_t>(rows.clipped.w) * rows.clipped.h);
-    walk_rect_rows(rows, [&](const Kernels& k, uint8_t* p, int32_t n) { row(k, p, n, call); });
+    walk_rect_pixels(rows, [&](const Kernels& k, uint8_t* p, int32_t n) { row(k, p, n, call); });
     return 0;
 }
 
