@@ -31,10 +31,23 @@ void contrast_row_24(uint8_t* row, int32_t w, float factor)
     }
 }
 
+// Entry b is contrast_byte(b, factor), worked out in whole numbers: with the
+// factor as m / 2^k, q = trunc((b - 128) m / 2^k) is formed exactly (the
+// product fits in 32 bits, and a negative one is raised by 2^k - 1 before the
+// arithmetic shift so that it truncates toward zero), which is the double
+// product's truncation; its cut at +-256 decides no byte. A loop without
+// branches the compiler runs in vector lanes: 256 double conversions would
+// cost as much as a whole 64 x 64 call.
 const uint8_t* contrast_table(ContrastCall& c)
 {
     if (!c.filled) {
-        for (int32_t b = 0; b < 256; ++b) c.table[b] = contrast_byte(static_cast<uint8_t>(b), c.factor);
+        const ExactFactor f = exact_factor(c.factor);
+        const int32_t round_up = static_cast<int32_t>((uint32_t{1} << f.k) - 1);
+        for (int32_t b = 0; b < 256; ++b) {
+            const int32_t x = (b - 128) * f.m;
+            const int32_t v = ((x + (x < 0 ? round_up : 0)) >> f.k) + 128;
+            c.table[b] = static_cast<uint8_t>(v < 0 ? 0 : v > 255 ? 255 : v);
+        }
         c.filled = true;
     }
     return c.table;

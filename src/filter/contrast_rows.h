@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstring>
 
 namespace pixmill {
 
@@ -29,6 +30,39 @@ struct ContrastCall {
     uint8_t table[256];
 };
 constexpr int64_t kContrastTablePixels = 128;
+
+// The factor as m / 2^k with whole numbers m and k, exactly, after two
+// changes that leave every byte as it was: NaN becomes 0 (a NaN product
+// counts as 0, and so does 0 times anything), and a factor beyond +-256
+// becomes +-256 (every product but 0 then lies beyond +-256 and saturates,
+// and 0 times an infinity, NaN, counts as 0). What is left is a single-
+// precision number of at most 256 in size: its 24-bit significand m and its
+// binary exponent. |m| < 2^24 and |d| <= 128, so d * m fits in 32 bits.
+// Once k reaches 31 every quotient |d * m| / 2^k is below 1, as it is for
+// any larger k, so k is cut there.
+struct ExactFactor {
+    int32_t m;
+    int32_t k;
+};
+
+inline ExactFactor exact_factor(float f)
+{
+    uint32_t bits;
+    std::memcpy(&bits, &f, sizeof bits);
+    const uint32_t sign = bits & 0x80000000u;
+    uint32_t magnitude = bits & 0x7FFFFFFFu;
+    if (magnitude > 0x7F800000u) magnitude = 0;                 // NaN
+    else if (magnitude > 0x43800000u) magnitude = 0x43800000u;  // beyond 256.0f, infinity included
+    const uint32_t exponent = magnitude >> 23;
+    uint32_t m = magnitude & 0x7FFFFFu;
+    int32_t k = 149;  // zero and the subnormals: m / 2^149
+    if (exponent != 0) {
+        m |= 0x800000u;
+        k = 150 - static_cast<int32_t>(exponent);
+    }
+    const int32_t signed_m = sign ? -static_cast<int32_t>(m) : static_cast<int32_t>(m);
+    return {signed_m, k < 31 ? k : 31};
+}
 
 // The call's table, filled at the first use.
 const uint8_t* contrast_table(ContrastCall& c);

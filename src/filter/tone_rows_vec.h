@@ -15,7 +15,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <cstring>
 
 #include "filter/contrast_rows.h"
 #include "filter/offset_rows.h"
@@ -211,69 +210,14 @@ void offset_32(uint8_t* row, int32_t w, OffsetCall& c)
     }
 }
 
-// The factor as m / 2^k with whole numbers m and k, exactly, after two
-// changes that leave every byte as it was: NaN becomes 0 (a NaN product
-// counts as 0, and so does 0 times anything), and a factor beyond +-256
-// becomes +-256 (every product but 0 then lies beyond +-256 and saturates,
-// and 0 times an infinity, NaN, counts as 0). What is left is a single-
-// precision number of at most 256 in size: its 24-bit significand m and its
-// binary exponent. |m| < 2^24 and |d| <= 128, so d * m fits in 32 bits.
-// Once k reaches 31 every quotient |d * m| / 2^k is below 1, as it is for
-// any larger k, so k is cut there.
-struct ExactFactor {
-    int32_t m;
-    int32_t k;
-};
-
-inline ExactFactor exact_factor(float f)
-{
-    uint32_t bits;
-    std::memcpy(&bits, &f, sizeof bits);
-    const uint32_t sign = bits & 0x80000000u;
-    uint32_t magnitude = bits & 0x7FFFFFFFu;
-    if (magnitude > 0x7F800000u) magnitude = 0;                 // NaN
-    else if (magnitude > 0x43800000u) magnitude = 0x43800000u;  // beyond 256.0f, infinity included
-    const uint32_t exponent = magnitude >> 23;
-    uint32_t m = magnitude & 0x7FFFFFu;
-    int32_t k = 149;  // zero and the subnormals: m / 2^149
-    if (exponent != 0) {
-        m |= 0x800000u;
-        k = 150 - static_cast<int32_t>(exponent);
-    }
-    const int32_t signed_m = sign ? -static_cast<int32_t>(m) : static_cast<int32_t>(m);
-    return {signed_m, k < 31 ? k : 31};
-}
-
-// The call's table, filled by the whole-number rule below (the same bytes as
-// contrast_byte) in a loop without branches that the compiler runs in vector
-// lanes: a few dozen operations where 256 double conversions cost as much as
-// a whole 64 x 64 call.
-inline const uint8_t* contrast_table_exact(ContrastCall& c)
-{
-    if (!c.filled) {
-        const ExactFactor f = exact_factor(c.factor);
-        const int32_t round_up = static_cast<int32_t>((uint32_t{1} << f.k) - 1);
-        for (int32_t b = 0; b < 256; ++b) {
-            const int32_t x = (b - 128) * f.m;
-            const int32_t v = ((x + (x < 0 ? round_up : 0)) >> f.k) + 128;
-            c.table[b] = static_cast<uint8_t>(v < 0 ? 0 : v > 255 ? 255 : v);
-        }
-        c.filled = true;
-    }
-    return c.table;
-}
-
 // Levels with byte permutes look the call's table up a vector at a time (two
 // permutes of 128 entries each, chosen by each byte's top bit); like the
 // scalar kernel they fill it only for a call large enough to repay that, and
 // hand a smaller call's rows to the scalar kernel.
 //
 // The 32-byte level computes each byte's q = trunc((byte - 128) * m / 2^k)
-// in whole numbers: the product is exact in 32 bits, and the quotient
-// truncates toward zero by adding 2^k - 1 to a negative product before the
-// arithmetic shift. That is the scalar kernel's q for every byte (its double
-// product is exact too, and its cut at +-256 decides no byte). Then q + 128
-// saturates to a byte through the signed 16-bit and unsigned 8-bit packs,
+// in whole numbers in its lanes, as the call's table is filled (see
+// contrast_table). Then q + 128 saturates to a byte through the signed 16-bit and unsigned 8-bit packs,
 // which is the clamp. It needs no table. The 16-byte levels, without a 32-bit
 // multiply or byte permutes, leave the row to the scalar kernel.
 template <class S>
@@ -286,7 +230,7 @@ void contrast_24(uint8_t* row, int32_t w, ContrastCall& c)
     if constexpr (S::kPermutes) {
         if (c.pixels > kContrastTablePixels) {
             static_assert(B == 64, "four vectors hold the table");
-            const uint8_t* t = contrast_table_exact(c);
+            const uint8_t* t = contrast_table(c);
             const V t0 = S::load(t), t1 = S::load(t + B), t2 = S::load(t + 2 * B), t3 = S::load(t + 3 * B);
             auto look_up = [&](V v) { return S::select(v, S::permute8x2(v, t2, t3), S::permute8x2(v, t0, t1)); };
             i = bytes_to_boundary<S>(row, n);
