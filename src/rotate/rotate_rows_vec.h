@@ -53,6 +53,25 @@ void rotate_offsets(int64_t i, int64_t j0, int32_t count, const Turn& t, int32_t
 // For offset (a, b) c = a / rho and s = b / rho are its cosine and sine; for
 // the mirror image (b, a) they are the sine and cosine, and the length is the
 // same double, so the four products serve both.
+template <class D>
+struct TurnedPairs {
+    typename D::V u, v, mu, mv;  // offset (a, b) turned, and its mirror image (b, a), not yet truncated
+};
+
+// The lanes' offsets (a, b) and (b, a) turned, aa being a * a.
+template <class D>
+inline TurnedPairs<D> turn_pairs(typename D::V da, typename D::V aa, typename D::V b, typename D::V cos_a,
+                                 typename D::V sin_a)
+{
+    using V = typename D::V;
+    const V rho = D::sqrt(D::add(aa, D::mul(b, b)));
+    const V r = D::through_f32(rho);
+    const V c = D::div(da, rho), s = D::div(b, rho);
+    const V cc = D::mul(c, cos_a), ss = D::mul(s, sin_a), sc = D::mul(s, cos_a), cs = D::mul(c, sin_a);
+    return {D::mul(r, D::sub(cc, ss)), D::mul(r, D::add(sc, cs)), D::mul(r, D::sub(sc, cs)),
+            D::mul(r, D::add(cc, ss))};
+}
+
 template <class S>
 void rotate_offset_pairs(int64_t a, int64_t b0, int32_t count, const Turn& t, int32_t* u, int32_t* v, int32_t* mu,
                          int32_t* mv)
@@ -60,22 +79,39 @@ void rotate_offset_pairs(int64_t a, int64_t b0, int32_t count, const Turn& t, in
     using D = typename S::F64;
     using V = typename D::V;
     const V cos_a = D::set1(t.cos_a), sin_a = D::set1(t.sin_a), step = D::set1(D::kLanes);
-    const V da = D::set1(static_cast<double>(a));
+    const V da = D::set1(static_cast<double>(a)), aa = D::mul(da, da);
     V b = D::ramp(static_cast<double>(b0));
     int32_t k = 0;
     for (; k + D::kLanes <= count; k += D::kLanes) {
-        const V rho = D::sqrt(D::add(D::mul(da, da), D::mul(b, b)));
-        const V r = D::through_f32(rho);
-        const V c = D::div(da, rho), s = D::div(b, rho);
-        const V cc = D::mul(c, cos_a), ss = D::mul(s, sin_a), sc = D::mul(s, cos_a), cs = D::mul(c, sin_a);
-        D::store_trunc(u + k, D::mul(r, D::sub(cc, ss)));
-        D::store_trunc(v + k, D::mul(r, D::add(sc, cs)));
-        D::store_trunc(mu + k, D::mul(r, D::sub(sc, cs)));
-        D::store_trunc(mv + k, D::mul(r, D::add(cc, ss)));
+        const TurnedPairs<D> p = turn_pairs<D>(da, aa, b, cos_a, sin_a);
+        D::store_trunc(u + k, p.u);
+        D::store_trunc(v + k, p.v);
+        D::store_trunc(mu + k, p.mu);
+        D::store_trunc(mv + k, p.mv);
         b = D::add(b, step);
     }
     pixmill::turn_offset_pairs(a, b0 + k, count - k, t, u + k, v + k, mu + k, mv + k);
 }
+
+// The source seen from 32-bit lanes: pixel (x, y) (top-down, x and y taken
+// unsigned, so a negative one fails) lies in it when x <= max_x and y <=
+// rows - 1, at word x - y stride from top.
+template <class S>
+struct SourceLanes {
+    using V = typename S::V;
+    using I = typename S::I32;
+    V cx, cy, max_x, last_row, stride;
+    explicit SourceLanes(const SourceRead& s)
+        : cx(S::set1_32(static_cast<uint32_t>(s.cx))),
+          cy(S::set1_32(static_cast<uint32_t>(s.cy))),
+          max_x(S::set1_32(static_cast<uint32_t>(s.max_x))),
+          last_row(S::set1_32(static_cast<uint32_t>(s.rows - 1))),
+          stride(S::set1_32(static_cast<uint32_t>(s.stride_bytes / 4)))
+    {
+    }
+    typename I::M inside(V x, V y) const { return I::both(I::le_u(x, max_x), I::le_u(y, last_row)); }
+    V word(V x, V y) const { return I::sub(x, I::mullo(y, stride)); }
+};
 
 // Lanes in destination order: a run to the left takes its offsets reversed
 // and stores the lanes ending at the k-th pixel. A lane whose source pixel
@@ -92,10 +128,7 @@ void rotate_copy_32(const SourceRead& s, uint8_t* dst, int32_t dir, const int32_
         using V = typename S::V;
         constexpr int32_t lanes = I::kLanes;
         if (s.index32 && s.rows >= 1) {
-            const V cx = S::set1_32(static_cast<uint32_t>(s.cx)), cy = S::set1_32(static_cast<uint32_t>(s.cy));
-            const V max_x = S::set1_32(static_cast<uint32_t>(s.max_x));
-            const V last_row = S::set1_32(static_cast<uint32_t>(s.rows - 1));
-            const V stride = S::set1_32(static_cast<uint32_t>(s.stride_bytes / 4));
+            const SourceLanes<S> src(s);
             const V ma = S::set1_32(sa < 0 ? ~0u : 0u), mb = S::set1_32(sb < 0 ? ~0u : 0u);
             for (; k + lanes <= n; k += lanes) {
                 V va = S::load(reinterpret_cast<const uint8_t*>(a + k));
@@ -104,10 +137,10 @@ void rotate_copy_32(const SourceRead& s, uint8_t* dst, int32_t dir, const int32_
                     va = S::reverse32(va);
                     vb = S::reverse32(vb);
                 }
-                const V x = I::add(cx, I::sub(S::xor_(va, ma), ma));
-                const V y = I::add(cy, I::sub(S::xor_(vb, mb), mb));
-                const typename I::M ok = I::both(I::le_u(x, max_x), I::le_u(y, last_row));
-                const V px = I::gather(s.top, I::sub(x, I::mullo(y, stride)), ok);
+                const V x = I::add(src.cx, I::sub(S::xor_(va, ma), ma));
+                const V y = I::add(src.cy, I::sub(S::xor_(vb, mb), mb));
+                const typename I::M ok = src.inside(x, y);
+                const V px = I::gather(s.top, src.word(x, y), ok);
                 I::store_masked(dir > 0 ? dst + 4 * static_cast<ptrdiff_t>(k)
                                         : dst - 4 * static_cast<ptrdiff_t>(k + lanes - 1),
                                 ok, px);
@@ -149,11 +182,8 @@ void rotate_block_32(const SourceRead& s, const DestCentre& d, const Turn& t, in
         static_assert(lanes == 2 * D::kLanes, "a vector of offsets is two halves of double lanes");
         if (s.index32 && s.rows >= 1) {
             const DV cos_a = D::set1(t.cos_a), sin_a = D::set1(t.sin_a), step = D::set1(lanes);
-            const V cx = S::set1_32(static_cast<uint32_t>(s.cx)), cy = S::set1_32(static_cast<uint32_t>(s.cy));
-            const V max_x = S::set1_32(static_cast<uint32_t>(s.max_x));
-            const V last_row = S::set1_32(static_cast<uint32_t>(s.rows - 1));
+            const SourceLanes<S> src(s);
             const int64_t stride_words = s.stride_bytes / 4;
-            const V stride = S::set1_32(static_cast<uint32_t>(stride_words));
             // The step, in words, modulo 2^32 as the lanes add it: a picture
             // too flat for it to fit only asks for lines it does not need.
             const int64_t step_words =
@@ -165,8 +195,8 @@ void rotate_block_32(const SourceRead& s, const DestCentre& d, const Turn& t, in
             // p (the lanes in the order the caller gives them).
             int first = 0;  // the lanes asked for turn with the row
             auto draw = [&](uint8_t* p, V x, V y, V to_next, typename I::M live) {
-                const typename I::M ok = I::both(live, I::both(I::le_u(x, max_x), I::le_u(y, last_row)));
-                const V at = I::sub(x, I::mullo(y, stride));
+                const typename I::M ok = I::both(live, src.inside(x, y));
+                const V at = src.word(x, y);
                 if (ahead > 0) I::prefetch_every4(s.top, I::add(at, to_next), first);
                 I::store_masked(p, ok, I::gather(s.top, at, ok));
             };
@@ -198,31 +228,20 @@ void rotate_block_32(const SourceRead& s, const DestCentre& d, const Turn& t, in
                 const DV aa = D::mul(da, da);
                 DV b_lo = D::ramp(static_cast<double>(b0)), b_hi = D::ramp(static_cast<double>(b0 + lanes / 2));
                 for (int32_t k = 0; k < count; k += lanes) {
-                    DV u[2], v[2], mu[2], mv[2];
-                    const DV bs[2] = {b_lo, b_hi};
-                    for (int h = 0; h < 2; ++h) {
-                        const DV rho = D::sqrt(D::add(aa, D::mul(bs[h], bs[h])));
-                        const DV r = D::through_f32(rho);
-                        const DV c = D::div(da, rho), sn = D::div(bs[h], rho);
-                        const DV cc = D::mul(c, cos_a), ss = D::mul(sn, sin_a), sc = D::mul(sn, cos_a),
-                                 cs = D::mul(c, sin_a);
-                        u[h] = D::mul(r, D::sub(cc, ss));
-                        v[h] = D::mul(r, D::add(sc, cs));
-                        mu[h] = D::mul(r, D::sub(sc, cs));
-                        mv[h] = D::mul(r, D::add(cc, ss));
-                    }
+                    const TurnedPairs<D> lo = turn_pairs<D>(da, aa, b_lo, cos_a, sin_a);
+                    const TurnedPairs<D> hi = turn_pairs<D>(da, aa, b_hi, cos_a, sin_a);
                     b_lo = D::add(b_lo, step);
                     b_hi = D::add(b_hi, step);
-                    const V ou = D::trunc_join(u[0], u[1]), ov = D::trunc_join(v[0], v[1]);
-                    const V om = D::trunc_join(mu[0], mu[1]), on = D::trunc_join(mv[0], mv[1]);
+                    const V ou = D::trunc_join(lo.u, hi.u), ov = D::trunc_join(lo.v, hi.v);
+                    const V om = D::trunc_join(lo.mu, hi.mu), on = D::trunc_join(lo.mv, hi.mv);
                     const int64_t b = b0 + k;
                     const bool last = count - k < lanes;
                     const typename I::M right = last ? tail : all, left = last ? tail_reversed : all;
-                    draw(down + 4 * b, I::add(cx, om), I::add(cy, on), next, right);
-                    draw(up + 4 * b, I::add(cx, ov), I::sub(cy, ou), next, right);
+                    draw(down + 4 * b, I::add(src.cx, om), I::add(src.cy, on), next, right);
+                    draw(up + 4 * b, I::add(src.cx, ov), I::sub(src.cy, ou), next, right);
                     const V rm = S::reverse32(om), rn = S::reverse32(on), ru = S::reverse32(ou), rv = S::reverse32(ov);
-                    draw(ending_at(up, b + lanes - 1), I::sub(cx, rm), I::sub(cy, rn), back, left);
-                    draw(ending_at(down, b + lanes - 1), I::sub(cx, rv), I::add(cy, ru), back, left);
+                    draw(ending_at(up, b + lanes - 1), I::sub(src.cx, rm), I::sub(src.cy, rn), back, left);
+                    draw(ending_at(down, b + lanes - 1), I::sub(src.cx, rv), I::add(src.cy, ru), back, left);
                 }
             }
         }
