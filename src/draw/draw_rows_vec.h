@@ -20,6 +20,15 @@
 
 namespace pixmill::PIXMILL_LVL {
 
+// The three vectors of a block of 24-bit pixels of the colour: vector k
+// begins k S::kBytes bytes into the block, so (k S::kBytes) mod 3 bytes into
+// a pixel.
+template <class S>
+inline void colour_block24(const Colour24& c, typename S::V (&v)[3])
+{
+    for (int k = 0; k < 3; ++k) v[k] = S::load(c.run + k * S::kBytes % 3);
+}
+
 template <class S>
 inline typename S::V bar_colour32(Bgr c, uint8_t byte3)
 {
@@ -111,8 +120,8 @@ void blend_24(uint8_t* dst, int32_t w, const ConstBlend& k)
     constexpr ptrdiff_t n = S::kBytes;
     ptrdiff_t i = 0;
     if (w >= n && byte_weight(k.alpha)) {
-        const typename S::V colour[3] = {S::load(k.colour.run), S::load(k.colour.run + n % 3),
-                                         S::load(k.colour.run + 2 * n % 3)};
+        typename S::V colour[3];
+        colour_block24<S>(k.colour, colour);
         const typename S::V a = S::set1_8(static_cast<uint8_t>(k.alpha));
         for (; i + n <= w; i += n)
             for (int j = 0; j < 3; ++j) {
@@ -144,7 +153,8 @@ void mask_blend_24(uint8_t* dst, const uint8_t* mask, int32_t w, const Colour24&
     constexpr ptrdiff_t n = S::kBytes, B = S::kBytes;
     ptrdiff_t i = 0;
     if (w >= n) {
-        const V colour[3] = {S::load(c.run), S::load(c.run + n % 3), S::load(c.run + 2 * n % 3)};
+        V colour[3];
+        colour_block24<S>(c, colour);
         const V red[3] = {lane24<S>(2, 0), lane24<S>(2, 1), lane24<S>(2, 2)};
         for (; i + n <= w; i += n) {
             const uint8_t* m = mask + 3 * i;

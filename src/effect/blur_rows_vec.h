@@ -61,14 +61,12 @@ static_assert(fifth_exact(), "the reciprocal must divide every sum of five bytes
 // Vectors a band of wide rows is dealt to: two give the processor twice the
 // independent work of one, while the steps a band spends filling and
 // emptying (L - 1) stay few; four measured no faster.
-template <class S>
 constexpr int kGroups = 2;
 
 // Below kMinWidth pixels a band costs more than the scalar rows; from
 // kWideRow pixels on, bands of kGroups vectors.
 template <class S>
 constexpr int32_t kMinWidth = S::kBytes / 4;
-template <class S>
 constexpr int32_t kWideRow = 256;
 
 template <class S, int B>
@@ -294,7 +292,7 @@ template <class S, int B>
 void rect(uint8_t* first, ptrdiff_t down, int32_t w, int32_t h, uint32_t edges)
 {
     const auto rest = [&](int32_t done) { return done == 0 ? edges : edges & ~uint32_t{kBlurTopEdge}; };
-    int32_t done = w >= kWideRow<S> ? bands<S, kGroups<S>, B>(first, down, w, h, edges) : 0;
+    int32_t done = w >= kWideRow ? bands<S, kGroups, B>(first, down, w, h, edges) : 0;
     // Narrower rows, or the rows too few for a band of the wider kind: bands
     // of one vector, which spend fewer steps filling and emptying.
     if (done < h) done += bands<S, 1, B>(first + down * done, down, w, h - done, rest(done));

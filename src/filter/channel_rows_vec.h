@@ -1,8 +1,9 @@
 // The vector forms of the channel operations' row kernels, written once over
 // the vocabulary of frame/vec_x86.h and compiled once per level by
 // frame/level.cpp. Each gives its scalar kernel's bytes; the pixels after the
-// last whole vector or block are finished by the scalar kernel. Every pixel here depends on its own bytes alone, so a row is
-// done in any order of whole vectors.
+// last whole vector or block are finished by the scalar kernel. Every pixel
+// here depends on its own bytes alone, so a row is done in any order of whole
+// vectors.
 #pragma once
 
 #include <cstddef>

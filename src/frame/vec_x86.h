@@ -254,7 +254,8 @@ struct Ssse3 : Sse2 {
     {
         int32_t tail;
         std::memcpy(&tail, p + 8, 4);
-        return spread24(_mm_unpacklo_epi64(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(p)), _mm_cvtsi32_si128(tail)));
+        const __m128i head = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(p));
+        return spread24(_mm_unpacklo_epi64(head, _mm_cvtsi32_si128(tail)));
     }
     static V spread24(V v)
     {
