@@ -10,11 +10,13 @@
 #include <cfloat>
 #include <climits>
 #include <cmath>
+#include <cstring>
 #include <limits>
 #include <random>
 #include <vector>
 
 #include "filter/colour_sum_rows.h"
+#include "filter/hls_rows.h"
 #include "filter/offset_rows.h"
 #include "frame/kernels.h"
 #include "test_surface.h"
@@ -277,6 +279,48 @@ TEST(AjustHLS32, EveryColourMatchesTheStepByStepConversion)
                 ASSERT_EQ(s.pixel(k % width, k / width), expect[k])
                     << pixmill::isa_name(isa) << (level < 0 ? " export: " : " kernel: ") << colours[k][0] << ","
                     << colours[k][1] << "," << colours[k][2] << " deltas " << d[0] << "," << d[1] << "," << d[2];
+        }
+    }
+}
+
+// Every colour (with all deltas 0, and with the saturation raised to the top,
+// where the hue and lightness show most) and every hue, lightness, saturation
+// triple the conversion back can see (greys of every lightness, moved by
+// every hue and saturation delta) through each level's kernel against the
+// scalar kernel. The lanes reach the scalar kernel's whole numbers by other
+// roundings; only every input shows that they always do.
+TEST(AjustHLS32, EveryLevelGivesTheScalarBytesForEveryColourAndTriple)
+{
+    constexpr int kRow = 4096;
+    std::vector<uint8_t> colours(size_t{4} << 24), expect, got;
+    for (uint32_t c = 0; c < (1u << 24); ++c) {
+        std::memcpy(&colours[4 * size_t{c}], &c, 3);
+        colours[4 * size_t{c} + 3] = static_cast<uint8_t>(c * 7);
+    }
+    std::vector<uint8_t> greys(4 * 256);
+    for (int g = 0; g < 256; ++g) std::memset(&greys[4 * g], g, 4);
+    struct Run {
+        const std::vector<uint8_t>* pixels;
+        pixmill::HlsDeltas d;
+    };
+    std::vector<Run> runs{{&colours, {0, 0, 0}}, {&colours, {0, 0, 240}}};
+    for (int h = 0; h <= 240; ++h)
+        for (int s = -1; s <= 240; ++s) runs.push_back({&greys, {h - 160, 0, s}});
+    const auto apply = [](pixmill::Isa isa, std::vector<uint8_t>& px, const pixmill::HlsDeltas& d) {
+        for (size_t at = 0; at < px.size(); at += 4 * kRow)
+            pixmill::kernels_at(isa).adjust_hls_32(&px[at], static_cast<int32_t>(std::min<size_t>(kRow, (px.size() - at) / 4)), d);
+    };
+    for (const Run& run : runs) {
+        expect = *run.pixels;
+        apply(pixmill::Isa::kScalar, expect, run.d);
+        for (pixmill::Isa isa : pixmill::kAllIsas) {
+            if (isa == pixmill::Isa::kScalar || isa > pixmill::cpu_isa()) continue;
+            got = *run.pixels;
+            apply(isa, got, run.d);
+            const auto diff = std::mismatch(got.begin(), got.end(), expect.begin());
+            ASSERT_TRUE(diff.first == got.end())
+                << pixmill::isa_name(isa) << ": pixel " << (diff.first - got.begin()) / 4 << " of "
+                << run.pixels->size() / 4 << ", deltas " << run.d.hue << "," << run.d.lum << "," << run.d.sat;
         }
     }
 }

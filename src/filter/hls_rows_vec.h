@@ -3,43 +3,53 @@
 // compiled once per level by frame/level.cpp.
 //
 // Every lane computes what rgb_to_hls and hls_to_rgb (filter/hls.h) compute
-// for its pixel, with the same IEEE operations in the same precisions, the
-// branches turned into selections. Where the steps differ in form, they give
-// the same values for every input the kernel can see:
+// for its pixel, in single-precision lanes where that gives the same whole
+// numbers; the tests run every colour and every (hue, lightness, saturation)
+// triple through every level. Where the steps differ in form:
 //
-// - Lightness: trunc(fl(x * fl(1/510))) with x = 240 sum + 255 <= 122655 is
-//   x / 510. x is never a multiple of 510 (240 sum is even, 255 odd), so
-//   x / 510 lies at least 1/510 below the next integer (at most 241), while
-//   the two roundings move it by less than 241 * 2^-23 < 3e-5.
+// - Lightness: (240 sum + 255) / 510 = (16 sum + 17) / 34, taken as
+//   ((16 sum + 17) 15421) >> 19 in 16-bit lanes (checked for every sum below).
 // - Saturation: trunc(fl(n / den)) in single precision, n < 2^16 and den <=
 //   510, the exact quotient at most 240: the same reasoning, a quotient that
 //   is not whole lies at least 1/510 below the next integer.
-// - The hue's quotients rounded to single precision are divided in single
-//   precision: fl32(a / d) equals fl32(fl64(a / d)) for whole a < 2^24 and
-//   d <= 255. Rounding twice can only differ if the double lands on a
-//   midpoint between two floats (25 significant bits) that the exact quotient
-//   misses; but a / d differs from such a midpoint m = k 2^e by at least
-//   1 / (d 2^e), relatively at least 1 / (d k) > 2^-33, far beyond the double's
-//   half ulp of 2^-53.
-// - The hue cases: with F the single-precision quotient and D the other one
-//   (in double; rounded to single for a blue maximum), the lane forms
-//   (F + base) - D, base 0, 80 or 160. For a red maximum that is the negation
-//   of the defined D - F (adding 0 is exact, and IEEE subtraction is
-//   symmetric), and truncation toward zero commutes with negation. The
-//   scalar kernel reaches the same hue through integer quotients; the tests
-//   hold the two together.
-// - m2 for lightness <= 120: 0 - (-n) k1 is n k1 in the same rounding.
-// - HueToChannel: the hue is whole, so its wrapping and case tests run on
-//   integers, and 160 - hue is exact either way. The bytes of q, of p and of
-//   the one interpolating channel are computed for every lane and each
-//   channel picks its own.
+// - Hue: with F the quotient rounded to single precision and D the other one
+//   (in double; in single for a blue maximum), the definition truncates
+//   (F + base) - D, base 0, 80 or 160, negated for a red maximum (adding 0
+//   is exact, IEEE subtraction is symmetric and truncation commutes with
+//   negation). Exactly, that is base - x / d for a whole x, |x| <= 40 d.
+//   When d does not divide x, x / d lies at least 1/255 from every integer,
+//   and the lanes' single-precision F, D and sums, a few millionths off,
+//   truncate the same. When it does, x / d = k is whole (the lanes find it to
+//   the nearest integer) and the roundings decide the side: the sum is
+//   base - k + eF - eD with eF, eD the quotients' rounding errors. A nonzero
+//   eF is at least 2^-39 while a double's eD is below 2^-48, and eF = 0 makes
+//   D's quotient a short binary fraction, eD = 0: so the side is that of eF,
+//   or of eF - eD for a blue maximum where both are single-precision. Their
+//   signs are those of the exact residuals F d - fn and D d - dn, which a
+//   fused multiply-add gives exactly (or the product split in halves of 12
+//   bits, where there is no fused form); the final sum's rounding cannot
+//   reach the integer, since |eF - eD| stays above its half ulp (2^-44).
+// - m2 = fl32(a - n k1) and m1 = fl32(2 l - m2) are single roundings of exact
+//   values (n k1 and the difference are exact in double), which the fused
+//   multiply-add and a single-precision subtraction give directly; without a
+//   fused form m2 is formed in double halves. The whole numbers a and n are
+//   formed in integer lanes.
+// - The bytes of m1 and m2: (v 255 + 120) / 240 is v 17/16 + 1/2, formed as
+//   fl(v * 1.0625 + 0.5) (fused or not), truncated: the same byte as the
+//   definition's double steps for every (l, s), which the tests check.
+// - The one channel on a slope, p + ((q - p) t + 20) c: in single precision
+//   it is within 3e-5 of the double value (checked over every l, s and t);
+//   lanes whose scaled value falls within 2^-12 of a whole number (about one
+//   in 1600) are worked out again in double, one lane at a time.
+// - Roles: with the hue h (0..240) the three channels' hues lie 80 apart, so
+//   at most one channel is on a slope, at position t = the distance from h
+//   to the nearest multiple of 80; the others take q or p by h's range.
 // - Grey: l 255 / 240 = floor(17 l / 16).
 // - Deltas are cut to -241..241 per call: for values 0..240 the clamped sums
 //   are unchanged, and they fit the lanes.
 //
 // Grey pixels divide by 1 in place of 0 and their results are replaced, so no
-// lane ever divides by zero. The double work runs on each half of the 32-bit
-// lanes in turn.
+// lane ever divides by zero.
 #pragma once
 
 #include <cstddef>
@@ -69,14 +79,50 @@ inline typename S::V lanes32(int32_t v)
     return S::set1_32(static_cast<uint32_t>(v));
 }
 
-// channel_byte for a half of the lanes, before truncation.
+// a * b + c: fused where the level has it, else rounded twice. Only where
+// both forms give the same whole numbers afterwards.
 template <class S>
-inline typename S::F64::V channel_scaled(typename S::F64::V v)
+inline typename S::F32::V mul_add(typename S::F32::V a, typename S::F32::V b, typename S::F32::V c)
 {
-    using D = typename S::F64;
-    const typename D::V s = D::mul(D::add(D::mul(v, D::set1(255.0)), D::set1(120.0)), D::set1(hls_detail::kInv240));
-    return D::min(D::max(s, D::set1(0.0)), D::set1(255.0));
+    using F = typename S::F32;
+    if constexpr (F::kFused)
+        return F::mul_add(a, b, c);
+    else
+        return F::add(F::mul(a, b), c);
 }
+
+// |v|.
+template <class S>
+inline typename S::F32::V abs_f(typename S::F32::V v)
+{
+    using F = typename S::F32;
+    return F::from_bits(S::and_(F::bits(v), S::set1_32(0x7FFFFFFFu)));
+}
+
+// n - q d exactly, for q the quotient n / d rounded to single precision, n
+// and d whole, d below 2^12: the residual of a rounded quotient is a float.
+// Without a fused form, q splits into a top of 12 significant bits and the
+// rest, each of whose products with d is exact, and the top's product lies
+// within a factor 2 of n.
+template <class S>
+inline typename S::F32::V quotient_residual(typename S::F32::V q, typename S::F32::V d, typename S::F32::V n)
+{
+    using F = typename S::F32;
+    if constexpr (F::kFused) {
+        return F::neg_mul_add(q, d, n);
+    } else {
+        const typename F::V top = F::from_bits(S::and_(F::bits(q), S::set1_32(0xFFFFF000u)));
+        return F::sub(F::sub(n, F::mul(top, d)), F::mul(F::sub(q, top), d));
+    }
+}
+
+constexpr bool lightness_by_multiply()
+{
+    for (uint32_t sum = 0; sum <= 510; ++sum)
+        if ((((16 * sum + 17) * 15421) >> 19) != (sum * 240 + 255) / 510) return false;
+    return true;
+}
+static_assert(lightness_by_multiply());
 
 template <class S>
 struct HlsLanes {
@@ -89,8 +135,8 @@ inline HlsLanes<S> hls_from_colour_lanes(typename S::V px)
 {
     using I = typename S::I32;
     using F = typename S::F32;
-    using D = typename S::F64;
     using V = typename S::V;
+    using FV = typename F::V;
     using M = typename I::M;
     const V zero = S::zero(), one = lanes32<S>(1), byte = lanes32<S>(0xFF);
 
@@ -102,40 +148,72 @@ inline HlsLanes<S> hls_from_colour_lanes(typename S::V px)
     const V sum = I::add(cmax, cmin), d = I::sub(cmax, cmin);
     const M grey = I::eq(d, zero);
 
-    const V l =
-        F::trunc(F::mul(F::add(F::mul(F::from(sum), F::set1(240.0f)), F::set1(255.0f)), F::set1(1.0f / 510.0f)));
+    const V l = S::template srli32<3>(S::mulhi_u16(I::add(S::template slli32<4>(sum), lanes32<S>(17)), lanes32<S>(15421)));
 
     const V den = I::select(grey, one, I::select(I::gt(l, lanes32<S>(120)), I::sub(lanes32<S>(510), sum), sum));
     const V dd = I::select(grey, one, d);
-    const V s_num = I::add(I::sub(S::template slli32<8>(d), S::template slli32<4>(d)), S::template srli32<1>(den));
+    const V s_num = I::add(S::mullo16(d, lanes32<S>(240)), S::template srli32<1>(den));
     const V s = I::select(grey, zero, F::trunc(F::div(F::from(s_num), F::from(den))));
 
-    // 40 (cmax - c) + d / 2 for each channel.
+    // 40 (cmax - c) + d / 2 for the channels of the two quotients. Red
+    // maximum: F of green, D of blue. Green: F of red, D of blue. Blue: F of
+    // green, D of red.
     const V half = S::template srli32<1>(d);
-    const auto dist = [&](V c) {
-        const V x = I::sub(cmax, c);
-        return I::add(I::add(S::template slli32<5>(x), S::template slli32<3>(x)), half);
-    };
-    const V rn = dist(r), gn = dist(g), bn = dist(b);
-    const M rmax = I::eq(r, cmax), gmax = I::eq(g, cmax), rgmax = I::eq(rg_max, cmax);
-    // Red maximum: F = gq, D = bq. Green: F = rq, D = bq. Blue: F = gq, D = rq.
-    const V f_num = I::select(rmax, gn, I::select(gmax, rn, gn));
-    const V d_num = I::select(rgmax, bn, rn);
-    const V base = I::select(rmax, zero, I::select(gmax, lanes32<S>(80), lanes32<S>(160)));
-    const typename F::V fq = F::div(F::from(f_num), F::from(dd));
-    using DV = typename D::V;
-    const auto hue_half = [](DV fq_h, DV base_h, DV num_h, DV d_h, typename D::M rg) {
-        const DV q = D::div(num_h, d_h);
-        return D::sub(D::add(fq_h, base_h), D::select(rg, q, D::through_f32(q)));
-    };
-    V h = D::trunc_join(hue_half(D::lo(fq), D::lo(base), D::lo(d_num), D::lo(dd), D::mask_lo(rgmax)),
-                        hue_half(D::hi(fq), D::hi(base), D::hi(d_num), D::hi(dd), D::mask_hi(rgmax)));
-    h = I::select(rmax, I::sub(zero, h), h);
+    const auto dist = [&](V c) { return I::add(S::mullo16(I::sub(cmax, c), lanes32<S>(40)), half); };
+    const M rmax = I::eq(r, cmax), gmax = I::but_not(I::eq(g, cmax), rmax), rgmax = I::eq(rg_max, cmax);
+    const FV f_num = F::from(dist(I::select(gmax, r, g)));
+    const FV d_num = F::from(dist(I::select(rgmax, b, r)));
+    const FV base = F::select(rmax, F::set1(0.0f), F::select(gmax, F::set1(80.0f), F::set1(160.0f)));
+    const FV fd = F::from(dd);
+    const FV fq = F::div(f_num, fd), dq = F::div(d_num, fd);
+    const FV sum_q = F::sub(F::add(fq, base), dq);
+
+    const FV whole = F::nearest(sum_q);
+    const M divides = F::lt(abs_f<S>(F::sub(sum_q, whole)), F::set1(1.0f / 1024.0f));
+    // The side of the integer: the sign of eF - eD, which is that of the
+    // difference of the residuals fn - F d and dn - D d, negated.
+    const FV fzero = F::set1(0.0f);
+    const FV side = F::sub(quotient_residual<S>(fq, fd, f_num),
+                           F::select(rgmax, fzero, quotient_residual<S>(dq, fd, d_num)));
+    // Both residuals are whole multiples of 2^-32 (the quotients are at least
+    // 1/255, or 0), so a nonzero side scaled by 2^32 and cut to 1/4 either
+    // way moves the integer by 1/4 to the side the roundings took it.
+    const FV nudge = F::min(F::max(F::mul(side, F::set1(0x1p32f)), F::set1(-0.25f)), F::set1(0.25f));
+    const FV hue = F::select(divides, F::sub(whole, nudge), sum_q);
+    V h = F::trunc(F::select(rmax, F::sub(fzero, hue), hue));
+
     h = I::select(I::gt(zero, h), I::add(h, lanes32<S>(240)), h);  // never above 240 here
     return {I::select(grey, lanes32<S>(160), h), l, s};
 }
 
-// hls_to_rgb for each lane: h2, l2 in 0..240, s2 in -32768..240 (grey when
+// The byte of a channel value v on the 0..240 scale, before clamping:
+// fl(v * 17/16 + 1/2) (see above).
+template <class S>
+inline typename S::F32::V scaled_channel(typename S::F32::V v)
+{
+    using F = typename S::F32;
+    return mul_add<S>(v, F::set1(1.0625f), F::set1(0.5f));
+}
+
+// By the hue's range h / 40 (0..6; 7 for h = 160 exactly, where no channel is
+// on a slope): the multiple of 80 nearest to h, and the order of the bytes
+// p, q, slope (0, 1, 2) in blue, green, red (byte 3 stays 0).
+inline constexpr int32_t kSlopeCentre[16] = {0, 80, 80, 160, 160, 240, 240, 160};
+inline constexpr int32_t kChannelOrder[16] = {0x03010200, 0x03020100, 0x03000102, 0x03000201,
+                                              0x03020001, 0x03010002, 0x03010000, 0x03000001};
+
+// Entry idx (0..7) of the table, in every lane.
+template <class S>
+inline typename S::V lookup8(const int32_t (&table)[16], typename S::V idx)
+{
+    const auto* bytes = reinterpret_cast<const uint8_t*>(table);
+    if constexpr (S::kBytes == 16)
+        return S::pick_words2(S::load(bytes), S::load(bytes + 16), idx);
+    else
+        return S::pick_words(S::load(bytes), idx);
+}
+
+// hls_to_rgb for each lane: h2, l2 in 0..240, s2 in -241..240 (grey when
 // <= 0). The colour comes back in bytes 2, 1, 0, byte 3 zero.
 template <class S>
 inline typename S::V colour_from_hls_lanes(typename S::V h2, typename S::V l2, typename S::V s2)
@@ -145,66 +223,91 @@ inline typename S::V colour_from_hls_lanes(typename S::V h2, typename S::V l2, t
     using D = typename S::F64;
     using V = typename S::V;
     using FV = typename F::V;
-    using DV = typename D::V;
     using M = typename I::M;
-    const V zero = S::zero(), one = lanes32<S>(1), c240 = lanes32<S>(240);
+    const V one = lanes32<S>(1), c255 = lanes32<S>(255);
+    const FV k1 = F::set1(hls_detail::kInv240f);
 
     // m2 = a - n k1: for l <= 120, a = 0 and n = -((s + 240) l + 120); else
-    // a = s + l and n = l s + 120. The products are whole and below 2^24.
-    const FV fl = F::from(l2), fs = F::from(s2);
+    // a = s + l and n = l s + 120. The products are whole, below 2^24 in
+    // magnitude, exact in both precisions.
     const M low = I::gt(lanes32<S>(121), l2);
-    const FV n_low = F::sub(F::set1(0.0f), F::add(F::mul(F::add(fs, F::set1(240.0f)), fl), F::set1(120.0f)));
-    const FV n_high = F::add(F::mul(fl, fs), F::set1(120.0f));
-    const FV nn = F::select(low, n_low, n_high);
-    const FV aa = F::select(low, F::set1(0.0f), F::add(fs, fl));
-    const V l2x2 = I::add(l2, l2);
+    const V ls = I::mullo(l2, s2);
+    const V l240 = S::mullo16(l2, lanes32<S>(240));
+    const V n_high = I::add(ls, lanes32<S>(120));
+    const FV nn = F::from(I::select(low, I::sub(S::zero(), I::add(n_high, l240)), n_high));
+    const FV aa = F::from(I::select(low, S::zero(), I::add(s2, l2)));
+    FV q;
+    if constexpr (F::kFused) {
+        q = F::neg_mul_add(nn, k1, aa);
+    } else {
+        using DV = typename D::V;
+        const auto half = [](DV a_h, DV n_h) { return D::sub(a_h, D::mul(n_h, D::set1(hls_detail::kInv240f))); };
+        q = D::join_f32(half(D::lo(aa), D::lo(nn)), half(D::hi(aa), D::hi(nn)));
+    }
+    const FV p = F::sub(F::from(I::add(l2, l2)), q);
+    V p_byte = I::min_small(F::trunc(scaled_channel<S>(p)), c255);
+    V q_byte = I::min_small(F::trunc(scaled_channel<S>(q)), c255);
 
-    struct Half {
-        DV p, q, diff;
-    };
-    const auto working = [](DV a_h, DV n_h, DV l2x2_h) {
-        const DV q = D::through_f32(D::sub(a_h, D::mul(n_h, D::set1(hls_detail::kInv240f))));
-        const DV p = D::through_f32(D::sub(l2x2_h, q));
-        return Half{p, q, D::sub(q, p)};
-    };
-    const Half lo = working(D::lo(aa), D::lo(nn), D::lo(l2x2));
-    const Half hi = working(D::hi(aa), D::hi(nn), D::hi(l2x2));
-    const V p_byte = D::trunc_join(channel_scaled<S>(lo.p), channel_scaled<S>(hi.p));
-    const V q_byte = D::trunc_join(channel_scaled<S>(lo.q), channel_scaled<S>(hi.q));
-
-    // Each channel's hue, wrapped, and its slope position t: hue for 0..39,
-    // 160 - hue for 120..159, -1 where the channel is q (40..119) or p
-    // (160..240). The three hues lie 80 apart, so at most one channel of a
-    // pixel is on a slope: one interpolation per pixel serves all three.
-    struct Channel {
-        V hue, t;
-    };
-    const V minus1 = lanes32<S>(-1), c39 = lanes32<S>(39), c119 = lanes32<S>(119), c159 = lanes32<S>(159);
-    const auto channel = [&](V hue) {
-        hue = I::select(I::gt(zero, hue), I::add(hue, c240), hue);
-        hue = I::select(I::gt(hue, c240), I::sub(hue, c240), hue);
-        V t = I::select(I::gt(hue, c39), minus1, hue);
-        t = I::select(I::gt(hue, c119), I::sub(lanes32<S>(160), hue), t);
-        return Channel{hue, I::select(I::gt(hue, c159), minus1, t)};
-    };
-    const Channel rc = channel(I::add(h2, lanes32<S>(80))), gc = channel(h2), bc = channel(I::sub(h2, lanes32<S>(80)));
-    const V t = I::max_small(I::max_small(rc.t, gc.t), bc.t);
-    const auto interp = [](const Half& w, DV t_h) {
-        const DV v = D::add(w.p, D::mul(D::add(D::mul(w.diff, t_h), D::set1(20.0)),
-                                        D::set1(static_cast<double>(hls_detail::kFortieth))));
-        return channel_scaled<S>(v);
-    };
-    const V slope = D::trunc_join(interp(lo, D::lo(t)), interp(hi, D::hi(t)));
+    // The slope position t: h's distance to the nearest multiple of 80.
+    // With byte shuffles the hue's range (h / 40, 160 apart) picks both that
+    // multiple and the order of the channels from small tables.
+    const V h = h2;
+    constexpr bool kByTable = S::kShuffles;
+    V t, range;
+    if constexpr (kByTable) {
+        range = I::select(I::eq(h, lanes32<S>(160)), lanes32<S>(7), S::mulhi_u16(h, lanes32<S>(1639)));
+        const V off = I::sub(h, lookup8<S>(kSlopeCentre, range));
+        t = I::max_small(off, I::sub(S::zero(), off));
+    } else {
+        V r80 = I::select(I::gt(h, lanes32<S>(79)), I::sub(h, lanes32<S>(80)), h);
+        r80 = I::select(I::gt(h, lanes32<S>(159)), I::sub(r80, lanes32<S>(80)), r80);
+        t = I::min_small(r80, I::sub(lanes32<S>(80), r80));
+    }
+    const FV slope = mul_add<S>(mul_add<S>(F::sub(q, p), F::from(t), F::set1(20.0f)),
+                                F::set1(hls_detail::kFortieth), p);
+    const FV scaled = scaled_channel<S>(slope);
+    V slope_byte = I::min_small(F::trunc(scaled), c255);
 
     const M grey2 = I::gt(one, s2);
-    const V grey_byte = S::template srli32<4>(I::add(S::template slli32<4>(l2), l2));
-    const auto channel_byte = [&](const Channel& c) {
-        const V flat = I::select(I::gt(c.hue, c159), p_byte, q_byte);
-        return I::select(grey2, grey_byte, I::select(I::gt(c.t, minus1), slope, flat));
-    };
-    const V red = channel_byte(rc), green = channel_byte(gc), blue = channel_byte(bc);
+    const M near = I::but_not(F::lt(abs_f<S>(F::sub(scaled, F::nearest(scaled))), F::set1(1.0f / 4096.0f)), grey2);
+    if (uint32_t redo = I::lanes(near)) {
+        constexpr int n = I::kLanes;
+        int32_t pl[n], ql[n], tl[n], out[n];
+        S::store(reinterpret_cast<uint8_t*>(pl), F::bits(p));
+        S::store(reinterpret_cast<uint8_t*>(ql), F::bits(q));
+        S::store(reinterpret_cast<uint8_t*>(tl), t);
+        S::store(reinterpret_cast<uint8_t*>(out), slope_byte);
+        for (; redo; redo &= redo - 1) {
+            const int k = __builtin_ctz(redo);
+            float pk, qk;
+            std::memcpy(&pk, &pl[k], sizeof pk);
+            std::memcpy(&qk, &ql[k], sizeof qk);
+            const double dp = pk, dq = qk, c = hls_detail::kFortieth;
+            out[k] = hls_detail::channel_byte(dp + ((dq - dp) * tl[k] + 20.0) * c);
+        }
+        slope_byte = S::load(reinterpret_cast<const uint8_t*>(out));
+    }
 
-    return S::or_(S::template slli32<16>(red), S::or_(S::template slli32<8>(green), blue));
+    // A grey takes l 255 / 240 in every channel.
+    const V grey_byte = S::template srli32<4>(I::add(S::template slli32<4>(l2), l2));
+    p_byte = I::select(grey2, grey_byte, p_byte);
+    q_byte = I::select(grey2, grey_byte, q_byte);
+    slope_byte = I::select(grey2, grey_byte, slope_byte);
+    if constexpr (kByTable) {
+        const V bytes = S::or_(p_byte, S::or_(S::template slli32<8>(q_byte), S::template slli32<16>(slope_byte)));
+        return S::pick_in_words(bytes, lookup8<S>(kChannelOrder, range));
+    } else {
+        // Which channel takes p, which q; the third is on the slope.
+        const M g39 = I::gt(h, lanes32<S>(39)), g79 = I::gt(h, lanes32<S>(79)), g119 = I::gt(h, lanes32<S>(119));
+        const M g159 = I::gt(h, lanes32<S>(159)), g160 = I::gt(h, lanes32<S>(160)), g199 = I::gt(h, lanes32<S>(199));
+        const auto channel = [&](M is_p, M is_q) {
+            return I::select(is_p, p_byte, I::select(is_q, q_byte, slope_byte));
+        };
+        const V red = channel(I::but_not(g79, g160), I::either(I::gt(lanes32<S>(40), h), g199));
+        const V green = channel(g159, I::but_not(g39, g119));
+        const V blue = channel(I::either(I::gt(lanes32<S>(80), h), I::eq(h, lanes32<S>(240))), I::but_not(g119, g199));
+        return S::or_(S::template slli32<16>(red), S::or_(S::template slli32<8>(green), blue));
+    }
 }
 
 template <class S>
@@ -222,22 +325,23 @@ inline typename S::V adjust_hls_lanes(typename S::V px, const HlsLaneDeltas<S>& 
 }
 
 // The row in whole vectors; the last few pixels go through a local vector's
-// worth of bytes, so they take the same lanes.
+// worth of bytes, so they take the same lanes (and the one call site lets the
+// compiler keep the lanes' constants in registers across the row).
 template <class S>
 void adjust_hls_32(uint8_t* row, int32_t w, const HlsDeltas& deltas)
 {
     const HlsLaneDeltas<S> k{lanes32<S>(cut_delta(deltas.hue)), lanes32<S>(cut_delta(deltas.lum)),
                              lanes32<S>(cut_delta(deltas.sat))};
     constexpr ptrdiff_t n = S::I32::kLanes;
-    ptrdiff_t i = 0;
-    for (; i + n <= w; i += n) S::store(row + 4 * i, adjust_hls_lanes<S>(S::load(row + 4 * i), k));
-    if (i < w) {
-        uint8_t buf[4 * n] = {};
-        const size_t bytes = 4 * static_cast<size_t>(w - i);
-        std::memcpy(buf, row + 4 * i, bytes);
-        S::store(buf, adjust_hls_lanes<S>(S::load(buf), k));
-        std::memcpy(row + 4 * i, buf, bytes);
+    const ptrdiff_t whole = w / n * n;
+    const size_t rest = 4 * static_cast<size_t>(w - whole);
+    uint8_t buf[4 * n] = {};
+    for (ptrdiff_t i = 0; i < w; i += n) {
+        uint8_t* at = row + 4 * i;
+        if (i == whole) at = static_cast<uint8_t*>(std::memcpy(buf, at, rest));
+        S::store(at, adjust_hls_lanes<S>(S::load(at), k));
     }
+    if (rest) std::memcpy(row + 4 * whole, buf, rest);
 }
 
 }  // namespace pixmill::PIXMILL_LVL

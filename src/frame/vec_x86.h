@@ -108,7 +108,8 @@ struct Sse2 {
     // comparison gives a lane mask M (all-ones lanes here and on Avx2, a mask
     // register on Avx512) that select takes. Every add, subtract, multiply,
     // divide, square root and conversion rounds as the scalar operation of the
-    // same precision does (nothing is fused); conversions to integers truncate.
+    // same precision does (nothing is fused but mul_add and neg_mul_add, where
+    // kFused says they exist); conversions to integers truncate.
     struct I32 {
         using V = __m128i;
         using M = __m128i;
@@ -124,9 +125,22 @@ struct Sse2 {
         static M eq(V a, V b) { return _mm_cmpeq_epi32(a, b); }
         static M gt(V a, V b) { return _mm_cmpgt_epi32(a, b); }  // signed
         static V select(M m, V t, V f) { return _mm_or_si128(_mm_and_si128(m, t), _mm_andnot_si128(m, f)); }
+        // The low 32 bits of each product.
+        static V mullo(V a, V b)
+        {
+            const __m128i even = _mm_mul_epu32(a, b), odd = _mm_mul_epu32(_mm_srli_epi64(a, 32), _mm_srli_epi64(b, 32));
+            return _mm_unpacklo_epi32(_mm_shuffle_epi32(even, _MM_SHUFFLE(0, 0, 2, 0)),
+                                      _mm_shuffle_epi32(odd, _MM_SHUFFLE(0, 0, 2, 0)));
+        }
+        static M both(M a, M b) { return _mm_and_si128(a, b); }
+        static M either(M a, M b) { return _mm_or_si128(a, b); }
+        static M but_not(M a, M b) { return _mm_andnot_si128(b, a); }  // a and not b
+        static uint32_t lanes(M m) { return static_cast<uint32_t>(_mm_movemask_ps(_mm_castsi128_ps(m))); }  // bit k: lane k
     };
     struct F32 {
         using V = __m128;
+        // Whether mul_add exists: a * b + c rounded once.
+        static constexpr bool kFused = false;
         static V set1(float x) { return _mm_set1_ps(x); }
         static V from(I32::V a) { return _mm_cvtepi32_ps(a); }
         static I32::V trunc(V a) { return _mm_cvttps_epi32(a); }
@@ -139,6 +153,13 @@ struct Sse2 {
             const V mf = _mm_castsi128_ps(m);
             return _mm_or_ps(_mm_and_ps(mf, t), _mm_andnot_ps(mf, f));
         }
+        static I32::M lt(V a, V b) { return _mm_castps_si128(_mm_cmplt_ps(a, b)); }
+        static V min(V a, V b) { return _mm_min_ps(a, b); }
+        static V max(V a, V b) { return _mm_max_ps(a, b); }
+        // The nearest whole number (ties to even); |a| below 2^31.
+        static V nearest(V a) { return _mm_cvtepi32_ps(_mm_cvtps_epi32(a)); }
+        static I32::V bits(V a) { return _mm_castps_si128(a); }
+        static V from_bits(I32::V a) { return _mm_castsi128_ps(a); }
     };
     struct F64 {
         using V = __m128d;
@@ -154,6 +175,8 @@ struct Sse2 {
         static V min(V a, V b) { return _mm_min_pd(a, b); }
         static V max(V a, V b) { return _mm_max_pd(a, b); }
         static V through_f32(V a) { return _mm_cvtps_pd(_mm_cvtpd_ps(a)); }  // rounded to single precision
+        // Both halves rounded to single precision, lo's lanes first.
+        static F32::V join_f32(V lo, V hi) { return _mm_movelh_ps(_mm_cvtpd_ps(lo), _mm_cvtpd_ps(hi)); }
         static V select(M m, V t, V f) { return _mm_or_pd(_mm_and_pd(m, t), _mm_andnot_pd(m, f)); }
         static M lt(V a, V b) { return _mm_cmplt_pd(a, b); }
         static M le(V a, V b) { return _mm_cmple_pd(a, b); }
@@ -284,6 +307,11 @@ struct Ssse3 : Sse2 {
     }
     static V pick_words(V w, V idx) { return _mm_shuffle_epi8(w, word_bytes(idx)); }
     static V pick_words2(V a, V b, V idx) { return pick_bytes2(a, b, word_bytes(idx)); }
+    // Byte j of each 32-bit lane is byte idx[j] (0..3) of the same lane of w.
+    static V pick_in_words(V w, V idx)
+    {
+        return _mm_shuffle_epi8(w, _mm_add_epi8(idx, _mm_setr_epi8(0, 0, 0, 0, 4, 4, 4, 4, 8, 8, 8, 8, 12, 12, 12, 12)));
+    }
     // The low three bytes of each 32-bit lane, packed: 12 bytes at d, and
     // nothing after them.
     static void store_low24(uint8_t* d, V v)
@@ -383,6 +411,9 @@ struct Avx2 {
         static M gt(V a, V b) { return _mm256_cmpgt_epi32(a, b); }
         static M le_u(V a, V b) { return _mm256_cmpeq_epi32(_mm256_min_epu32(a, b), a); }  // unsigned a <= b
         static M both(M a, M b) { return _mm256_and_si256(a, b); }
+        static M either(M a, M b) { return _mm256_or_si256(a, b); }
+        static M but_not(M a, M b) { return _mm256_andnot_si256(b, a); }
+        static uint32_t lanes(M m) { return static_cast<uint32_t>(_mm256_movemask_ps(_mm256_castsi256_ps(m))); }
         static V select(M m, V t, V f) { return _mm256_blendv_epi8(f, t, m); }
         // The 32-bit words at base + 4 index in the lanes of m, 0 elsewhere;
         // the other lanes read nothing.
@@ -412,6 +443,9 @@ struct Avx2 {
     };
     struct F32 {
         using V = __m256;
+        static constexpr bool kFused = true;
+        static V mul_add(V a, V b, V c) { return _mm256_fmadd_ps(a, b, c); }      // a * b + c, one rounding
+        static V neg_mul_add(V a, V b, V c) { return _mm256_fnmadd_ps(a, b, c); }  // c - a * b, one rounding
         static V set1(float x) { return _mm256_set1_ps(x); }
         static V from(I32::V a) { return _mm256_cvtepi32_ps(a); }
         static I32::V trunc(V a) { return _mm256_cvttps_epi32(a); }
@@ -420,6 +454,12 @@ struct Avx2 {
         static V mul(V a, V b) { return _mm256_mul_ps(a, b); }
         static V div(V a, V b) { return _mm256_div_ps(a, b); }
         static V select(I32::M m, V t, V f) { return _mm256_blendv_ps(f, t, _mm256_castsi256_ps(m)); }
+        static I32::M lt(V a, V b) { return _mm256_castps_si256(_mm256_cmp_ps(a, b, _CMP_LT_OQ)); }
+        static V min(V a, V b) { return _mm256_min_ps(a, b); }
+        static V max(V a, V b) { return _mm256_max_ps(a, b); }
+        static V nearest(V a) { return _mm256_round_ps(a, _MM_FROUND_TO_NEAREST_INT | _MM_FROUND_NO_EXC); }
+        static I32::V bits(V a) { return _mm256_castps_si256(a); }
+        static V from_bits(I32::V a) { return _mm256_castsi256_ps(a); }
     };
     struct F64 {
         using V = __m256d;
@@ -510,6 +550,12 @@ struct Avx2 {
         return _mm256_blendv_epi8(pick_bytes(a, idx), pick_bytes(b, idx), _mm256_slli_epi16(idx, 2));
     }
     static V pick_words(V w, V idx) { return _mm256_permutevar8x32_epi32(w, idx); }
+    static V pick_in_words(V w, V idx)
+    {
+        return _mm256_shuffle_epi8(w, _mm256_add_epi8(idx, _mm256_setr_epi8(0, 0, 0, 0, 4, 4, 4, 4, 8, 8, 8, 8, 12, 12,
+                                                                            12, 12, 0, 0, 0, 0, 4, 4, 4, 4, 8, 8, 8, 8,
+                                                                            12, 12, 12, 12)));
+    }
     static V pick_words2(V a, V b, V idx)
     {
         return _mm256_blendv_epi8(pick_words(a, idx), pick_words(b, idx),
@@ -670,6 +716,9 @@ struct Avx512 {
         static M gt(V a, V b) { return _mm512_cmpgt_epi32_mask(a, b); }
         static M le_u(V a, V b) { return _mm512_cmple_epu32_mask(a, b); }
         static M both(M a, M b) { return static_cast<M>(a & b); }
+        static M either(M a, M b) { return static_cast<M>(a | b); }
+        static M but_not(M a, M b) { return static_cast<M>(a & ~b); }
+        static uint32_t lanes(M m) { return m; }
         static V select(M m, V t, V f) { return _mm512_mask_blend_epi32(m, f, t); }
         static V gather(const uint8_t* base, V index, M m)
         {
@@ -687,6 +736,9 @@ struct Avx512 {
     };
     struct F32 {
         using V = __m512;
+        static constexpr bool kFused = true;
+        static V mul_add(V a, V b, V c) { return _mm512_fmadd_ps(a, b, c); }
+        static V neg_mul_add(V a, V b, V c) { return _mm512_fnmadd_ps(a, b, c); }
         static V set1(float x) { return _mm512_set1_ps(x); }
         static V from(I32::V a) { return _mm512_cvtepi32_ps(a); }
         static I32::V trunc(V a) { return _mm512_cvttps_epi32(a); }
@@ -695,6 +747,12 @@ struct Avx512 {
         static V mul(V a, V b) { return _mm512_mul_ps(a, b); }
         static V div(V a, V b) { return _mm512_div_ps(a, b); }
         static V select(I32::M m, V t, V f) { return _mm512_mask_blend_ps(m, f, t); }
+        static I32::M lt(V a, V b) { return _mm512_cmp_ps_mask(a, b, _CMP_LT_OQ); }
+        static V min(V a, V b) { return _mm512_min_ps(a, b); }
+        static V max(V a, V b) { return _mm512_max_ps(a, b); }
+        static V nearest(V a) { return _mm512_roundscale_ps(a, _MM_FROUND_TO_NEAREST_INT | _MM_FROUND_NO_EXC); }
+        static I32::V bits(V a) { return _mm512_castps_si512(a); }
+        static V from_bits(I32::V a) { return _mm512_castsi512_ps(a); }
     };
     struct F64 {
         using V = __m512d;
@@ -772,6 +830,11 @@ struct Avx512 {
     static V pick_bytes(V w, V idx) { return _mm512_permutexvar_epi8(idx, w); }
     static V pick_bytes2(V a, V b, V idx) { return _mm512_permutex2var_epi8(a, idx, b); }
     static V pick_words(V w, V idx) { return _mm512_permutexvar_epi32(idx, w); }
+    static V pick_in_words(V w, V idx)
+    {
+        const __m128i lane = _mm_setr_epi8(0, 0, 0, 0, 4, 4, 4, 4, 8, 8, 8, 8, 12, 12, 12, 12);
+        return _mm512_shuffle_epi8(w, _mm512_add_epi8(idx, _mm512_broadcast_i32x4(lane)));
+    }
     static V pick_words2(V a, V b, V idx) { return _mm512_permutex2var_epi32(a, idx, b); }
     // 48 bytes at d.
     static void store_low24(uint8_t* d, V v)
