@@ -213,8 +213,8 @@ inline typename S::V lookup8(const int32_t (&table)[16], typename S::V idx)
         return S::pick_words(S::load(bytes), idx);
 }
 
-// hls_to_rgb for each lane: h2, l2 in 0..240, s2 in -241..240 (grey when
-// <= 0). The colour comes back in bytes 2, 1, 0, byte 3 zero.
+// hls_to_rgb for each lane: h2, l2 and s2 in 0..240 (grey when s2 is 0).
+// The colour comes back in bytes 2, 1, 0, byte 3 zero.
 template <class S>
 inline typename S::V colour_from_hls_lanes(typename S::V h2, typename S::V l2, typename S::V s2)
 {
@@ -310,8 +310,10 @@ inline typename S::V colour_from_hls_lanes(typename S::V h2, typename S::V l2, t
     }
 }
 
+// The pixels' triples with the deltas added and cut (a saturation of 0 or
+// less as 0, a grey), packed h | l << 8 | s << 16.
 template <class S>
-inline typename S::V adjust_hls_lanes(typename S::V px, const HlsLaneDeltas<S>& k)
+inline typename S::V adjusted_hls_lanes(typename S::V px, const HlsLaneDeltas<S>& k)
 {
     using I = typename S::I32;
     using V = typename S::V;
@@ -319,27 +321,39 @@ inline typename S::V adjust_hls_lanes(typename S::V px, const HlsLaneDeltas<S>& 
     const HlsLanes<S> c = hls_from_colour_lanes<S>(px);
     const V h = I::max_small(I::min_small(I::add(c.h, k.hue), c240), zero);
     const V l = I::max_small(I::min_small(I::add(c.l, k.lum), c240), zero);
-    const V s = I::min_small(I::add(c.s, k.sat), c240);
-    const V alpha = S::and_(px, S::set1_32(0xFF000000u));
-    return S::or_(alpha, colour_from_hls_lanes<S>(h, l, s));
+    const V s = I::max_small(I::min_small(I::add(c.s, k.sat), c240), zero);
+    return S::or_(h, S::or_(S::template slli32<8>(l), S::template slli32<16>(s)));
 }
 
-// The row in whole vectors; the last few pixels go through a local vector's
-// worth of bytes, so they take the same lanes (and the one call site lets the
-// compiler keep the lanes' constants in registers across the row).
+// The row in whole vectors, in chunks: first every pixel's adjusted triple,
+// kept on the stack, then every colour (two short loops keep fewer constants
+// live than one long one); the last few pixels go through a local vector's
+// worth of bytes, so they take the same lanes.
 template <class S>
 void adjust_hls_32(uint8_t* row, int32_t w, const HlsDeltas& deltas)
 {
+    using V = typename S::V;
     const HlsLaneDeltas<S> k{lanes32<S>(cut_delta(deltas.hue)), lanes32<S>(cut_delta(deltas.lum)),
                              lanes32<S>(cut_delta(deltas.sat))};
-    constexpr ptrdiff_t n = S::I32::kLanes;
+    constexpr ptrdiff_t n = S::I32::kLanes, kChunk = 16 * n;
     const ptrdiff_t whole = w / n * n;
     const size_t rest = 4 * static_cast<size_t>(w - whole);
     uint8_t buf[4 * n] = {};
-    for (ptrdiff_t i = 0; i < w; i += n) {
-        uint8_t* at = row + 4 * i;
-        if (i == whole) at = static_cast<uint8_t*>(std::memcpy(buf, at, rest));
-        S::store(at, adjust_hls_lanes<S>(S::load(at), k));
+    uint8_t triples[4 * kChunk];
+    for (ptrdiff_t start = 0; start < w; start += kChunk) {
+        const ptrdiff_t end = w - start < kChunk ? w : start + kChunk;
+        for (ptrdiff_t i = start; i < end; i += n) {
+            const uint8_t* at = row + 4 * i;
+            if (i == whole) at = static_cast<uint8_t*>(std::memcpy(buf, at, rest));
+            S::store(triples + 4 * (i - start), adjusted_hls_lanes<S>(S::load(at), k));
+        }
+        for (ptrdiff_t i = start; i < end; i += n) {
+            uint8_t* at = i == whole ? buf : row + 4 * i;
+            const V packed = S::load(triples + 4 * (i - start)), byte = lanes32<S>(0xFF);
+            const V colour = colour_from_hls_lanes<S>(S::and_(packed, byte), S::and_(S::template srli32<8>(packed), byte),
+                                                      S::template srli32<16>(packed));
+            S::store(at, S::or_(S::and_(S::load(at), S::set1_32(0xFF000000u)), colour));
+        }
     }
     if (rest) std::memcpy(row + 4 * whole, buf, rest);
 }
