@@ -45,8 +45,10 @@
 //   at most one channel is on a slope, at position t = the distance from h
 //   to the nearest multiple of 80; the others take q or p by h's range.
 // - Grey: l 255 / 240 = floor(17 l / 16).
-// - Deltas are cut to -241..241 per call: for values 0..240 the clamped sums
-//   are unchanged, and they fit the lanes.
+// - Deltas: a delta d added to a value 0..240 and the sum cut to 0..240 is
+//   the value raised by d with the byte's saturation at 255 (or lowered,
+//   saturating at 0), then cut to 240; a saturation cut to 0 is a grey as
+//   one below 0 is.
 //
 // Grey pixels divide by 1 in place of 0 and their results are replaced, so no
 // lane ever divides by zero.
@@ -62,14 +64,24 @@
 
 namespace pixmill::PIXMILL_LVL {
 
+// The deltas as bytes of the packed triple h | l << 8 | s << 16: each cut
+// to -241..241 (for values 0..240 the clamped sums are unchanged), its
+// positive part in up, its negative part in down.
 template <class S>
 struct HlsLaneDeltas {
-    typename S::V hue, lum, sat;
+    typename S::V up, down;
 };
 
-inline int32_t cut_delta(int32_t v)
+template <class S>
+inline HlsLaneDeltas<S> hls_lane_deltas(const HlsDeltas& d)
 {
-    return v < -241 ? -241 : v > 241 ? 241 : v;
+    uint32_t up = 0, down = 0;
+    const int32_t each[3] = {d.hue, d.lum, d.sat};
+    for (int c = 0; c < 3; ++c) {
+        const int32_t v = each[c] < -241 ? -241 : each[c] > 241 ? 241 : each[c];
+        (v < 0 ? down : up) |= static_cast<uint32_t>(v < 0 ? -v : v) << (8 * c);
+    }
+    return {S::set1_32(up), S::set1_32(down)};
 }
 
 // Every 32-bit lane holding v.
@@ -175,11 +187,11 @@ inline HlsLanes<S> hls_from_colour_lanes(typename S::V px)
     const FV fzero = F::set1(0.0f);
     const FV side = F::sub(quotient_residual<S>(fq, fd, f_num),
                            F::select(rgmax, fzero, quotient_residual<S>(dq, fd, d_num)));
-    // Both residuals are whole multiples of 2^-32 (the quotients are at least
-    // 1/255, or 0), so a nonzero side scaled by 2^32 and cut to 1/4 either
-    // way moves the integer by 1/4 to the side the roundings took it.
-    const FV nudge = F::min(F::max(F::mul(side, F::set1(0x1p32f)), F::set1(-0.25f)), F::set1(0.25f));
-    const FV hue = F::select(divides, F::sub(whole, nudge), sum_q);
+    // Both residuals are whole multiples of 2^-31 (the quotients are at least
+    // 1/255, or 0), so a nonzero side cut to 2^-31 either way and scaled by
+    // 2^29 moves the integer by 1/4 to the side the roundings took it.
+    const FV nudge = F::min(F::max(side, F::set1(-0x1p-31f)), F::set1(0x1p-31f));
+    const FV hue = F::select(divides, mul_add<S>(nudge, F::set1(-0x1p29f), whole), sum_q);
     V h = F::trunc(F::select(rmax, F::sub(fzero, hue), hue));
 
     h = I::select(I::gt(zero, h), I::add(h, lanes32<S>(240)), h);  // never above 240 here
@@ -315,14 +327,9 @@ inline typename S::V colour_from_hls_lanes(typename S::V h2, typename S::V l2, t
 template <class S>
 inline typename S::V adjusted_hls_lanes(typename S::V px, const HlsLaneDeltas<S>& k)
 {
-    using I = typename S::I32;
-    using V = typename S::V;
-    const V zero = S::zero(), c240 = lanes32<S>(240);
     const HlsLanes<S> c = hls_from_colour_lanes<S>(px);
-    const V h = I::max_small(I::min_small(I::add(c.h, k.hue), c240), zero);
-    const V l = I::max_small(I::min_small(I::add(c.l, k.lum), c240), zero);
-    const V s = I::max_small(I::min_small(I::add(c.s, k.sat), c240), zero);
-    return S::or_(h, S::or_(S::template slli32<8>(l), S::template slli32<16>(s)));
+    const typename S::V packed = S::or_(c.h, S::or_(S::template slli32<8>(c.l), S::template slli32<16>(c.s)));
+    return S::min_u8(S::subs_u8(S::adds_u8(packed, k.up), k.down), lanes32<S>(0x00F0F0F0));
 }
 
 // The row in whole vectors, in chunks: first every pixel's adjusted triple,
@@ -333,8 +340,7 @@ template <class S>
 void adjust_hls_32(uint8_t* row, int32_t w, const HlsDeltas& deltas)
 {
     using V = typename S::V;
-    const HlsLaneDeltas<S> k{lanes32<S>(cut_delta(deltas.hue)), lanes32<S>(cut_delta(deltas.lum)),
-                             lanes32<S>(cut_delta(deltas.sat))};
+    const HlsLaneDeltas<S> k = hls_lane_deltas<S>(deltas);
     constexpr ptrdiff_t n = S::I32::kLanes, kChunk = 16 * n;
     const ptrdiff_t whole = w / n * n;
     const size_t rest = 4 * static_cast<size_t>(w - whole);

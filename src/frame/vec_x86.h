@@ -60,6 +60,7 @@ struct Sse2 {
     static V cmpeq8(V a, V b) { return _mm_cmpeq_epi8(a, b); }
     static V cmpeq32(V a, V b) { return _mm_cmpeq_epi32(a, b); }
     static V max_u8(V a, V b) { return _mm_max_epu8(a, b); }
+    static V min_u8(V a, V b) { return _mm_min_epu8(a, b); }
     static V adds_u8(V a, V b) { return _mm_adds_epu8(a, b); }
     static V subs_u8(V a, V b) { return _mm_subs_epu8(a, b); }
     static bool all_zero(V a) { return _mm_movemask_epi8(_mm_cmpeq_epi8(a, zero())) == 0xFFFF; }
@@ -355,6 +356,7 @@ struct Avx2 {
     static V cmpeq8(V a, V b) { return _mm256_cmpeq_epi8(a, b); }
     static V cmpeq32(V a, V b) { return _mm256_cmpeq_epi32(a, b); }
     static V max_u8(V a, V b) { return _mm256_max_epu8(a, b); }
+    static V min_u8(V a, V b) { return _mm256_min_epu8(a, b); }
     static V adds_u8(V a, V b) { return _mm256_adds_epu8(a, b); }
     static V subs_u8(V a, V b) { return _mm256_subs_epu8(a, b); }
     static bool all_zero(V a) { return _mm256_testz_si256(a, a) != 0; }
@@ -656,6 +658,7 @@ struct Avx512 {
     static V cmpeq8(V a, V b) { return _mm512_movm_epi8(_mm512_cmpeq_epi8_mask(a, b)); }
     static V cmpeq32(V a, V b) { return _mm512_movm_epi32(_mm512_cmpeq_epi32_mask(a, b)); }
     static V max_u8(V a, V b) { return _mm512_max_epu8(a, b); }
+    static V min_u8(V a, V b) { return _mm512_min_epu8(a, b); }
     static V adds_u8(V a, V b) { return _mm512_adds_epu8(a, b); }
     static V subs_u8(V a, V b) { return _mm512_subs_epu8(a, b); }
     static bool all_zero(V a) { return _mm512_test_epi64_mask(a, a) == 0; }
