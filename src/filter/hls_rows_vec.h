@@ -29,11 +29,11 @@
 //   fused multiply-add gives exactly (or the product split in halves of 12
 //   bits, where there is no fused form); the final sum's rounding cannot
 //   reach the integer, since |eF - eD| stays above its half ulp (2^-44).
-// - m2 = fl32(a - n k1) and m1 = fl32(2 l - m2) are single roundings of exact
+// - m2 = fl32(a + n k1) and m1 = fl32(2 l - m2) are single roundings of exact
 //   values (n k1 and the difference are exact in double), which the fused
 //   multiply-add and a single-precision subtraction give directly; without a
-//   fused form m2 is formed in double halves. The whole numbers a and n are
-//   formed in integer lanes.
+//   fused form m2 is formed in double halves. The whole numbers a and n stay
+//   below 2^24, so single-precision lanes form them exactly.
 // - The bytes of m1 and m2: (v 255 + 120) / 240 is v 17/16 + 1/2, formed as
 //   fl(v * 1.0625 + 0.5) (fused or not), truncated: the same byte as the
 //   definition's double steps for every (l, s), which the tests check.
@@ -239,24 +239,23 @@ inline typename S::V colour_from_hls_lanes(typename S::V h2, typename S::V l2, t
     const V one = lanes32<S>(1), c255 = lanes32<S>(255);
     const FV k1 = F::set1(hls_detail::kInv240f);
 
-    // m2 = a - n k1: for l <= 120, a = 0 and n = -((s + 240) l + 120); else
-    // a = s + l and n = l s + 120. The products are whole, below 2^24 in
-    // magnitude, exact in both precisions.
+    // m2 = a + n k1: for l <= 120, a = 0 and n = (s + 240) l + 120; else
+    // a = s + l and n = -(l s + 120). Every product and sum here is whole and
+    // below 2^24 in magnitude, so exact in single precision.
+    const FV fl = F::from(l2), fs = F::from(s2), fzero = F::set1(0.0f);
     const M low = I::gt(lanes32<S>(121), l2);
-    const V ls = I::mullo(l2, s2);
-    const V l240 = S::mullo16(l2, lanes32<S>(240));
-    const V n_high = I::add(ls, lanes32<S>(120));
-    const FV nn = F::from(I::select(low, I::sub(S::zero(), I::add(n_high, l240)), n_high));
-    const FV aa = F::from(I::select(low, S::zero(), I::add(s2, l2)));
+    const FV ls = mul_add<S>(fl, fs, F::set1(120.0f));
+    const FV nn = F::select(low, mul_add<S>(fl, F::set1(240.0f), ls), F::sub(fzero, ls));
+    const FV aa = F::select(low, fzero, F::add(fs, fl));
     FV q;
     if constexpr (F::kFused) {
-        q = F::neg_mul_add(nn, k1, aa);
+        q = F::mul_add(nn, k1, aa);
     } else {
         using DV = typename D::V;
-        const auto half = [](DV a_h, DV n_h) { return D::sub(a_h, D::mul(n_h, D::set1(hls_detail::kInv240f))); };
+        const auto half = [](DV a_h, DV n_h) { return D::add(a_h, D::mul(n_h, D::set1(hls_detail::kInv240f))); };
         q = D::join_f32(half(D::lo(aa), D::lo(nn)), half(D::hi(aa), D::hi(nn)));
     }
-    const FV p = F::sub(F::from(I::add(l2, l2)), q);
+    const FV p = F::sub(F::add(fl, fl), q);
     V p_byte = I::min_small(F::trunc(scaled_channel<S>(p)), c255);
     V q_byte = I::min_small(F::trunc(scaled_channel<S>(q)), c255);
 
