@@ -126,13 +126,6 @@ struct Sse2 {
         static M eq(V a, V b) { return _mm_cmpeq_epi32(a, b); }
         static M gt(V a, V b) { return _mm_cmpgt_epi32(a, b); }  // signed
         static V select(M m, V t, V f) { return _mm_or_si128(_mm_and_si128(m, t), _mm_andnot_si128(m, f)); }
-        // The low 32 bits of each product.
-        static V mullo(V a, V b)
-        {
-            const __m128i even = _mm_mul_epu32(a, b), odd = _mm_mul_epu32(_mm_srli_epi64(a, 32), _mm_srli_epi64(b, 32));
-            return _mm_unpacklo_epi32(_mm_shuffle_epi32(even, _MM_SHUFFLE(0, 0, 2, 0)),
-                                      _mm_shuffle_epi32(odd, _MM_SHUFFLE(0, 0, 2, 0)));
-        }
         static M both(M a, M b) { return _mm_and_si128(a, b); }
         static M either(M a, M b) { return _mm_or_si128(a, b); }
         static M but_not(M a, M b) { return _mm_andnot_si128(b, a); }  // a and not b
