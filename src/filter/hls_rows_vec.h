@@ -237,11 +237,11 @@ inline typename S::V colour_from_hls_lanes(typename S::V h2, typename S::V l2, t
     using FV = typename F::V;
     using M = typename I::M;
     const V one = lanes32<S>(1), c255 = lanes32<S>(255);
-    const FV k1 = F::set1(hls_detail::kInv240f);
 
-    // m2 = a + n k1: for l <= 120, a = 0 and n = (s + 240) l + 120; else
-    // a = s + l and n = -(l s + 120). Every product and sum here is whole and
-    // below 2^24 in magnitude, so exact in single precision.
+    // m2 = a + n k1, k1 the single-precision 1/240 (kInv240f): for l <= 120,
+    // a = 0 and n = (s + 240) l + 120; else a = s + l and n = -(l s + 120).
+    // Every product and sum here is whole and below 2^24 in magnitude, so
+    // exact in single precision.
     const FV fl = F::from(l2), fs = F::from(s2), fzero = F::set1(0.0f);
     const M low = I::gt(lanes32<S>(121), l2);
     const FV ls = mul_add<S>(fl, fs, F::set1(120.0f));
@@ -249,7 +249,7 @@ inline typename S::V colour_from_hls_lanes(typename S::V h2, typename S::V l2, t
     const FV aa = F::select(low, fzero, F::add(fs, fl));
     FV q;
     if constexpr (F::kFused) {
-        q = F::mul_add(nn, k1, aa);
+        q = F::mul_add(nn, F::set1(hls_detail::kInv240f), aa);
     } else {
         using DV = typename D::V;
         const auto half = [](DV a_h, DV n_h) { return D::add(a_h, D::mul(n_h, D::set1(hls_detail::kInv240f))); };
